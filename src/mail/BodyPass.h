@@ -1,0 +1,52 @@
+// The display body pass: walks a received mail's MIME structure in one forward pass and
+// writes what the reader sees (text parts as stored, marker and attachment summary lines).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel::mail {
+
+// What the header pass learns from the top-level Content-Type field (summary mode only;
+// in full header mode nothing is interpreted and the body is shown raw).
+struct TopLevelContent {
+    std::vector<std::string> boundaries;  // declared so far, outermost first
+    bool multipart = false;
+    bool htmlPending = false;  // top-level type text/html
+    bool related = false;      // multipart/related (read by the HTML view)
+    bool latin = false;        // single-byte Western charset
+};
+
+// Fed every header line in order by the header pass (summary mode).
+class TopLevelContentReader {
+public:
+    explicit TopLevelContentReader(bool europeanFontOn);
+    void FeedLine(std::string_view line);
+    const TopLevelContent& Result() const { return content_; }
+
+private:
+    bool europeanFontOn_;
+    bool inField_ = false;
+    std::string field_;
+    TopLevelContent content_;
+};
+
+struct BodyPassOptions {
+    bool europeanFontOn = false;
+    std::string headerList;  // stored form: "," + lower-cased HeaderList setting
+};
+
+struct BodyPassResult {
+    bool nonAsciiLatin = false;    // a Western byte was met: offer the European font
+    std::size_t longestLine = 0;   // longest line the pass put on the display list
+};
+
+// Runs over mailLines from index first (the line after the header block's terminating
+// line) to the end, appending to display.
+BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
+                           const TopLevelContent& top, const BodyPassOptions& options,
+                           std::vector<std::string>& display);
+
+}  // namespace varnel::mail

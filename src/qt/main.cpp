@@ -1,0 +1,7 @@
+// varnel32 entry point (placeholder until the window lands).
+#include <cstdio>
+
+int main() {
+    std::puts("varnel32");
+    return 0;
+}

@@ -1,0 +1,92 @@
+// CP932 <-> UTF-8 through glibc iconv, with visible substitutes for bad input.
+#include "text/Cp932.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "text/Sjis.h"
+
+namespace varnel::text {
+namespace {
+
+// One iconv descriptor per direction for the life of the process; the UI thread is
+// the only caller, but keep it thread-local so tests may run in parallel threads.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts as much as possible; returns how many input bytes were consumed.
+    std::size_t Run(std::string_view in, std::string& out) {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* inp = const_cast<char*>(in.data());
+        std::size_t inleft = in.size();
+        char buf[4096];
+        while (inleft > 0) {
+            char* outp = buf;
+            std::size_t outleft = sizeof buf;
+            const std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
+            out.append(buf, static_cast<std::size_t>(outp - buf));
+            if (r == static_cast<std::size_t>(-1) && errno != E2BIG) break;
+        }
+        return in.size() - inleft;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& FromCp932() {
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+Converter& ToCp932() {
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+
+std::size_t Utf8SequenceLength(unsigned char c) {
+    if (c < 0x80) return 1;
+    if ((c & 0xE0) == 0xC0) return 2;
+    if ((c & 0xF0) == 0xE0) return 3;
+    if ((c & 0xF8) == 0xF0) return 4;
+    return 1;
+}
+
+}  // namespace
+
+std::string Cp932ToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() * 3 / 2);
+    while (!s.empty()) {
+        const std::size_t used = FromCp932().Run(s, out);
+        s.remove_prefix(used);
+        if (s.empty()) break;
+        out += "\xEF\xBF\xBD";
+        s.remove_prefix(CharLengthAt(s, 0));
+    }
+    return out;
+}
+
+std::string Utf8ToCp932(std::string_view s, std::string_view substitute) {
+    std::string out;
+    out.reserve(s.size());
+    while (!s.empty()) {
+        const std::size_t used = ToCp932().Run(s, out);
+        s.remove_prefix(used);
+        if (s.empty()) break;
+        out += substitute;
+        const std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(s[0]));
+        s.remove_prefix(n <= s.size() ? n : s.size());
+    }
+    return out;
+}
+
+}  // namespace varnel::text

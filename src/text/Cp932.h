@@ -1,0 +1,17 @@
+// CP932 <-> UTF-8 at the edges only (drawing, clipboard, input method, titles, the
+// terminal). Stored text is never round-tripped through Unicode.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace varnel::text {
+
+// Undecodable bytes become U+FFFD, one per byte (or per broken pair).
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// Characters CP932 lacks become the substitute (default "〓", 0x81 0xAC); invalid
+// UTF-8 bytes likewise.
+std::string Utf8ToCp932(std::string_view utf8, std::string_view substitute = "\x81\xac");
+
+}  // namespace varnel::text

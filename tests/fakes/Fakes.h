@@ -1,0 +1,103 @@
+// Recording fakes of the platform interfaces, shared by the core tests.
+#pragma once
+
+#include <chrono>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/CommandChannel.h"
+#include "platform/Launcher.h"
+#include "platform/Prompter.h"
+#include "platform/Timer.h"
+
+namespace varnel::fakes {
+
+// Answers from a script (default: the first button) and records every question.
+class ScriptedPrompter : public platform::Prompter {
+public:
+    std::deque<platform::Answer> script;
+    std::vector<std::string> asked;
+    platform::Answer Ask(const std::string& text, platform::Buttons buttons,
+                         platform::Severity) override {
+        asked.push_back(text);
+        if (!script.empty()) {
+            auto a = script.front();
+            script.pop_front();
+            return a;
+        }
+        switch (buttons) {
+            case platform::Buttons::Ok:
+            case platform::Buttons::OkCancel: return platform::Answer::Ok;
+            default: return platform::Answer::Yes;
+        }
+    }
+};
+
+class ManualClock : public platform::Clock {
+public:
+    std::chrono::system_clock::time_point now{};
+    int offsetMinutes = 540;
+    std::chrono::system_clock::time_point Now() const override { return now; }
+    int UtcOffsetMinutes(std::chrono::system_clock::time_point) const override {
+        return offsetMinutes;
+    }
+};
+
+// A timer that ticks only when the test says so.
+class ManualTimer : public platform::Timer {
+public:
+    int interval = 0;
+    bool enabled = false;
+    void SetInterval(int ms) override { interval = ms; }
+    int Interval() const override { return interval; }
+    void SetEnabled(bool on) override { enabled = on; }
+    bool Enabled() const override { return enabled; }
+    // Fires once if enabled; returns whether it fired.
+    bool Tick() {
+        if (!enabled || !onTick) return false;
+        onTick();
+        return true;
+    }
+};
+
+struct SentMacro {
+    std::string service, topic, macro;
+};
+
+class RecordingChannel : public platform::CommandChannel {
+public:
+    std::vector<SentMacro> sent;
+    platform::Delivery result = platform::Delivery::Delivered;
+    platform::Delivery Execute(const std::string& service, const std::string& topic,
+                               const std::string& macro) override {
+        sent.push_back({service, topic, macro});
+        return result;
+    }
+    std::vector<std::string> Macros() const {
+        std::vector<std::string> m;
+        for (const auto& s : sent) m.push_back(s.macro);
+        return m;
+    }
+};
+
+class RecordingLauncher : public platform::Launcher {
+public:
+    std::vector<std::vector<std::string>> started;
+    std::vector<std::string> opened;
+    bool succeed = true;
+    bool Start(const std::vector<std::string>& argv, std::string& error) override {
+        started.push_back(argv);
+        if (!succeed) error = "cannot start";
+        return succeed;
+    }
+    bool OpenWithDesktop(const std::string& what, std::string& error) override {
+        opened.push_back(what);
+        if (!succeed) error = "cannot open";
+        return succeed;
+    }
+};
+
+}  // namespace varnel::fakes

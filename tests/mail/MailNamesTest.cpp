@@ -1,0 +1,41 @@
+#include "mail/MailNames.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnel::mail;
+
+TEST(MailNames, ClassifiesWithoutChangingCase) {
+    struct Case {
+        const char* path;
+        bool mail;
+        const char* number;
+        const char* folderFile;
+    } cases[] = {
+        {"/home/u/Pelk/In/0042.txt", true, "0042", "/home/u/Pelk/In.fld"},
+        {"/home/u/Pelk/in/0042.TXT", true, "0042", "/home/u/Pelk/in.fld"},
+        {"/home/u/Pelk/Trash/0001.txt", true, "0001", "/home/u/Pelk/Trash.can"},
+        {"/home/u/Pelk/in/42.txt", false, "", "/home/u/Pelk/in.fld"},
+        {"/home/u/Pelk/in/abcd.txt", false, "", "/home/u/Pelk/in.fld"},
+        {"/home/u/Pelk/in/00042.tx", false, "", "/home/u/Pelk/in.fld"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsMailFile(c.path), c.mail) << c.path;
+        EXPECT_EQ(MailNumberOf(c.path), c.number) << c.path;
+        EXPECT_EQ(FolderFileOf(c.path), c.folderFile) << c.path;
+    }
+}
+
+TEST(MailNames, ComposeFilesAndFolders) {
+    EXPECT_TRUE(IsComposeFile("/tmp/_pel1234.tmp"));
+    EXPECT_TRUE(IsComposeFile("/tmp/_PEL1.TMP"));
+    EXPECT_TRUE(IsComposeFile("/home/u/Pelk/Out/0003.txt"));
+    EXPECT_FALSE(IsComposeFile("/home/u/Pelk/in/0003.txt"));
+    EXPECT_FALSE(IsComposeFile("/work/out-of-band/0003.txt"));
+    EXPECT_FALSE(IsComposeFile("/tmp/x_pel.tmp"));
+    EXPECT_TRUE(IsTrashFolder("/p/trash.can"));
+    EXPECT_TRUE(IsTrashFolder("/p/MyTrash"));
+    EXPECT_FALSE(IsTrashFolder("/p/in"));
+    EXPECT_EQ(DirectoryOf("/a/b/c.txt"), "/a/b");
+    EXPECT_EQ(DirectoryOf("/c.txt"), "/");
+    EXPECT_EQ(FileNameOf("/a/b/c.txt"), "c.txt");
+}

@@ -1,0 +1,87 @@
+#include "text/Sjis.h"
+
+#include <gtest/gtest.h>
+
+#include "text/Cp932.h"
+
+using namespace varnel::text;
+
+namespace {
+// "ソ" is 83 5C, "表" is 95 5C, "十" is 8F 5C: their trail byte is "\".
+const std::string kSo = "\x83\x5c";
+const std::string kHyo = "\x95\x5c";
+}  // namespace
+
+TEST(Sjis, DoubleByteNeedsValidTrail) {
+    struct Case {
+        std::string s;
+        std::size_t pos;
+        bool dbcs;
+    } cases[] = {
+        {kSo, 0, true},
+        {"\x83\r\n", 0, false},  // lone lead byte before CR
+        {std::string("\x83\0", 2), 0, false},
+        {"\x83", 0, false},      // at the end
+        {"\x83\x7f", 0, false},  // 0x7F is no trail byte
+        {"\xe0\xfc", 0, true},
+        {"\xa0\x40", 0, false},  // 0xA0 is no lead byte
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsDoubleByteAt(c.s, c.pos), c.dbcs) << c.s;
+}
+
+TEST(Sjis, TrailPositionAndSnapping) {
+    // a ソ ソ b : bytes 0:a 1,2:ソ 3,4:ソ 5:b
+    const std::string s = "a" + kSo + kSo + "b";
+    const bool trail[] = {false, false, true, false, true, false};
+    for (std::size_t i = 0; i < s.size(); ++i) EXPECT_EQ(IsTrailPosition(s, i), trail[i]) << i;
+    EXPECT_EQ(SnapToCharStart(s, 2), 1u);
+    EXPECT_EQ(SnapToCharStart(s, 4), 3u);
+    EXPECT_EQ(SnapToCharStart(s, 99), s.size());
+    EXPECT_EQ(PrevCharPos(s, 5), 3u);
+    EXPECT_EQ(PrevCharPos(s, 3), 1u);
+    EXPECT_EQ(NextCharPos(s, 1), 3u);
+    // A run of lead-range bytes: 81 81 81 41 -> (81 81)(81 41)
+    const std::string run = "\x81\x81\x81\x41";
+    EXPECT_FALSE(IsTrailPosition(run, 2));
+    EXPECT_TRUE(IsTrailPosition(run, 3));
+}
+
+TEST(Sjis, SearchesNeverMatchTrailBytes) {
+    const std::string s = kSo + "\\" + kHyo + "x";
+    EXPECT_EQ(FindChar(s, '\\'), 2u);
+    EXPECT_EQ(Find(s, "\\"), 2u);
+    EXPECT_EQ(FindLast(s, "\\"), 2u);
+    EXPECT_EQ(FindFirstOf(s, "\\x"), 2u);
+    EXPECT_EQ(RemoveChar(s, '\\'), kSo + kHyo + "x");
+    EXPECT_EQ(Find(kSo, "\\"), npos);
+    // "b" (0x62) is the trail byte of ｜ (81 62): never found inside it.
+    EXPECT_EQ(Find("\x81\x62", "b"), npos);
+    EXPECT_EQ(Find("abc", ""), npos);
+}
+
+TEST(Sjis, CaseChangesSkipTrailBytes) {
+    // 82 60 is "Ａ"; 83 41 is "ア" whose trail byte is 'A'.
+    const std::string s = "AbC\x83\x41Z";
+    EXPECT_EQ(ToLowerAscii(s), "abc\x83\x41z");
+    EXPECT_EQ(ToUpperAscii(s), "ABC\x83\x41Z");
+    EXPECT_EQ(FindNoCase("To: X", "to:"), 0u);
+    EXPECT_TRUE(StartsWithNoCase("DATE: x", "date:"));
+    EXPECT_FALSE(StartsWithNoCase("Da", "date:"));
+}
+
+TEST(Sjis, ReplaceAllResumesAfterInsertion) {
+    EXPECT_EQ(ReplaceAll("aXa", "a", "aa"), "aaXaa");
+    EXPECT_EQ(ReplaceAll(kSo + "\\", "\\", "/"), kSo + "/");
+    EXPECT_EQ(ReplaceAll("abc", "", "z"), "abc");
+    EXPECT_EQ(TrimBlanks(" \t x y\t "), "x y");
+    EXPECT_EQ(CharCount("a" + kSo + "b"), 3u);
+}
+
+TEST(Cp932, ConvertsAtTheEdges) {
+    EXPECT_EQ(Cp932ToUtf8("\x82\xa0\x83\x5c"), "あソ");
+    EXPECT_EQ(Cp932ToUtf8("\x87\x40"), "①");  // NEC row 13
+    EXPECT_EQ(Cp932ToUtf8("a\x83\r"), "a\xEF\xBF\xBD\r");
+    EXPECT_EQ(Utf8ToCp932("あソ"), "\x82\xa0\x83\x5c");
+    EXPECT_EQ(Utf8ToCp932("x\xF0\x9F\x98\x80y"), "x\x81\xacy");  // emoji: no CP932 code
+    EXPECT_EQ(Utf8ToCp932("\xff"), "\x81\xac");
+}
