@@ -21,12 +21,12 @@ struct TopLevelContent {
 
 // Fed every header line in order by the header pass (summary mode).
 class TopLevelContentReader {
-public:
+  public:
     explicit TopLevelContentReader(bool europeanFontOn);
     void FeedLine(std::string_view line);
     const TopLevelContent& Result() const { return content_; }
 
-private:
+  private:
     bool europeanFontOn_;
     bool inField_ = false;
     std::string field_;
@@ -39,8 +39,8 @@ struct BodyPassOptions {
 };
 
 struct BodyPassResult {
-    bool nonAsciiLatin = false;    // a Western byte was met: offer the European font
-    std::size_t longestLine = 0;   // longest line the pass put on the display list
+    bool nonAsciiLatin = false;   // a Western byte was met: offer the European font
+    std::size_t longestLine = 0;  // longest line the pass put on the display list
 };
 
 // Runs over mailLines from index first (the line after the header block's terminating

@@ -7,8 +7,10 @@ namespace varnel::mail {
 
 std::string DirectoryOf(std::string_view path) {
     const auto p = path.rfind('/');
-    if (p == std::string_view::npos) return {};
-    if (p == 0) return "/";
+    if (p == std::string_view::npos)
+        return {};
+    if (p == 0)
+        return "/";
     return std::string(path.substr(0, p));
 }
 
@@ -19,9 +21,11 @@ std::string FileNameOf(std::string_view path) {
 
 bool IsMailFile(std::string_view path) {
     const std::string name = FileNameOf(path);
-    if (name.size() != 8) return false;
+    if (name.size() != 8)
+        return false;
     for (int i = 0; i < 4; ++i) {
-        if (name[i] < '0' || name[i] > '9') return false;
+        if (name[i] < '0' || name[i] > '9')
+            return false;
     }
     return text::ToLowerAscii(name.substr(4)) == ".txt";
 }

@@ -6,7 +6,7 @@
 namespace varnel::platform {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::chrono::system_clock::time_point Now() const = 0;
     // Offset of local time from UTC at the given moment, in minutes (JST: +540).

@@ -13,7 +13,7 @@ enum class Delivery {
 };
 
 class CommandChannel {
-public:
+  public:
     virtual ~CommandChannel() = default;
     // Sends macro to service/topic (e.g. "Pelk"/"Command") and reports the outcome.
     virtual Delivery Execute(const std::string& service, const std::string& topic,

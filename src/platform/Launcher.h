@@ -8,7 +8,7 @@
 namespace varnel::platform {
 
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Starts argv[0] with the rest as arguments, detached. On failure returns false and
     // sets error to a readable reason.

@@ -11,7 +11,7 @@ enum class Severity { Information, Warning, Error, Question };
 enum class Answer { Ok, Cancel, Yes, No };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     // Shows text with the given buttons and waits for the answer.
     virtual Answer Ask(const std::string& text, Buttons buttons, Severity severity) = 0;

@@ -6,7 +6,7 @@
 namespace varnel::platform {
 
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
     virtual void SetInterval(int milliseconds) = 0;
     virtual int Interval() const = 0;

@@ -14,7 +14,7 @@ namespace {
 // One iconv descriptor per direction for the life of the process; the UI thread is
 // the only caller, but keep it thread-local so tests may run in parallel threads.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
@@ -34,12 +34,13 @@ public:
             std::size_t outleft = sizeof buf;
             const std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
             out.append(buf, static_cast<std::size_t>(outp - buf));
-            if (r == static_cast<std::size_t>(-1) && errno != E2BIG) break;
+            if (r == static_cast<std::size_t>(-1) && errno != E2BIG)
+                break;
         }
         return in.size() - inleft;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -53,10 +54,14 @@ Converter& ToCp932() {
 }
 
 std::size_t Utf8SequenceLength(unsigned char c) {
-    if (c < 0x80) return 1;
-    if ((c & 0xE0) == 0xC0) return 2;
-    if ((c & 0xF0) == 0xE0) return 3;
-    if ((c & 0xF8) == 0xF0) return 4;
+    if (c < 0x80)
+        return 1;
+    if ((c & 0xE0) == 0xC0)
+        return 2;
+    if ((c & 0xF0) == 0xE0)
+        return 3;
+    if ((c & 0xF8) == 0xF0)
+        return 4;
     return 1;
 }
 
@@ -68,7 +73,8 @@ std::string Cp932ToUtf8(std::string_view s) {
     while (!s.empty()) {
         const std::size_t used = FromCp932().Run(s, out);
         s.remove_prefix(used);
-        if (s.empty()) break;
+        if (s.empty())
+            break;
         out += "\xEF\xBF\xBD";
         s.remove_prefix(CharLengthAt(s, 0));
     }
@@ -81,7 +87,8 @@ std::string Utf8ToCp932(std::string_view s, std::string_view substitute) {
     while (!s.empty()) {
         const std::size_t used = ToCp932().Run(s, out);
         s.remove_prefix(used);
-        if (s.empty()) break;
+        if (s.empty())
+            break;
         out += substitute;
         const std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(s[0]));
         s.remove_prefix(n <= s.size() ? n : s.size());

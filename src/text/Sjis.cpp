@@ -6,32 +6,40 @@
 namespace varnel::text {
 
 bool IsTrailPosition(std::string_view s, std::size_t pos) {
-    if (pos == 0 || pos >= s.size()) return false;
-    if (!IsTrailByte(static_cast<unsigned char>(s[pos]))) return false;
+    if (pos == 0 || pos >= s.size())
+        return false;
+    if (!IsTrailByte(static_cast<unsigned char>(s[pos])))
+        return false;
     // Bytes in a run of lead-range bytes pair up from the run's start: the byte before
     // the run is single or ends a pair, so the run begins on a boundary.
     std::size_t r = pos;
-    while (r > 0 && IsLeadByte(static_cast<unsigned char>(s[r - 1]))) --r;
+    while (r > 0 && IsLeadByte(static_cast<unsigned char>(s[r - 1])))
+        --r;
     return ((pos - r) % 2) == 1;
 }
 
 std::size_t SnapToCharStart(std::string_view s, std::size_t pos) {
-    if (pos >= s.size()) return s.size();
+    if (pos >= s.size())
+        return s.size();
     return IsTrailPosition(s, pos) ? pos - 1 : pos;
 }
 
 std::size_t PrevCharPos(std::string_view s, std::size_t pos) {
-    if (pos == 0) return 0;
-    if (pos > s.size()) pos = s.size();
+    if (pos == 0)
+        return 0;
+    if (pos > s.size())
+        pos = s.size();
     return SnapToCharStart(s, pos - 1);
 }
 
 std::size_t Find(std::string_view hay, std::string_view needle, std::size_t from) {
-    if (needle.empty() || from >= hay.size()) return npos;
+    if (needle.empty() || from >= hay.size())
+        return npos;
     const char first = needle[0];
     std::size_t i = from;
     while (i + needle.size() <= hay.size()) {
-        if (hay[i] == first && hay.compare(i, needle.size(), needle) == 0) return i;
+        if (hay[i] == first && hay.compare(i, needle.size(), needle) == 0)
+            return i;
         i += CharLengthAt(hay, i);
     }
     return npos;
@@ -46,14 +54,16 @@ std::size_t FindLast(std::string_view hay, std::string_view needle) {
 
 std::size_t FindChar(std::string_view hay, char c, std::size_t from) {
     for (std::size_t i = from; i < hay.size(); i += CharLengthAt(hay, i)) {
-        if (hay[i] == c && !IsDoubleByteAt(hay, i)) return i;
+        if (hay[i] == c && !IsDoubleByteAt(hay, i))
+            return i;
     }
     return npos;
 }
 
 std::size_t FindFirstOf(std::string_view hay, std::string_view set, std::size_t from) {
     for (std::size_t i = from; i < hay.size(); i += CharLengthAt(hay, i)) {
-        if (!IsDoubleByteAt(hay, i) && set.find(hay[i]) != std::string_view::npos) return i;
+        if (!IsDoubleByteAt(hay, i) && set.find(hay[i]) != std::string_view::npos)
+            return i;
     }
     return npos;
 }
@@ -66,8 +76,10 @@ std::string ChangeCase(std::string_view s) {
         const std::size_t n = CharLengthAt(out, i);
         if (n == 1) {
             char& c = out[i];
-            if (Lower && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-            if (!Lower && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+            if (Lower && c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c + 32);
+            if (!Lower && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 32);
         }
         i += n;
     }
@@ -75,8 +87,12 @@ std::string ChangeCase(std::string_view s) {
 }
 }  // namespace
 
-std::string ToLowerAscii(std::string_view s) { return ChangeCase<true>(s); }
-std::string ToUpperAscii(std::string_view s) { return ChangeCase<false>(s); }
+std::string ToLowerAscii(std::string_view s) {
+    return ChangeCase<true>(s);
+}
+std::string ToUpperAscii(std::string_view s) {
+    return ChangeCase<false>(s);
+}
 
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
     // Lowering keeps byte offsets and boundaries, so offsets carry over.
@@ -84,7 +100,8 @@ std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (prefix.size() > s.size()) return false;
+    if (prefix.size() > s.size())
+        return false;
     return ToLowerAscii(s.substr(0, prefix.size())) == ToLowerAscii(prefix);
 }
 
@@ -93,14 +110,16 @@ std::string RemoveChar(std::string_view s, char c) {
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
         const std::size_t n = CharLengthAt(s, i);
-        if (!(n == 1 && s[i] == c)) out.append(s.substr(i, n));
+        if (!(n == 1 && s[i] == c))
+            out.append(s.substr(i, n));
         i += n;
     }
     return out;
 }
 
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
-    if (from.empty()) return std::string(s);
+    if (from.empty())
+        return std::string(s);
     std::string out;
     out.reserve(s.size());
     std::size_t i = 0;
@@ -115,14 +134,17 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 
 std::string_view TrimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
+        --e;
     return s.substr(b, e - b);
 }
 
 std::size_t CharCount(std::string_view s) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i)) ++n;
+    for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i))
+        ++n;
     return n;
 }
 

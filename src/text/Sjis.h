@@ -21,7 +21,9 @@ constexpr bool IsTrailByte(unsigned char c) {
 }
 
 // Half-width katakana and its punctuation, 0xA1-0xDF (always one byte).
-constexpr bool IsHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
+constexpr bool IsHalfWidthKana(unsigned char c) {
+    return c >= 0xA1 && c <= 0xDF;
+}
 
 // A lead byte starts a double-byte character only when a valid trail byte follows;
 // a lone lead byte before CR, LF, NUL or the end is a single byte.
@@ -32,7 +34,8 @@ inline bool IsDoubleByteAt(std::string_view s, std::size_t pos) {
 
 // Length of the character at pos: 2, 1, or 0 at or past the end.
 inline std::size_t CharLengthAt(std::string_view s, std::size_t pos) {
-    if (pos >= s.size()) return 0;
+    if (pos >= s.size())
+        return 0;
     return IsDoubleByteAt(s, pos) ? 2 : 1;
 }
 

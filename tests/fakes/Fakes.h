@@ -17,7 +17,7 @@ namespace varnel::fakes {
 
 // Answers from a script (default: the first button) and records every question.
 class ScriptedPrompter : public platform::Prompter {
-public:
+  public:
     std::deque<platform::Answer> script;
     std::vector<std::string> asked;
     platform::Answer Ask(const std::string& text, platform::Buttons buttons,
@@ -30,14 +30,16 @@ public:
         }
         switch (buttons) {
             case platform::Buttons::Ok:
-            case platform::Buttons::OkCancel: return platform::Answer::Ok;
-            default: return platform::Answer::Yes;
+            case platform::Buttons::OkCancel:
+                return platform::Answer::Ok;
+            default:
+                return platform::Answer::Yes;
         }
     }
 };
 
 class ManualClock : public platform::Clock {
-public:
+  public:
     std::chrono::system_clock::time_point now{};
     int offsetMinutes = 540;
     std::chrono::system_clock::time_point Now() const override { return now; }
@@ -48,7 +50,7 @@ public:
 
 // A timer that ticks only when the test says so.
 class ManualTimer : public platform::Timer {
-public:
+  public:
     int interval = 0;
     bool enabled = false;
     void SetInterval(int ms) override { interval = ms; }
@@ -57,7 +59,8 @@ public:
     bool Enabled() const override { return enabled; }
     // Fires once if enabled; returns whether it fired.
     bool Tick() {
-        if (!enabled || !onTick) return false;
+        if (!enabled || !onTick)
+            return false;
         onTick();
         return true;
     }
@@ -68,7 +71,7 @@ struct SentMacro {
 };
 
 class RecordingChannel : public platform::CommandChannel {
-public:
+  public:
     std::vector<SentMacro> sent;
     platform::Delivery result = platform::Delivery::Delivered;
     platform::Delivery Execute(const std::string& service, const std::string& topic,
@@ -78,24 +81,27 @@ public:
     }
     std::vector<std::string> Macros() const {
         std::vector<std::string> m;
-        for (const auto& s : sent) m.push_back(s.macro);
+        for (const auto& s : sent)
+            m.push_back(s.macro);
         return m;
     }
 };
 
 class RecordingLauncher : public platform::Launcher {
-public:
+  public:
     std::vector<std::vector<std::string>> started;
     std::vector<std::string> opened;
     bool succeed = true;
     bool Start(const std::vector<std::string>& argv, std::string& error) override {
         started.push_back(argv);
-        if (!succeed) error = "cannot start";
+        if (!succeed)
+            error = "cannot start";
         return succeed;
     }
     bool OpenWithDesktop(const std::string& what, std::string& error) override {
         opened.push_back(what);
-        if (!succeed) error = "cannot open";
+        if (!succeed)
+            error = "cannot open";
         return succeed;
     }
 };

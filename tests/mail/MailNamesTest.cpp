@@ -1,6 +1,6 @@
-#include "mail/MailNames.h"
-
 #include <gtest/gtest.h>
+
+#include "mail/MailNames.h"
 
 using namespace varnel::mail;
 

@@ -1,8 +1,7 @@
-#include "text/Sjis.h"
-
 #include <gtest/gtest.h>
 
 #include "text/Cp932.h"
+#include "text/Sjis.h"
 
 using namespace varnel::text;
 
@@ -26,14 +25,16 @@ TEST(Sjis, DoubleByteNeedsValidTrail) {
         {"\xe0\xfc", 0, true},
         {"\xa0\x40", 0, false},  // 0xA0 is no lead byte
     };
-    for (const auto& c : cases) EXPECT_EQ(IsDoubleByteAt(c.s, c.pos), c.dbcs) << c.s;
+    for (const auto& c : cases)
+        EXPECT_EQ(IsDoubleByteAt(c.s, c.pos), c.dbcs) << c.s;
 }
 
 TEST(Sjis, TrailPositionAndSnapping) {
     // a ソ ソ b : bytes 0:a 1,2:ソ 3,4:ソ 5:b
     const std::string s = "a" + kSo + kSo + "b";
     const bool trail[] = {false, false, true, false, true, false};
-    for (std::size_t i = 0; i < s.size(); ++i) EXPECT_EQ(IsTrailPosition(s, i), trail[i]) << i;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        EXPECT_EQ(IsTrailPosition(s, i), trail[i]) << i;
     EXPECT_EQ(SnapToCharStart(s, 2), 1u);
     EXPECT_EQ(SnapToCharStart(s, 4), 3u);
     EXPECT_EQ(SnapToCharStart(s, 99), s.size());
