@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "link/MailerMacros.h"
+
+using namespace varnel::link;
+
+TEST(MailerMacros, FormatsOfTheCommands) {
+    const auto m = MailRefOf("/home/u/Pelk/Inbox/0042.txt");
+    ASSERT_TRUE(m);
+    EXPECT_EQ(*FocusMacro(*m), "[Focus(/home/u/Pelk/Inbox.fld,0042)]");
+    EXPECT_EQ(*UpdateMacro(*m), "[Update(/home/u/Pelk/Inbox.fld,0042)]");
+    EXPECT_EQ(*ReplyMacro(*m), "[Reply(/home/u/Pelk/Inbox.fld,0042)]");
+    EXPECT_EQ(*ForwardMacro(*m), "[Forward(\"/home/u/Pelk/Inbox.fld\",\"0042\")]");
+    EXPECT_EQ(*CompanionFocusMacro(*m), "[Focus(\"/home/u/Pelk/Inbox.fld\",0042)]");
+    EXPECT_EQ(*FolderMacro(true, "/home/u/Pelk/trash.can", *m),
+              "[Move(/home/u/Pelk/trash.can,/home/u/Pelk/Inbox.fld,0042)]");
+    EXPECT_EQ(*ViewMacro("NextRecv"), "[View(\"NextRecv\")]");
+    EXPECT_EQ(ReceiveMacro(), "[Receive]");
+    EXPECT_EQ(*MailRefOf("/p/Trash/0001.txt")->folderFile.rbegin(), 'n');
+    EXPECT_FALSE(MailRefOf("/p/in/001.txt"));
+    EXPECT_EQ(PadMailNumber(7), "0007");
+    EXPECT_EQ(PadMailNumber(12345), "2345");
+}
+
+TEST(MailerMacros, RefusesFieldsThatBreakTheSyntax) {
+    const char* hostile[] = {"/p/a,b/x", "/p/a)b", "/p/a]b", "/p/a\"b", "/p/a\nb", "/p/a[b"};
+    for (const char* dir : hostile) {
+        MailRef m{std::string(dir) + ".fld", "0001"};
+        EXPECT_FALSE(FocusMacro(m)) << dir;
+        EXPECT_FALSE(FolderMacro(false, "/p/t.fld", m)) << dir;
+        EXPECT_FALSE(FolderMacro(true, dir, MailRef{"/p/in.fld", "0001"})) << dir;
+    }
+    EXPECT_TRUE(ForwardMacro(MailRef{"/p/a,b.fld", "0001"}));  // quoted: comma is fine
+    EXPECT_FALSE(ForwardMacro(MailRef{"/p/a\"b.fld", "0001"}));
+    EXPECT_FALSE(ViewMacro("Sideways"));
+    EXPECT_FALSE(AppendMacro("x\"y"));
+    EXPECT_EQ(*AppendMacro("Taro <t@example.jp>"), "[Append(\"Taro <t@example.jp>\")]");
+}
