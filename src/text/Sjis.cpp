@@ -94,6 +94,44 @@ std::string ToUpperAscii(std::string_view s) {
     return ChangeCase<false>(s);
 }
 
+namespace {
+// Walks one string, yielding its bytes with single-byte A-Z lowered.
+class FoldedBytes {
+  public:
+    explicit FoldedBytes(std::string_view s) : s_(s) {}
+    bool AtEnd() const { return i_ >= s_.size(); }
+    unsigned char Next() {
+        unsigned char c = static_cast<unsigned char>(s_[i_]);
+        if (trailPending_) {
+            trailPending_ = false;
+        } else if (IsDoubleByteAt(s_, i_)) {
+            trailPending_ = true;
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<unsigned char>(c + 32);
+        }
+        ++i_;
+        return c;
+    }
+
+  private:
+    std::string_view s_;
+    std::size_t i_ = 0;
+    bool trailPending_ = false;
+};
+}  // namespace
+
+int CompareNoCase(std::string_view a, std::string_view b) {
+    FoldedBytes fa(a), fb(b);
+    while (!fa.AtEnd() && !fb.AtEnd()) {
+        const unsigned char ca = fa.Next(), cb = fb.Next();
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (fa.AtEnd() && fb.AtEnd())
+        return 0;
+    return fa.AtEnd() ? -1 : 1;
+}
+
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from) {
     // Lowering keeps byte offsets and boundaries, so offsets carry over.
     return Find(ToLowerAscii(hay), ToLowerAscii(needle), from);

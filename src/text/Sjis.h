@@ -75,6 +75,10 @@ inline bool Contains(std::string_view hay, std::string_view needle) {
 std::string ToLowerAscii(std::string_view s);
 std::string ToUpperAscii(std::string_view s);
 
+// Three-way comparison of the ASCII-lowered forms of a and b (bytes compared unsigned);
+// trail bytes are never folded.
+int CompareNoCase(std::string_view a, std::string_view b);
+
 // Case-insensitive (ASCII) search at character boundaries.
 std::size_t FindNoCase(std::string_view hay, std::string_view needle, std::size_t from = 0);
 bool StartsWithNoCase(std::string_view s, std::string_view prefix);

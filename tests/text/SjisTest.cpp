@@ -70,6 +70,18 @@ TEST(Sjis, CaseChangesSkipTrailBytes) {
     EXPECT_FALSE(StartsWithNoCase("Da", "date:"));
 }
 
+TEST(Sjis, CompareNoCaseFoldsOnlySingleBytes) {
+    EXPECT_EQ(CompareNoCase("Apple", "aPPLE"), 0);
+    EXPECT_LT(CompareNoCase("apple", "Banana"), 0);
+    EXPECT_GT(CompareNoCase("b", "A"), 0);
+    EXPECT_LT(CompareNoCase("ab", "abc"), 0);
+    // 0x82 0x41 is one character; its trail byte is not lowered to 0x61.
+    EXPECT_NE(CompareNoCase("\x82\x41", "\x82\x61"), 0);
+    EXPECT_EQ(CompareNoCase("\x82\x41X", "\x82\x41x"), 0);
+    // A lone lead byte before an ASCII letter: the letter is a character and folds.
+    EXPECT_EQ(CompareNoCase("\x82!A", "\x82!a"), 0);
+}
+
 TEST(Sjis, ReplaceAllResumesAfterInsertion) {
     EXPECT_EQ(ReplaceAll("aXa", "a", "aa"), "aaXaa");
     EXPECT_EQ(ReplaceAll(kSo + "\\", "\\", "/"), kSo + "/");

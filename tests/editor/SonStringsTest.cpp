@@ -1,0 +1,289 @@
+// Line store: loading every line-end convention, saving, the empty-document invariant,
+// index errors and the list operations.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "editor/LineString.h"
+#include "editor/SonStrings.h"
+
+namespace varnel::editor {
+namespace {
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+class TempDir {
+  public:
+    TempDir() {
+        path_ = fs::temp_directory_path() /
+                ("varnel_sonstrings_" + std::to_string(::getpid()) + "_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    fs::path path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> LinesOf(const TSonStrings& s) {
+    return s.Lines();
+}
+
+// Every line but the last ends with CR LF or has no terminator; the last ends with NUL;
+// no CR LF stands inside a line.
+void ExpectInvariant(const TSonStrings& s) {
+    ASSERT_GT(s.Count(), 0);
+    for (int i = 0; i < s.Count(); ++i) {
+        const std::string& l = s[i];
+        const bool last = i == s.Count() - 1;
+        EXPECT_EQ(HasEofMark(l), last) << "line " << i;
+        if (!l.empty() && l.back() == '\n') {
+            EXPECT_TRUE(HasCrLfEnd(l)) << "line " << i;
+        }
+        const std::string_view body = StripLineEnd(l);
+        EXPECT_EQ(body.find("\r\n"), std::string_view::npos) << "line " << i;
+    }
+}
+
+struct LoadCase {
+    const char* name;
+    std::string file;
+    std::vector<std::string> lines;
+    std::string saved;  // what saving writes back
+};
+
+TEST(SonStrings, LoadsEveryConventionAndSavesCrLf) {
+    const std::string big(20000, 'x');  // longer than any read block
+    const std::vector<LoadCase> cases = {
+        {"empty", "", {"\0"s}, ""},
+        {"crlf", "a\r\nb", {"a\r\n", "b\0"s}, "a\r\nb"},
+        {"crlf final end", "a\r\nb\r\n", {"a\r\n", "b\r\n", "\0"s}, "a\r\nb\r\n"},
+        {"no line end", "abc", {"abc\0"s}, "abc"},
+        {"lf", "a\nb\n", {"a\r\n", "b\r\n", "\0"s}, "a\r\nb\r\n"},
+        {"lf no final", "abc\nd", {"abc\r\n", "d\0"s}, "abc\r\nd"},
+        {"cr", "a\rb\r", {"a\r\n", "b\r\n", "\0"s}, "a\r\nb\r\n"},
+        {"lone cr in crlf file stays data", "a\r\nb\rc", {"a\r\n", "b\rc\0"s}, "a\r\nb\rc"},
+        {"lone lf in crlf file stays data", "a\r\nb\nc", {"a\r\n", "b\nc\0"s}, "a\r\nb\nc"},
+        {"crlf inside lf file is one end", "a\nb\r\nc", {"a\r\n", "b\r\n", "c\0"s}, "a\r\nb\r\nc"},
+        {"crlf inside cr file is one end", "a\rb\r\nc", {"a\r\n", "b\r\n", "c\0"s}, "a\r\nb\r\nc"},
+        {"lone lf in cr file stays data", "a\rb\nc", {"a\r\n", "b\nc\0"s}, "a\r\nb\nc"},
+        {"nul inside lines kept",
+         "a\0b\r\n\0\r\nc\0"s,
+         {"a\0b\r\n"s, "\0\r\n"s, "c\0\0"s},
+         "a\0b\r\n\0\r\nc\0"s},
+        {"lone lead byte before crlf",
+         "\x82\r\n\x82\xA0\r\n",
+         {"\x82\r\n", "\x82\xA0\r\n", "\0"s},
+         "\x82\r\n\x82\xA0\r\n"},
+        {"long crlf line", big + "\r\n" + big, {big + "\r\n", big + "\0"s}, big + "\r\n" + big},
+        {"long lf line", big + "\n" + big, {big + "\r\n", big + "\0"s}, big + "\r\n" + big},
+        {"long first line, crlf later", big + "\r\nz", {big + "\r\n", "z\0"s}, big + "\r\nz"},
+        {"long cr line", big + "\r" + big, {big + "\r\n", big + "\0"s}, big + "\r\n" + big},
+    };
+    TempDir dir;
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string in = dir.File("in.txt"), out = dir.File("out.txt");
+        WriteBytes(in, c.file);
+        TSonStrings s;
+        std::string error;
+        ASSERT_TRUE(s.LoadFromFile(in, error)) << error;
+        EXPECT_EQ(LinesOf(s), c.lines);
+        ExpectInvariant(s);
+        ASSERT_TRUE(s.SaveToFile(out, error)) << error;
+        EXPECT_EQ(ReadBytes(out), c.saved);
+        // A saved file loads back to the same lines.
+        TSonStrings again;
+        ASSERT_TRUE(again.LoadFromFile(out, error));
+        EXPECT_EQ(LinesOf(again), c.lines);
+    }
+}
+
+TEST(SonStrings, FailedLoadKeepsTextAndSaveKeepsOriginal) {
+    TempDir dir;
+    TSonStrings s;
+    s.SetTextStr("keep\r\nme");
+    std::string error;
+    EXPECT_FALSE(s.LoadFromFile(dir.File("missing.txt"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(s.GetTextStr(), "keep\r\nme\0"s);
+
+    // Saving into a missing directory fails and reports it.
+    error.clear();
+    EXPECT_FALSE(s.SaveToFile(dir.File("no/such/dir.txt"), error));
+    EXPECT_FALSE(error.empty());
+
+    // Saving over an existing file replaces it whole and leaves no temporary behind.
+    const std::string target = dir.File("t.txt");
+    WriteBytes(target, "old contents that are longer");
+    ASSERT_TRUE(s.SaveToFile(target, error));
+    EXPECT_EQ(ReadBytes(target), "keep\r\nme");
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.File("")))
+        ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(SonStrings, SetTextStrKeepsTheEndOfTextLine) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"", {"\0"s}},
+        {"\0"s, {"\0"s}},
+        {"x", {"x\0"s}},
+        {"x\r\n", {"x\r\n", "\0"s}},
+        {"a\rb\nc\r\nd\0"s, {"a\rb\nc\r\n", "d\0"s}},
+        {"a\0b"s, {"a\0b\0"s}},
+    };
+    for (const Case& c : cases) {
+        TSonStrings s;
+        s.SetTextStr("junk\r\nbefore");
+        s.SetTextStr(c.text);
+        EXPECT_EQ(LinesOf(s), c.lines);
+        ExpectInvariant(s);
+        // GetTextStr and SetTextStr round-trip.
+        TSonStrings t;
+        t.SetTextStr(s.GetTextStr());
+        EXPECT_EQ(LinesOf(t), c.lines);
+    }
+}
+
+TEST(SonStrings, StreamsRoundTripAndEmptyStreamGivesEmptyDocument) {
+    TSonStrings s;
+    s.SetTextStr("a\r\nb");
+    std::stringstream buf;
+    s.SaveToStream(buf);
+    EXPECT_EQ(buf.str(), "a\r\nb\0"s);
+    TSonStrings t;
+    t.LoadFromStream(buf);
+    EXPECT_EQ(LinesOf(t), LinesOf(s));
+    std::stringstream empty;
+    t.LoadFromStream(empty);
+    EXPECT_EQ(LinesOf(t), std::vector<std::string>{"\0"s});
+}
+
+TEST(SonStrings, IndexErrorsCarryTheMessageAndChangeNothing) {
+    TSonStrings s;
+    s.SetTextStr("a\r\nb");
+    const auto before = LinesOf(s);
+    const std::vector<std::function<void()>> bad = {
+        [&] { s.Get(2); },
+        [&] { s.Get(-1); },
+        [&] { s.Put(2, "x"); },
+        [&] { s.Delete(5); },
+        [&] { s.Insert(3, "x"); },
+        [&] { s.SetCount(-1); },
+        [&] { s.SetCount(0x8000000); },
+        [&] { s.SetCapacity(1); },
+        [&] { s.SetCapacity(0x8000000); },
+        [&] { s.Splice(1, 2, {}); },
+    };
+    for (const auto& f : bad) {
+        try {
+            f();
+            ADD_FAILURE() << "no error";
+        } catch (const std::out_of_range& e) {
+            EXPECT_STREQ(e.what(), "インデックスがリストの範囲を超えています");
+        }
+        EXPECT_EQ(LinesOf(s), before);
+    }
+}
+
+TEST(SonStrings, ListOperations) {
+    TSonStrings s;
+    s.Clear();
+    EXPECT_EQ(s.Count(), 0);
+    s.SetTextStr("0\r\n1\r\n2\r\n3\r\n4");
+    int index = 3;
+    s.InsertText(index, "p\r\nq");
+    EXPECT_EQ(index, 4);
+    EXPECT_EQ(s[3], "p\r\n");
+    EXPECT_EQ(s[4], "q");
+    EXPECT_EQ(s[5], "3\r\n");
+    index = 0;
+    s.InsertText(index, "r\r\n");  // no empty last piece
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(s[1], "0\r\n");
+    index = 1;
+    s.InsertText(index, "");
+    EXPECT_EQ(index, 1);
+
+    EXPECT_EQ(s.IndexOf("3\r\n"), 6);
+    EXPECT_EQ(s.IndexOf("3"), -1);
+
+    s.Splice(1, 3, {"A", "B"});
+    EXPECT_EQ(s[0], "r\r\n");
+    EXPECT_EQ(s[1], "A");
+    EXPECT_EQ(s[2], "B");
+    EXPECT_EQ(s[3], "p\r\n");
+
+    s.SetCount(2);
+    EXPECT_EQ(s.Count(), 2);
+    s.SetCapacity(2);
+    EXPECT_EQ(s.Capacity(), 2);
+    EXPECT_EQ(s.Add("z"), 2);
+}
+
+TEST(SonStrings, CommaText) {
+    TSonStrings s;
+    s.Assign(std::vector<std::string>{"a b", "c", "d,e", "f\"g"});
+    EXPECT_EQ(s.GetCommaText(), "\"a b\",c,\"d,e\",f\"g");
+    s.SetCommaText("\"a b\",c,\"d,e\"");
+    EXPECT_EQ(LinesOf(s), (std::vector<std::string>{"a b", "c", "d,e"}));
+    s.SetCommaText("");
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_EQ(s.GetCommaText(), "");
+}
+
+TEST(SonStrings, ReportsChangesToItsObserver) {
+    TSonStrings s;
+    std::vector<std::array<int, 3>> seen;
+    s.OnLinesChanged = [&](int f, int r, int i) { seen.push_back({f, r, i}); };
+    s.SetTextStr("a\r\nb");
+    s.Put(1, "c\0"s);
+    s.Insert(0, "z\r\n");
+    s.Delete(0);
+    s.Splice(0, 1, {"x", "y\r\n"});
+    const std::vector<std::array<int, 3>> want = {
+        {0, 1, 2}, {1, 1, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 2}};
+    EXPECT_EQ(seen, want);
+}
+
+TEST(LineString, Terminators) {
+    EXPECT_TRUE(HasHardEnd("a\r\n"));
+    EXPECT_TRUE(HasHardEnd("\0"s));
+    EXPECT_FALSE(HasHardEnd("a"));
+    EXPECT_FALSE(HasHardEnd(""));
+    EXPECT_EQ(StripLineEnd("ab\r\n"), "ab");
+    EXPECT_EQ(StripLineEnd("ab\0"s), "ab");
+    EXPECT_EQ(StripLineEnd("ab"), "ab");
+    EXPECT_EQ(StripLineEnd(""), "");
+    EXPECT_EQ(StripEofMark("ab\0"s), "ab");
+    EXPECT_EQ(StripEofMark("ab\r\n"), "ab\r\n");
+    int a = 5, b = 2;
+    OrderPair(a, b);
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(b, 5);
+}
+
+}  // namespace
+}  // namespace varnel::editor
