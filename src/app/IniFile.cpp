@@ -1,0 +1,385 @@
+// INI reading from memory and single-line writes replacing the file as a whole.
+#include "app/IniFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "text/Sjis.h"
+
+namespace varnel::app {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// One line of the file: [start, contentEnd) is its text without the line end, end is
+// past its line end.
+struct Line {
+    std::size_t start = 0;
+    std::size_t contentEnd = 0;
+    std::size_t end = 0;
+};
+
+std::vector<Line> SplitLines(std::string_view s) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        const std::size_t lf = s.find('\n', pos);
+        Line line;
+        line.start = pos;
+        line.end = lf == std::string_view::npos ? s.size() : lf + 1;
+        line.contentEnd = lf == std::string_view::npos ? s.size() : lf;
+        if (line.contentEnd > line.start && s[line.contentEnd - 1] == '\r')
+            --line.contentEnd;
+        lines.push_back(line);
+        pos = line.end;
+    }
+    return lines;
+}
+
+std::string_view Content(std::string_view s, const Line& line) {
+    return s.substr(line.start, line.contentEnd - line.start);
+}
+
+// The section name of a "[name]" line (lower-cased), or nothing.
+std::optional<std::string> SectionOf(std::string_view content) {
+    const std::string_view t = text::TrimBlanks(content);
+    if (t.empty() || t[0] != '[')
+        return std::nullopt;
+    const std::size_t close = text::FindChar(t, ']', 1);
+    if (close == text::npos)
+        return std::nullopt;
+    return text::ToLowerAscii(text::TrimBlanks(t.substr(1, close - 1)));
+}
+
+bool IsComment(std::string_view content) {
+    const std::string_view t = text::TrimBlanks(content);
+    return !t.empty() && (t[0] == ';' || t[0] == '#');
+}
+
+// Offset of the "=" of a key line, or npos for lines that are no key lines.
+std::size_t EqualsOf(std::string_view content) {
+    if (IsComment(content) || SectionOf(content))
+        return text::npos;
+    const std::size_t eq = text::FindChar(content, '=');
+    if (eq == text::npos || text::TrimBlanks(content.substr(0, eq)).empty())
+        return text::npos;
+    return eq;
+}
+
+std::string LineEndOf(std::string_view s) {
+    const std::size_t lf = s.find('\n');
+    if (lf != std::string_view::npos && lf > 0 && s[lf - 1] == '\r')
+        return "\r\n";
+    return "\n";
+}
+
+bool HasAny(std::string_view s, std::string_view chars) {
+    return s.find_first_of(chars) != std::string_view::npos;
+}
+
+// Why a section/key/value cannot be written, or empty when it can.
+std::string CheckWritable(std::string_view section, std::string_view key, std::string_view value) {
+    static constexpr std::string_view kBreaks("\r\n\0", 3);
+    if (text::TrimBlanks(section).empty() || HasAny(section, kBreaks) ||
+        text::FindChar(section, ']') != text::npos)
+        return "invalid section name";
+    const std::string_view k = text::TrimBlanks(key);
+    if (k.empty() || k != key || HasAny(key, kBreaks) || text::FindChar(key, '=') != text::npos ||
+        k[0] == '[' || k[0] == ';' || k[0] == '#')
+        return "invalid key name";
+    if (HasAny(value, kBreaks))
+        return "value contains a line break or NUL";
+    return {};
+}
+
+std::optional<std::int64_t> ParseInteger(std::string_view t) {
+    if (t.empty())
+        return std::nullopt;
+    std::size_t i = 0;
+    int base = 10;
+    bool negative = false;
+    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
+        base = 16;
+        i = 2;
+    } else if (t.size() > 1 && t[0] == '$') {
+        base = 16;
+        i = 1;
+    } else if (t[0] == '+' || t[0] == '-') {
+        negative = t[0] == '-';
+        i = 1;
+    }
+    if (i >= t.size() || (base == 16 && t.size() - i > 8))
+        return std::nullopt;
+    std::int64_t v = 0;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return std::nullopt;
+        v = v * base + d;
+        if (v > (std::int64_t{1} << 32))
+            return std::nullopt;
+    }
+    if (base == 16)
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    return negative ? -v : v;
+}
+
+// Reads path whole. A missing file is empty contents, not an error.
+bool ReadWhole(const std::string& path, std::string& bytes, std::string& error) {
+    bytes.clear();
+    std::error_code ec;
+    if (!fs::exists(path, ec))
+        return true;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    bytes = std::move(ss).str();
+    return true;
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path, Writer writer)
+    : path_(std::move(path)), writer_(std::move(writer)) {
+    std::string ignored;
+    ReadWhole(path_, bytes_, ignored);
+    Index();
+}
+
+IniFile IniFile::FromBytes(std::string bytes, std::string path, Writer writer) {
+    IniFile ini;
+    ini.path_ = std::move(path);
+    ini.bytes_ = std::move(bytes);
+    ini.writer_ = std::move(writer);
+    ini.Index();
+    return ini;
+}
+
+void IniFile::Index() {
+    entries_.clear();
+    std::string section;
+    for (const Line& line : SplitLines(bytes_)) {
+        const std::string_view content = Content(bytes_, line);
+        if (auto name = SectionOf(content)) {
+            section = std::move(*name);
+            continue;
+        }
+        const std::size_t eq = EqualsOf(content);
+        if (eq == text::npos)
+            continue;
+        entries_.push_back({section, text::ToLowerAscii(text::TrimBlanks(content.substr(0, eq))),
+                            std::string(text::TrimBlanks(content.substr(eq + 1)))});
+    }
+}
+
+const IniFile::Entry* IniFile::Find(std::string_view section, std::string_view key) const {
+    const std::string s = text::ToLowerAscii(section);
+    const std::string k = text::ToLowerAscii(key);
+    for (const Entry& e : entries_) {
+        if (e.section == s && e.key == k)
+            return &e;
+    }
+    return nullptr;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const {
+    const Entry* e = Find(section, key);
+    return e ? e->value : std::string(def);
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+    const Entry* e = Find(section, key);
+    if (!e)
+        return def;
+    const auto v = ParseInteger(e->value);
+    if (!v || *v < INT32_MIN || *v > INT32_MAX)
+        return def;
+    return static_cast<int>(*v);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool IniFile::HasKey(std::string_view section, std::string_view key) const {
+    return Find(section, key) != nullptr;
+}
+
+std::string IniFile::ApplyWrite(std::string_view ini, std::string_view section,
+                                std::string_view key, std::string_view value) {
+    const std::vector<Line> lines = SplitLines(ini);
+    const std::string wantSection = text::ToLowerAscii(section);
+    const std::string wantKey = text::ToLowerAscii(key);
+    const std::string eol = LineEndOf(ini);
+    const std::string newLine = std::string(key) + "=" + std::string(value);
+
+    std::string current;  // the section of the line being looked at
+    bool inSection = wantSection.empty();
+    const Line* lastInSection = nullptr;  // last non-blank line of the first such section
+    bool sectionSeen = inSection;
+    bool sectionDone = false;
+    for (const Line& line : lines) {
+        const std::string_view content = Content(ini, line);
+        if (auto name = SectionOf(content)) {
+            if (inSection)
+                sectionDone = true;
+            inSection = *name == wantSection;
+            if (inSection && !sectionDone && !sectionSeen) {
+                sectionSeen = true;
+                lastInSection = &line;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const std::size_t eq = EqualsOf(content);
+        if (eq != text::npos &&
+            text::ToLowerAscii(text::TrimBlanks(content.substr(0, eq))) == wantKey) {
+            // Keep the key as spelt and the blanks after "="; replace the rest.
+            std::size_t v = eq + 1;
+            while (v < content.size() && (content[v] == ' ' || content[v] == '\t'))
+                ++v;
+            std::string out(ini.substr(0, line.start + v));
+            out += value;
+            out += ini.substr(line.contentEnd);
+            return out;
+        }
+        if (!sectionDone && !text::TrimBlanks(content).empty())
+            lastInSection = &line;
+    }
+
+    std::string out(ini);
+    if (lastInSection) {
+        const bool hasEol = lastInSection->end > lastInSection->contentEnd;
+        const std::string insert = hasEol ? newLine + eol : eol + newLine;
+        out.insert(lastInSection->end, insert);
+        return out;
+    }
+    if (wantSection.empty())  // keys before any section go to the top
+        return newLine + eol + out;
+    if (!out.empty() && out.back() != '\n')
+        out += eol;
+    out += "[" + std::string(section) + "]" + eol + newLine + eol;
+    return out;
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    error_ = CheckWritable(section, key, value);
+    if (!error_.empty())
+        return false;
+    if (path_.empty()) {
+        error_ = "no settings file path";
+        return false;
+    }
+    std::string onDisk;
+    if (!ReadWhole(path_, onDisk, error_))
+        return false;
+    std::string updated = ApplyWrite(onDisk, section, key, value);
+    const Writer& write = writer_ ? writer_ : Writer(WriteFileReplacing);
+    if (!write(path_, updated, error_)) {
+        if (error_.empty())
+            error_ = "cannot write " + path_;
+        return false;
+    }
+    bytes_ = std::move(updated);
+    Index();
+    return true;
+}
+
+bool IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    return WriteString(section, key, std::to_string(value));
+}
+
+bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+    return WriteString(section, key, value ? "1" : "0");
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error) {
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    fs::path dir = target.parent_path();
+    if (dir.empty())
+        dir = ".";
+    if (!fs::exists(dir, ec)) {
+        fs::create_directories(dir, ec);
+        if (ec) {
+            error = "cannot create " + dir.string() + ": " + ec.message();
+            return false;
+        }
+    }
+    mode_t mode = 0644;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0)
+        mode = st.st_mode & 07777;
+
+    std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        error = "cannot create a temporary file in " + dir.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    auto fail = [&](const std::string& what) {
+        error = what + " " + tmp + ": " + std::strerror(errno);
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return false;
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail("cannot write");
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fchmod(fd, mode) != 0)
+        return fail("cannot set permissions of");
+    if (::fsync(fd) != 0)
+        return fail("cannot flush");
+    if (::close(fd) != 0) {
+        error = "cannot close " + tmp + ": " + std::strerror(errno);
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
+        error = "cannot replace " + target.string() + ": " + std::strerror(errno);
+        ::unlink(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace varnel::app
