@@ -261,6 +261,8 @@ std::string IniFile::ApplyWrite(std::string_view ini, std::string_view section,
         const std::size_t eq = EqualsOf(content);
         if (eq != text::npos &&
             text::ToLowerAscii(text::TrimBlanks(content.substr(0, eq))) == wantKey) {
+            if (text::TrimBlanks(content.substr(eq + 1)) == value)
+                return std::string(ini);  // already so: the line stays as it is
             // Keep the key as spelt and the blanks after "="; replace the rest.
             std::size_t v = eq + 1;
             while (v < content.size() && (content[v] == ' ' || content[v] == '\t'))
@@ -301,6 +303,11 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (!ReadWhole(path_, onDisk, error_))
         return false;
     std::string updated = ApplyWrite(onDisk, section, key, value);
+    if (updated == onDisk && !onDisk.empty()) {
+        bytes_ = std::move(updated);
+        Index();
+        return true;
+    }
     const Writer& write = writer_ ? writer_ : Writer(WriteFileReplacing);
     if (!write(path_, updated, error_)) {
         if (error_.empty())

@@ -54,7 +54,8 @@ class IniFile {
     bool WriteBool(std::string_view section, std::string_view key, bool value);  // 1 or 0
     const std::string& LastError() const { return error_; }
 
-    // The bytes of ini after setting section/key to value: the key's own line is changed,
+    // The bytes of ini after setting section/key to value: the key's own line is changed
+    // (or left alone when it already holds value; WriteString then writes nothing),
     // or the key is added after the last non-blank line of its section, or a new section
     // is appended. New lines use the file's line-end style (LF when it has none).
     static std::string ApplyWrite(std::string_view ini, std::string_view section,

@@ -116,11 +116,50 @@ TEST(IniFileTest, ApplyWriteChangesOnlyItsOwnLine) {
          "[A]\nx=1\n[B]\n[a]\nk=2\n"},
         {"CP932 bytes untouched", "[A]\r\nf=\x82\x6c\x82\x72\r\nk=\x83\x5c\r\n", "A", "k",
          "\x83\x5c\x95\x5c", "[A]\r\nf=\x82\x6c\x82\x72\r\nk=\x83\x5c\x95\x5c\r\n"},
+        {"same value: line untouched", "[A]\r\nk =  1 \t\r\n", "A", "K", "1",
+         "[A]\r\nk =  1 \t\r\n"},
         {"empty value", "[A]\nk=1\n", "A", "k", "", "[A]\nk=\n"},
         {"no section: before the first one", "[A]\nk=1\n", "", "g", "1", "g=1\n[A]\nk=1\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IniFile::ApplyWrite(c.before, c.section, c.key, c.value), c.after) << c.name;
+}
+
+TEST(IniFileTest, WritesThroughTheFileKeepEveryOtherByte) {
+    TempDir dir;
+    const std::string original =
+        "; Varnel settings\r\n"
+        "[Window]\r\n"
+        "Left=145\r\n"
+        "Top = 100\r\n"
+        "\r\n"
+        "[View]\r\n"
+        "FontName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
+        "  Quote  =  > .\r\n"
+        "\r\n"
+        "[Location]\r\n"
+        "SaveAsDir=/home/u/\x83\x5c\r\n";
+    const std::string path = dir.Write("varnel32.ini", original);
+    IniFile ini(path);
+    ASSERT_TRUE(ini.WriteInteger("window", "left", 200));
+    ASSERT_TRUE(ini.WriteInteger("Window", "Height", 344));
+    ASSERT_TRUE(ini.WriteString("Location", "SaveAsDir", "/home/u/\x95\x5c"));
+    ASSERT_TRUE(ini.WriteString("FindDialog", "Left", "-1"));
+    EXPECT_EQ(ReadAll(path),
+              "; Varnel settings\r\n"
+              "[Window]\r\n"
+              "Left=200\r\n"
+              "Top = 100\r\n"
+              "Height=344\r\n"
+              "\r\n"
+              "[View]\r\n"
+              "FontName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
+              "  Quote  =  > .\r\n"
+              "\r\n"
+              "[Location]\r\n"
+              "SaveAsDir=/home/u/\x95\x5c\r\n"
+              "[FindDialog]\r\n"
+              "Left=-1\r\n");
 }
 
 TEST(IniFileTest, WriteCreatesMissingFileAndDirectories) {
@@ -199,6 +238,7 @@ TEST(IniFileTest, FailingWriterIsReportedAndOriginalStays) {
         error = "disk full";
         return false;
     });
+    EXPECT_TRUE(ini.WriteInteger("A", "k", 1));  // unchanged: nothing to write
     EXPECT_FALSE(ini.WriteInteger("A", "k", 2));
     EXPECT_EQ(ini.LastError(), "disk full");
     EXPECT_EQ(ini.ReadInteger("A", "k", 0), 1);
