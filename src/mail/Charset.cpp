@@ -1,0 +1,56 @@
+// Declared charset to CP932.
+#include "mail/Charset.h"
+
+#include "mail/NkfConverter.h"
+#include "text/Cp932.h"
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+namespace {
+
+bool OneOf(std::string_view cs, std::initializer_list<std::string_view> names) {
+    for (auto n : names) {
+        if (cs == n)
+            return true;
+    }
+    return false;
+}
+
+std::string Latin1ToUtf8(std::string_view s) {
+    std::string out;
+    out.reserve(s.size() * 2);
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string CharsetToCp932(std::string_view bytes, std::string_view charset) {
+    std::string cs = text::ToLowerAscii(text::TrimBlanks(charset));
+    if (const auto star = cs.find('*'); star != std::string::npos)
+        cs.resize(star);
+    if (cs.starts_with("iso-2022-jp") || cs == "csiso2022jp" || cs == "jis")
+        return JisToSjis(bytes);
+    if (OneOf(cs, {"euc-jp", "eucjp", "x-euc-jp", "euc-jp-ms", "eucjp-ms", "cseucpkdfmtjapanese",
+                   "eucjp-win"}))
+        return EucToSjis(bytes);
+    if (cs == "utf-8" || cs == "utf8")
+        return text::Utf8ToCp932(bytes);
+    if (OneOf(cs, {"iso-8859-1", "latin1", "iso_8859-1", "l1"}))
+        return text::Utf8ToCp932(Latin1ToUtf8(bytes));
+    // Shift_JIS, CP932, ASCII and unknown sets keep their bytes; a raw JIS escape in
+    // them is converted all the same, since some mailers label JIS names wrongly.
+    if (bytes.find('\x1b') != std::string_view::npos)
+        return JisToSjis(bytes);
+    return std::string(bytes);
+}
+
+}  // namespace varnel::mail

@@ -1,0 +1,282 @@
+// RFC 2047 encoded-word decoding.
+#include "mail/EncodedWords.h"
+
+#include <cstdint>
+
+#include "mail/Charset.h"
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+namespace {
+
+int Base64Value(char c) {
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 26;
+    if (c >= '0' && c <= '9')
+        return c - '0' + 52;
+    if (c == '+')
+        return 62;
+    if (c == '/')
+        return 63;
+    return -1;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+void AppendByte(std::string& out, int b) {
+    if (b != 0)  // a NUL would end the display line early
+        out += static_cast<char>(b);
+}
+
+// Base64 decoding that may be fed in pieces: a group left open at the end of one word
+// is completed by the next word of the same run. "=" closes the open group.
+class Base64Stream {
+  public:
+    // False on a character outside the alphabet. Whitespace is skipped.
+    bool Feed(char c, std::string& out) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            return true;
+        if (c == '=') {
+            Flush(out);
+            return true;
+        }
+        const int v = Base64Value(c);
+        if (v < 0)
+            return false;
+        acc_ = (acc_ << 6) | static_cast<std::uint32_t>(v);
+        if (++n_ == 4) {
+            AppendByte(out, (acc_ >> 16) & 0xFF);
+            AppendByte(out, (acc_ >> 8) & 0xFF);
+            AppendByte(out, acc_ & 0xFF);
+            acc_ = 0;
+            n_ = 0;
+        }
+        return true;
+    }
+    void Flush(std::string& out) {
+        if (n_ == 2) {
+            AppendByte(out, (acc_ >> 4) & 0xFF);
+        } else if (n_ == 3) {
+            AppendByte(out, (acc_ >> 10) & 0xFF);
+            AppendByte(out, (acc_ >> 2) & 0xFF);
+        }
+        acc_ = 0;
+        n_ = 0;
+    }
+
+  private:
+    std::uint32_t acc_ = 0;
+    int n_ = 0;
+};
+
+// "=XX" decoded; with underscoreIsBlank, "_" becomes a blank (RFC 2047 "Q").
+void DecodeQuotedPrintable(std::string_view s, bool underscoreIsBlank, std::string& out) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '=' && i + 2 < s.size()) {
+            const int h = HexValue(s[i + 1]);
+            const int l = HexValue(s[i + 2]);
+            if (h >= 0 && l >= 0) {
+                AppendByte(out, h * 16 + l);
+                i += 2;
+                continue;
+            }
+        }
+        if (c == '_' && underscoreIsBlank)
+            out += ' ';
+        else if (c != ' ' && c != '\t')
+            AppendByte(out, static_cast<unsigned char>(c));
+    }
+}
+
+struct Word {
+    std::size_t end = 0;  // just after "?="
+    std::string charset;  // lower-cased
+    bool base64 = false;
+    std::string_view data;
+};
+
+// Parses "=?charset?B|Q?data?=" at pos. Whitespace inside data is allowed (folding).
+bool ParseWordAt(std::string_view s, std::size_t pos, Word& w) {
+    if (s.substr(pos, 2) != "=?")
+        return false;
+    const std::size_t cs = pos + 2;
+    const std::size_t q1 = s.find('?', cs);
+    if (q1 == std::string_view::npos || q1 == cs || q1 - cs > 64)
+        return false;
+    const std::string_view charset = s.substr(cs, q1 - cs);
+    if (charset.find_first_of(" \t\"=;") != std::string_view::npos)
+        return false;
+    if (q1 + 2 >= s.size() || s[q1 + 2] != '?')
+        return false;
+    const char e = s[q1 + 1];
+    if (e != 'B' && e != 'b' && e != 'Q' && e != 'q')
+        return false;
+    const std::size_t data = q1 + 3;
+    const std::size_t close = s.find("?=", data);
+    if (close == std::string_view::npos)
+        return false;
+    w.end = close + 2;
+    w.charset = text::ToLowerAscii(charset);
+    w.base64 = e == 'B' || e == 'b';
+    w.data = s.substr(data, close - data);
+    return true;
+}
+
+bool IsBlankRun(std::string_view s) {
+    for (const char c : s) {
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DecodeEncodedWords(std::string_view s, std::string_view prefix) {
+    if (prefix.empty())
+        return std::string(s);
+    const std::string lower = text::ToLowerAscii(s);
+    std::string out;
+    out.reserve(s.size());
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t q = text::Find(lower, prefix, pos);
+        if (q == text::npos)
+            break;
+        Base64Stream b64;
+        std::string bytes;
+        std::size_t i = q + prefix.size();
+        bool ok = false;
+        for (; i < s.size(); ++i) {
+            if (s[i] == '?') {
+                ok = true;
+                break;
+            }
+            if (!b64.Feed(s[i], bytes))
+                break;
+        }
+        if (!ok) {  // leave the broken word as it stands and look further on
+            out.append(s.substr(pos, q + prefix.size() - pos));
+            pos = q + prefix.size();
+            continue;
+        }
+        b64.Flush(bytes);
+        out.append(s.substr(pos, q - pos));
+        out += bytes;
+        ++i;  // the "?"
+        if (i < s.size() && s[i] == '=')
+            ++i;
+        pos = i;
+    }
+    out.append(s.substr(pos));
+    return out;
+}
+
+std::string DecodeQWord(std::string_view line, std::size_t p, std::size_t n) {
+    if (p > line.size())
+        return std::string(line);
+    std::string out(line.substr(0, p));
+    const std::size_t start = std::min(line.size(), p + n);
+    std::size_t end = line.find("?=", start);
+    const std::size_t restAt = end == std::string_view::npos ? line.size() : end + 2;
+    if (end == std::string_view::npos)
+        end = line.size();
+    const std::string_view body = line.substr(start, end - start);
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == '=' && i + 2 < body.size()) {
+            const int h = HexValue(body[i + 1]);
+            const int l = HexValue(body[i + 2]);
+            if (h >= 0 && l >= 0) {
+                AppendByte(out, h * 16 + l);
+                i += 2;
+                continue;
+            }
+        }
+        AppendByte(out, static_cast<unsigned char>(body[i]));
+    }
+    out.append(line.substr(restAt));
+    return out;
+}
+
+std::string DecodeMimeWords(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    // The run of adjacent words in one charset whose bytes are gathered before converting.
+    std::string runCharset;
+    std::string runBytes;
+    Base64Stream runB64;
+    bool inRun = false;
+    auto flush = [&] {
+        if (!inRun)
+            return;
+        runB64.Flush(runBytes);
+        out += CharsetToCp932(runBytes, runCharset);
+        runBytes.clear();
+        inRun = false;
+    };
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        const std::size_t at = text::Find(s, "=?", pos);
+        Word w;
+        if (at == text::npos) {
+            flush();
+            out.append(s.substr(pos));
+            break;
+        }
+        if (!ParseWordAt(s, at, w)) {
+            flush();
+            out.append(s.substr(pos, at + 2 - pos));
+            pos = at + 2;
+            continue;
+        }
+        const std::string_view gap = s.substr(pos, at - pos);
+        if (!(inRun && IsBlankRun(gap))) {
+            flush();
+            out.append(gap);
+        } else if (w.charset != runCharset) {
+            flush();
+        }
+        if (!inRun) {
+            inRun = true;
+            runCharset = w.charset;
+        }
+        bool ok = true;
+        if (w.base64) {
+            Base64Stream trial = runB64;
+            std::string bytes;
+            for (const char c : w.data) {
+                if (!trial.Feed(c, bytes)) {
+                    ok = false;
+                    break;
+                }
+            }
+            if (ok) {
+                runB64 = trial;
+                runBytes += bytes;
+            }
+        } else {
+            runB64.Flush(runBytes);
+            DecodeQuotedPrintable(w.data, true, runBytes);
+        }
+        if (!ok) {  // not Base64 after all: keep the word's text
+            flush();
+            out.append(s.substr(at, w.end - at));
+        }
+        pos = w.end;
+    }
+    flush();
+    return out;
+}
+
+}  // namespace varnel::mail
