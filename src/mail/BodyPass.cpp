@@ -1,28 +1,258 @@
-// Temporary body pass: shows the body as stored (leading empty lines dropped) until the
-// MIME walk lands.
+// The display body pass: one forward walk over the body with a small state machine.
+// Text parts are shown as stored; part headers, HTML and attachment data are hidden
+// behind marker and summary lines; forwarded messages are framed.
 #include "mail/BodyPass.h"
 
+#include <unordered_map>
+
+#include "mail/AttachmentName.h"
+#include "mail/AttachmentSize.h"
+#include "mail/Boundary.h"
+#include "mail/ForwardedHeader.h"
+#include "mail/LatinMap.h"
+#include "text/Sjis.h"
+
 namespace varnel::mail {
+namespace {
 
-TopLevelContentReader::TopLevelContentReader(bool europeanFontOn)
-    : europeanFontOn_(europeanFontOn) {}
+constexpr std::string_view kForwardStart = "..----- Forwarded Message -----";
+constexpr std::string_view kForwardEnd = "..----- End of Forwarded Message -----";
+constexpr std::string_view kHtmlMarker = "******* HTML mail ********";
+// A held preamble longer than this is shown after all.
+constexpr std::size_t kHoldLimit = 10;
 
-void TopLevelContentReader::FeedLine(std::string_view) {}
+class BodyWalker {
+  public:
+    BodyWalker(const TopLevelContent& top, const BodyPassOptions& options,
+               std::vector<std::string>& display)
+        : options_(options),
+          display_(display),
+          inPartHeader_(top.multipart),
+          direct_(top.boundaries.empty()),
+          htmlPending_(top.htmlPending),
+          latin_(top.latin) {
+        for (const auto& b : top.boundaries)
+            AddBoundary(b);
+    }
+
+    // The header block's terminating line: boundary role only.
+    void Terminator(std::string_view line) {
+        if (line.starts_with("--"))
+            BoundaryLine(line);
+    }
+
+    void Feed(std::string_view line) {
+        if (line.starts_with("--"))
+            BoundaryLine(line);
+        if (rfc822Pending_ && !inForward_ && !inPartHeader_ && !line.empty()) {
+            inForward_ = true;
+            forwardStart_ = display_.size();
+        }
+        if (inPartHeader_ || rfc822Pending_)
+            HeaderField(line);
+        // Read after the header step, so the empty line that ends an attachment's part
+        // header is counted as its first line.
+        if (!inPartHeader_ && !rfc822Pending_ && !name_.empty())
+            size_.Count(line, encoding_);
+        if (inForward_ && line.empty())
+            rfc822Pending_ = false;
+        if (!line.empty() && !inPartHeader_)
+            atStart_ = false;
+        if (atStart_)
+            return;
+        Output(line);
+    }
+
+    BodyPassResult Finish() {
+        // A mail cut off inside an attachment still shows what was there.
+        if (!name_.empty())
+            AddSummary();
+        if (htmlPending_)
+            AddHtmlMarker();
+        result_.offerEuropeanFont = result_.nonAsciiLatin && !options_.europeanFontOn;
+        return result_;
+    }
+
+  private:
+    void AddBoundary(const std::string& b) { boundaries_.try_emplace(b, boundaries_.size()); }
+
+    void BoundaryLine(std::string_view line) {
+        const std::string_view b = line.substr(2);
+        if (const auto it = boundaries_.find(std::string(b)); it != boundaries_.end()) {
+            inPartHeader_ = true;
+            htmlPart_ = false;
+            direct_ = true;
+            hold_.clear();
+            if (inForward_ && it->second == 0) {
+                // The outer boundary ends the forwarded message once.
+                inForward_ = false;
+                EndForward();
+            }
+        }
+        if (b.ends_with("--")) {
+            if (boundaries_.contains(std::string(b.substr(0, b.size() - 2)))) {
+                inPartHeader_ = true;
+                htmlPart_ = false;
+                if (inForward_) {
+                    inForward_ = false;
+                    EndForward();
+                }
+            }
+        }
+        if (inPartHeader_ && !name_.empty())
+            AddSummary();
+        if (forwardEnded_) {
+            if (htmlPending_)
+                AddHtmlMarker();
+            display_.emplace_back(kForwardEnd);
+            name_.clear();
+            forwardEnded_ = false;
+        }
+    }
+
+    void EndForward() {
+        FilterForwardedHeader(display_, forwardStart_, options_.headerList);
+        forwardEnded_ = true;
+    }
+
+    void AddSummary() {
+        display_.push_back(FormatAttachmentLine(size_.Final(encoding_), name_));
+        name_.clear();
+        size_.Reset();
+    }
+
+    void AddHtmlMarker() {
+        display_.emplace_back();
+        display_.emplace_back(kHtmlMarker);
+        htmlPending_ = false;
+    }
+
+    void HeaderField(std::string_view line) {
+        const std::string lower = text::ToLowerAscii(line.substr(0, 64));
+        if (lower.starts_with("content-transfer-encoding: ")) {
+            const std::string rest = text::ToLowerAscii(line.substr(27));
+            encoding_ = text::Contains(rest, "base64")   ? kEncodingBase64
+                        : text::Contains(rest, "quoted") ? kEncodingQuotedPrintable
+                        : text::Contains(rest, "uu")     ? kEncodingUuencode
+                                                         : kEncodingNone;
+        } else if (lower.starts_with("x-content-transfer-encoding: ")) {
+            encoding_ = kEncodingExtension;
+        }
+        if (direct_ && line.empty())
+            inPartHeader_ = false;
+        const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+        if (inField_ && continuation) {
+            field_ += line;
+            return;
+        }
+        // A new field (or the end of the header) completes the one being gathered, even
+        // when the new one is another Content-Type: its file name must not be lost.
+        if (inField_)
+            CompleteField();
+        if (lower.starts_with("content-type:")) {
+            inField_ = true;
+            fieldIsType_ = true;
+            field_ = line;
+            if (text::Contains(text::ToLowerAscii(line), "text/html")) {
+                htmlPending_ = true;
+                htmlPart_ = true;
+            }
+        } else if (lower.starts_with("content-disposition:")) {
+            inField_ = true;
+            fieldIsType_ = false;
+            field_ = line;
+        }
+    }
+
+    void CompleteField() {
+        inField_ = false;
+        const std::string lower = text::ToLowerAscii(field_);
+        // Only the Content-Type field names the charset; a disposition field after it
+        // must not switch the Western conversion off again.
+        if (fieldIsType_) {
+            latin_ = (!options_.europeanFontOn && text::Contains(field_, "8859")) ||
+                     text::Contains(lower, "ascii");
+        }
+        if (field_.empty())
+            return;
+        if (name_.empty())
+            name_ = ExtractAttachmentName(field_);
+        if (text::Contains(lower, "message/rfc822") && !text::Contains(lower, "name=")) {
+            rfc822Pending_ = true;
+            if (htmlPending_)
+                AddHtmlMarker();
+            display_.emplace_back();
+            display_.emplace_back(kForwardStart);
+            forwardEnded_ = false;
+        }
+        std::string b = ExtractBoundary(field_, lower);
+        if (!b.empty()) {
+            AddBoundary(b);
+            direct_ = false;
+            hold_.clear();
+        }
+        field_.clear();
+    }
+
+    void Output(std::string_view line) {
+        if (direct_) {
+            if (inPartHeader_ || htmlPart_ || htmlPending_ || !name_.empty())
+                return;
+            Show(line);
+            return;
+        }
+        hold_.emplace_back(line);
+        if (hold_.size() > kHoldLimit) {
+            for (const auto& h : hold_)
+                Show(h);
+            hold_.clear();
+            direct_ = true;
+        }
+    }
+
+    void Show(std::string_view line) {
+        if (latin_)
+            display_.push_back(ConvertLatinLine(line, result_.nonAsciiLatin));
+        else
+            display_.emplace_back(line);
+        result_.longestLine = std::max(result_.longestLine, display_.back().size());
+    }
+
+    const BodyPassOptions& options_;
+    std::vector<std::string>& display_;
+    BodyPassResult result_;
+
+    std::unordered_map<std::string, std::size_t> boundaries_;  // boundary -> declaration order
+    bool inPartHeader_;
+    bool direct_;
+    std::vector<std::string> hold_;
+    bool htmlPart_ = false;
+    bool htmlPending_;
+    bool rfc822Pending_ = false;
+    bool inForward_ = false;
+    bool forwardEnded_ = false;
+    std::size_t forwardStart_ = 0;
+    int encoding_ = kEncodingNone;  // not reset between parts
+    std::string field_;
+    bool inField_ = false;
+    bool fieldIsType_ = false;
+    std::string name_;
+    AttachmentSize size_;
+    bool latin_;
+    bool atStart_ = true;
+};
+
+}  // namespace
 
 BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
-                           const TopLevelContent&, const BodyPassOptions&,
+                           const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display) {
-    BodyPassResult r;
-    bool atStart = true;
-    for (std::size_t i = first; i < mailLines.size(); ++i) {
-        if (atStart && mailLines[i].empty())
-            continue;
-        atStart = false;
-        display.push_back(mailLines[i]);
-        if (mailLines[i].size() > r.longestLine)
-            r.longestLine = mailLines[i].size();
-    }
-    return r;
+    BodyWalker walker(top, options, display);
+    if (first > 0 && first <= mailLines.size() && mailLines[first - 1].starts_with("-"))
+        walker.Terminator(mailLines[first - 1]);
+    for (std::size_t i = first; i < mailLines.size(); ++i)
+        walker.Feed(mailLines[i]);
+    return walker.Finish();
 }
 
 }  // namespace varnel::mail

@@ -28,8 +28,9 @@ class TopLevelContentReader {
 
   private:
     bool europeanFontOn_;
-    bool inField_ = false;
-    std::string field_;
+    bool inField_ = false;       // inside the Content-Type field
+    bool seekBoundary_ = false;  // a multipart type was read, its boundary not yet found
+    std::string fieldLower_;     // the Content-Type field so far, lower-cased
     TopLevelContent content_;
 };
 
@@ -39,12 +40,16 @@ struct BodyPassOptions {
 };
 
 struct BodyPassResult {
-    bool nonAsciiLatin = false;   // a Western byte was met: offer the European font
-    std::size_t longestLine = 0;  // longest line the pass put on the display list
+    bool nonAsciiLatin = false;      // a byte above 0x7E was met in a Western line
+    bool offerEuropeanFont = false;  // nonAsciiLatin while the European font is off
+    std::size_t longestLine = 0;     // longest line the pass put on the display list
 };
 
 // Runs over mailLines from index first (the line after the header block's terminating
-// line) to the end, appending to display.
+// line) to the end, appending to display. When the terminating line (first - 1) begins
+// with "-", it is read for its boundary role only (a header may end directly with the
+// first "--boundary" line); the header pass has already shown it. Keeps one line in
+// hand plus at most 11 held lines; no recursion.
 BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
                            const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display);

@@ -1,0 +1,49 @@
+// The top-level Content-Type facts the body pass starts from, read line by line as the
+// header pass meets them.
+#include "mail/BodyPass.h"
+#include "mail/Boundary.h"
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+
+TopLevelContentReader::TopLevelContentReader(bool europeanFontOn)
+    : europeanFontOn_(europeanFontOn) {}
+
+void TopLevelContentReader::FeedLine(std::string_view line) {
+    const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+    const std::string lower = text::ToLowerAscii(line);
+    if (!continuation) {
+        inField_ = lower.starts_with("content-type: ");
+        if (inField_) {
+            fieldLower_.clear();
+            const std::string_view type = std::string_view(lower).substr(14);
+            if (type.starts_with("text/html"))
+                content_.htmlPending = true;
+            if (type.starts_with("multipart/related"))
+                content_.related = true;
+            if (type.starts_with("multipart/")) {
+                content_.multipart = true;
+                seekBoundary_ = true;
+            }
+        }
+    }
+    if (inField_) {
+        fieldLower_ += lower;
+        if (!europeanFontOn_) {
+            if (text::Contains(line, "8859") || text::Contains(fieldLower_, "ascii"))
+                content_.latin = true;
+            else if (text::Contains(line, "2022"))
+                content_.latin = false;
+        }
+    }
+    // The boundary may stand on the field's line or any later header line.
+    if (seekBoundary_) {
+        std::string b = ExtractBoundary(line, lower);
+        if (!b.empty()) {
+            content_.boundaries.push_back(std::move(b));
+            seekBoundary_ = false;
+        }
+    }
+}
+
+}  // namespace varnel::mail

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "mail/AttachmentSize.h"
+#include "mail/BodyPass.h"
+#include "mail/Boundary.h"
+#include "mail/LatinMap.h"
+#include "text/Cp932.h"
+
+using namespace varnel::mail;
+
+namespace {
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    const std::string all = ss.str();
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < all.size()) {
+        std::size_t nl = all.find('\n', pos);
+        if (nl == std::string::npos)
+            nl = all.size();
+        std::string line = all.substr(pos, nl - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        pos = nl + 1;
+    }
+    return lines;
+}
+
+// Stands in for the header pass: feeds the header lines to the reader and runs the
+// body pass from the line after the terminating line. Returns the body's display lines.
+std::vector<std::string> DecodeBody(const std::vector<std::string>& lines,
+                                    BodyPassResult* result = nullptr,
+                                    BodyPassOptions options = {}) {
+    TopLevelContentReader reader(options.europeanFontOn);
+    std::size_t i = 0;
+    for (; i < lines.size(); ++i) {
+        if (lines[i].empty() || lines[i][0] == '-')
+            break;
+        reader.FeedLine(lines[i]);
+    }
+    const std::size_t first = i < lines.size() ? i + 1 : lines.size();
+    std::vector<std::string> display;
+    const auto r = RunBodyPass(lines, first, reader.Result(), options, display);
+    if (result)
+        *result = r;
+    return display;
+}
+
+}  // namespace
+
+TEST(BodyPass, GoldenMails) {
+    for (const char* name :
+         {"alternative_html", "html_only", "base64_sizes", "qp_after_qp", "uuencode",
+          "forward_reply_to", "forward_then_part", "boundary_never", "nested_preamble_10",
+          "nested_preamble_11", "unquoted_boundary", "header_ends_at_boundary", "japanese_names"}) {
+        const std::string base = std::string(VARNEL_TEST_DATA) + "/mime/" + name;
+        const auto input = ReadLines(base + ".eml");
+        ASSERT_FALSE(input.empty()) << name;
+        EXPECT_EQ(DecodeBody(input), ReadLines(base + ".expected")) << name;
+    }
+}
+
+TEST(BodyPass, ExtractBoundary) {
+    struct Case {
+        std::string field, want;
+    } cases[] = {
+        {"Content-Type: multipart/mixed; boundary=\"a b;c\"", "a b;c"},
+        {"Content-Type: multipart/mixed; boundary=abc; charset=x", "abc"},
+        {"Content-Type: multipart/mixed; BOUNDARY=AbC", "AbC"},
+        {"Content-Type: multipart/mixed; boundary=abc\tx", "abc"},
+        {"Content-Type: multipart/mixed; boundary= \"q\"", "q"},
+        {"Content-Type: multipart/mixed; boundary=\"open", "open"},
+        {"Content-Type: multipart/mixed", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExtractBoundary(c.field), c.want) << c.field;
+}
+
+// Each table entry against the character its Windows-1252 byte stands for: either the
+// same character in CP932, or the ASCII or full-width look-alike named here.
+TEST(BodyPass, LatinTableMatchesItsCharacters) {
+    struct Case {
+        unsigned char byte;
+        const char* utf8;  // what the replacement must read as
+    } cases[] = {
+        {0x80, "Euro "}, {0x82, "'"},     {0x84, "\""},     {0x86, "†"},
+        {0x87, "‡"},     {0x89, "‰"},     {0x91, "'"},      {0x92, "'"},
+        {0x93, "\""},    {0x94, "\""},    {0x95, "."},      {0x96, "-"},
+        {0x97, "-"},     {0x98, "~"},     {0x99, "(TM)"},   {0xA2, "￠"},
+        {0xA3, "￡"},    {0xA5, "\\"},    {0xA6, ":"},      {0xA7, "§"},
+        {0xA9, "(C)"},   {0xAB, "≪"},     {0xAE, "(R)"},    {0xB0, "°"},
+        {0xB1, "±"},     {0xB2, "^2 "},   {0xB3, "^3 "},    {0xB4, "'"},
+        {0xB5, "μ"},     {0xB9, "^1 "},   {0xBB, "≫"},      {0xBC, " 1/4 "},
+        {0xBD, " 1/2 "}, {0xBE, " 3/4 "}, {0xC5, "\u212b"},  // Angstrom sign
+        {0xD7, "×"},     {0xF7, "÷"},
+    };
+    int mapped = 0;
+    for (int b = 0; b < 256; ++b)
+        mapped += !MapLatinByte(static_cast<unsigned char>(b)).empty();
+    EXPECT_EQ(mapped, static_cast<int>(std::size(cases)));
+    for (const auto& c : cases) {
+        const auto r = MapLatinByte(c.byte);
+        ASSERT_FALSE(r.empty()) << int(c.byte);
+        EXPECT_EQ(varnel::text::Cp932ToUtf8(r), c.utf8) << std::hex << int(c.byte);
+    }
+}
+
+TEST(BodyPass, LatinPartConvertedAndFontOffered) {
+    const std::vector<std::string> mail = {"Content-Type: multipart/mixed; boundary=b",
+                                           "",
+                                           "--b",
+                                           "Content-Type: text/plain; charset=iso-8859-1",
+                                           "Content-Disposition: inline",
+                                           "",
+                                           "caf\xe9 \x80"
+                                           "5 \x86",
+                                           "--b--"};
+    BodyPassResult r;
+    EXPECT_EQ(DecodeBody(mail, &r), std::vector<std::string>{"caf\xe9 Euro 5 \x81\xf5"});
+    EXPECT_TRUE(r.nonAsciiLatin);
+    EXPECT_TRUE(r.offerEuropeanFont);
+    BodyPassOptions european;
+    european.europeanFontOn = true;
+    EXPECT_EQ(DecodeBody(mail, &r, european), std::vector<std::string>{"caf\xe9 \x80"
+                                                                       "5 \x86"});
+    EXPECT_FALSE(r.offerEuropeanFont);
+}
+
+TEST(BodyPass, SummaryLineFormat) {
+    EXPECT_EQ(FormatAttachmentLine(12345, "a.txt"),
+              ".------ Attached File:     12,345 bytes  \"a.txt\"");
+    EXPECT_EQ(FormatAttachmentLine(1234567890123, "\"q\""),
+              ".------ Attached File:1,234,567,890,123 bytes  \"q\"");
+    EXPECT_EQ(FormatAttachmentLine(0, ""), ".------ Attached File:          0 bytes  \"\"");
+}
+
+TEST(BodyPass, TruncatedAttachmentStillSummarised) {
+    const std::vector<std::string> mail = {"Content-Type: multipart/mixed; boundary=b",
+                                           "",
+                                           "--b",
+                                           "Content-Type: application/zip; name=x.zip",
+                                           "Content-Transfer-Encoding: base64",
+                                           "",
+                                           "QUJD"};
+    EXPECT_EQ(DecodeBody(mail),
+              std::vector<std::string>{".------ Attached File:          3 bytes  \"x.zip\""});
+}
+
+// Thousands of nested multiparts, each with a long preamble, and huge lines: one pass,
+// nothing held beyond 11 lines, no recursion.
+TEST(BodyPass, DeepNestingAndHugeLines) {
+    std::vector<std::string> mail = {"Content-Type: multipart/mixed; boundary=b0", "", "--b0"};
+    const int depth = 20000;
+    for (int d = 1; d <= depth; ++d) {
+        mail.push_back("Content-Type: multipart/mixed; boundary=b" + std::to_string(d));
+        mail.push_back("");
+        for (int k = 0; k < 3; ++k)
+            mail.push_back("pre");
+        mail.push_back("--b" + std::to_string(d));
+    }
+    mail.push_back("Content-Type: text/plain");
+    mail.push_back("");
+    mail.push_back(std::string(1 << 22, 'x'));
+    for (int d = depth; d >= 0; --d)
+        mail.push_back("--b" + std::to_string(d) + "--");
+    BodyPassResult r;
+    const auto shown = DecodeBody(mail, &r);
+    ASSERT_EQ(shown.size(), 2u);  // the empty line ending the part header, the text
+    EXPECT_EQ(shown.back().size(), std::size_t{1} << 22);
+    EXPECT_EQ(r.longestLine, std::size_t{1} << 22);
+}
