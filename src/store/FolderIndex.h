@@ -67,7 +67,8 @@ class FolderIndex {
     static std::optional<FolderIndexContents> ReadAll(const std::string& path,
                                                       std::string* error = nullptr);
     // Writes a complete file through a temporary file in the same directory and a
-    // rename; the original stays intact when anything fails. An empty header (or one
+    // rename; the original stays intact when anything fails. A reader opened before
+    // keeps seeing the old file until it is opened again. An empty header (or one
     // of the wrong size) is replaced by a new one.
     static IndexResult Write(const std::string& path, const std::vector<IndexRecord>& records,
                              const std::string& header = {});

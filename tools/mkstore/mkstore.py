@@ -2,6 +2,7 @@
 """Builds the bundled sample mailer home (examples/pelkhome) from UTF-8 sources.
 
     python3 tools/mkstore/mkstore.py examples/pelkhome
+    python3 tools/mkstore/mkstore.py --check examples/pelkhome
 
 Mail sources live in tools/mkstore/mails/<folder>/NNNN.txt (UTF-8, LF). They are
 written as CP932 with CR LF line ends; the folder index files are built from the
@@ -18,8 +19,9 @@ Placeholders expanded before encoding:
     {{qp-cp932:NAME}}      a generated attachment, quoted-printable
     {{uuencode:NAME}}      a generated attachment, uuencoded (begin ... end)
 
-Everything is deterministic: running it twice gives the same bytes. Standard library
-only.
+Everything is deterministic: running it twice gives the same bytes. With --check it
+writes nothing and fails when OUTPUT_DIR differs from what it would write (a test runs
+that). Standard library only.
 """
 
 import base64
@@ -365,35 +367,67 @@ def cp932_crlf(text):
     return text.replace("\n", CRLF).encode("cp932")
 
 
-def write(path, data):
-    path.parent.mkdir(parents=True, exist_ok=True)
-    path.write_bytes(data)
-    path.chmod(0o644)
+def build_files():
+    """Every generated file: relative path -> bytes."""
+    folders = load_mails()
+    check(folders)
+    files = {}
+    for folder, index_name in FOLDERS:
+        for m in folders[folder]:
+            files["%s/%04d.txt" % (folder, m.number)] = m.bytes
+        files[index_name] = index_file(folders[folder])
+    files["pelkmail.ini"] = cp932_crlf(PELKMAIL_INI)
+    files["folder.def"] = cp932_crlf(FOLDER_DEF)
+    files["address.ali"] = cp932_crlf(ADDRESS_ALI)
+    files["varnel32.ini"] = VARNEL_INI.encode("ascii")
+    return files
+
+
+def mail_files(home):
+    """Mail files now in the folders of home, as relative paths."""
+    return {"%s/%s" % (folder, p.name)
+            for folder, _ in FOLDERS
+            for p in (home / folder).glob("[0-9][0-9][0-9][0-9].txt")}
+
+
+def check_home(home, files):
+    """Lists what differs between home and the generated files; True when nothing."""
+    differ = [name for name, data in sorted(files.items())
+              if not (home / name).is_file() or (home / name).read_bytes() != data]
+    differ += sorted(mail_files(home) - set(files))
+    for name in differ:
+        print("mkstore: %s differs from its source" % (home / name))
+    return not differ
+
+
+def write_home(home, files):
+    for stale in mail_files(home) - set(files):
+        (home / stale).unlink()
+    for name, data in files.items():
+        path = home / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data)
+        path.chmod(0o644)
 
 
 def main(argv):
-    if len(argv) != 2:
-        sys.stderr.write("usage: mkstore.py OUTPUT_DIR (for example examples/pelkhome)\n")
+    args = argv[1:]
+    checking = args[:1] == ["--check"]
+    if checking:
+        args = args[1:]
+    if len(args) != 1:
+        sys.stderr.write("usage: mkstore.py [--check] OUTPUT_DIR (for example examples/pelkhome)\n")
         return 2
-    home = pathlib.Path(argv[1])
-    folders = load_mails()
-    check(folders)
-    for folder, index_name in FOLDERS:
-        directory = home / folder
-        directory.mkdir(parents=True, exist_ok=True)
-        wanted = {"%04d.txt" % m.number for m in folders[folder]}
-        for stale in directory.glob("[0-9][0-9][0-9][0-9].txt"):
-            if stale.name not in wanted:
-                stale.unlink()
-        for m in folders[folder]:
-            write(directory / ("%04d.txt" % m.number), m.bytes)
-        write(home / index_name, index_file(folders[folder]))
-    write(home / "pelkmail.ini", cp932_crlf(PELKMAIL_INI))
-    write(home / "folder.def", cp932_crlf(FOLDER_DEF))
-    write(home / "address.ali", cp932_crlf(ADDRESS_ALI))
-    write(home / "varnel32.ini", VARNEL_INI.encode("ascii"))
-    total = sum(len(m) for m in folders.values())
-    print("mkstore: %d mails in %d folders written to %s" % (total, len(FOLDERS), home))
+    home = pathlib.Path(args[0])
+    files = build_files()
+    if checking:
+        if not check_home(home, files):
+            print("mkstore: regenerate with: python3 tools/mkstore/mkstore.py %s" % home)
+            return 1
+        return 0
+    write_home(home, files)
+    mails = sum(1 for name in files if name.endswith(".txt"))
+    print("mkstore: %d mails in %d folders written to %s" % (mails, len(FOLDERS), home))
     return 0
 
 
