@@ -1,27 +1,12 @@
 // RFC 2047 encoded-word decoding.
 #include "mail/EncodedWords.h"
 
-#include <cstdint>
-
+#include "mail/Base64.h"
 #include "mail/Charset.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
 namespace {
-
-int Base64Value(char c) {
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
-        return c - '0' + 52;
-    if (c == '+')
-        return 62;
-    if (c == '/')
-        return 63;
-    return -1;
-}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -37,47 +22,6 @@ void AppendByte(std::string& out, int b) {
     if (b != 0)  // a NUL would end the display line early
         out += static_cast<char>(b);
 }
-
-// Base64 decoding that may be fed in pieces: a group left open at the end of one word
-// is completed by the next word of the same run. "=" closes the open group.
-class Base64Stream {
-  public:
-    // False on a character outside the alphabet. Whitespace is skipped.
-    bool Feed(char c, std::string& out) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
-            return true;
-        if (c == '=') {
-            Flush(out);
-            return true;
-        }
-        const int v = Base64Value(c);
-        if (v < 0)
-            return false;
-        acc_ = (acc_ << 6) | static_cast<std::uint32_t>(v);
-        if (++n_ == 4) {
-            AppendByte(out, (acc_ >> 16) & 0xFF);
-            AppendByte(out, (acc_ >> 8) & 0xFF);
-            AppendByte(out, acc_ & 0xFF);
-            acc_ = 0;
-            n_ = 0;
-        }
-        return true;
-    }
-    void Flush(std::string& out) {
-        if (n_ == 2) {
-            AppendByte(out, (acc_ >> 4) & 0xFF);
-        } else if (n_ == 3) {
-            AppendByte(out, (acc_ >> 10) & 0xFF);
-            AppendByte(out, (acc_ >> 2) & 0xFF);
-        }
-        acc_ = 0;
-        n_ = 0;
-    }
-
-  private:
-    std::uint32_t acc_ = 0;
-    int n_ = 0;
-};
 
 // "=XX" decoded; with underscoreIsBlank, "_" becomes a blank (RFC 2047 "Q").
 void DecodeQuotedPrintable(std::string_view s, bool underscoreIsBlank, std::string& out) {
@@ -154,7 +98,7 @@ std::string DecodeEncodedWords(std::string_view s, std::string_view prefix) {
         const std::size_t q = text::Find(lower, prefix, pos);
         if (q == text::npos)
             break;
-        Base64Stream b64;
+        Base64Decoder b64;
         std::string bytes;
         std::size_t i = q + prefix.size();
         bool ok = false;
@@ -215,7 +159,7 @@ std::string DecodeMimeWords(std::string_view s) {
     // The run of adjacent words in one charset whose bytes are gathered before converting.
     std::string runCharset;
     std::string runBytes;
-    Base64Stream runB64;
+    Base64Decoder runB64;
     bool inRun = false;
     auto flush = [&] {
         if (!inRun)
@@ -253,7 +197,7 @@ std::string DecodeMimeWords(std::string_view s) {
         }
         bool ok = true;
         if (w.base64) {
-            Base64Stream trial = runB64;
+            Base64Decoder trial = runB64;
             std::string bytes;
             for (const char c : w.data) {
                 if (!trial.Feed(c, bytes)) {

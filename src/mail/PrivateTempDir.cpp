@@ -1,0 +1,58 @@
+// Private temporary directory.
+#include "mail/PrivateTempDir.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace varnel::mail {
+
+std::unique_ptr<PrivateTempDir> PrivateTempDir::Create(std::string& error) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string base = tmp && *tmp ? tmp : "/tmp";
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    std::string templ = base + "/varnel-XXXXXX";
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back('\0');
+    if (!mkdtemp(buf.data())) {  // mkdtemp makes the directory with mode 0700
+        error = "cannot create a private directory in " + base + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    return std::unique_ptr<PrivateTempDir>(new PrivateTempDir(buf.data()));
+}
+
+PrivateTempDir::~PrivateTempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+bool PrivateTempDir::WriteFile(const std::string& name, const std::string& bytes,
+                               std::string& error) const {
+    const std::string target = FilePath(name);
+    const std::string temp = target + ".part";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            error = "cannot write " + target;
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        error = "cannot write " + target + ": " + std::strerror(errno);
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace varnel::mail

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes/Fakes.h"
+#include "mail/DecodeCommand.h"
+#include "mail/JisKana.h"
+#include "mail/JisRepair.h"
+#include "mail/NkfConverter.h"
+#include "mail/RawMailDecoder.h"
+#include "mail/TextReplace.h"
+#include "text/Cp932.h"
+
+using namespace varnel::mail;
+using Lines = std::vector<std::string>;
+
+TEST(JisKana, FullWidthTableReadsAsTheHalfWidthKana) {
+    // The full-width forms of 0x21-0x5F in order.
+    const std::string want =
+        "。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒ"
+        "フヘホマミムメモヤユヨラリルレロワン゛゜";
+    std::string jis = "\x1b(I";
+    for (int c = 0x21; c <= 0x5F; ++c) {
+        if (c == 0x5E || c == 0x5F)
+            jis += "\x1b(B\x1b(I";  // a mark at the start of a run stays a mark
+        jis += static_cast<char>(c);
+    }
+    JisKanaToFullWidth(jis);
+    std::string plain = JisToSjis(jis);
+    EXPECT_EQ(varnel::text::Cp932ToUtf8(plain), want);
+    for (int c = 0x21; c <= 0x5F; ++c) {
+        const auto code = FullWidthKanaCode(static_cast<unsigned char>(c));
+        EXPECT_EQ(HalfWidthKanaBytes(code >> 8, code & 0xFF), std::string(1, char(c)));
+    }
+}
+
+TEST(JisKana, MarksAndOddBytes) {
+    struct Case {
+        std::string in, wantUtf8;
+    } cases[] = {
+        {"\x1b(I6^\x1b(B", "ガ"},
+        {"\x1b(I^6\x1b(B", "゛カ"},  // a run that begins with the mark
+        {"\x1b(I3^\x1b(B", "ヴ"},
+        {"\x1b(IJ_N^\x1b(B", "パボ"},
+        {"\x1b(IE^6__\x1b(B", "ナ゛カ゜゜"},  // marks after kana that take none
+        {"a\x1b(I1", "aア"},                  // run to the end
+    };
+    for (auto& c : cases) {
+        std::string t = c.in;
+        JisKanaToFullWidth(t);
+        EXPECT_EQ(varnel::text::Cp932ToUtf8(JisToSjis(t)), c.wantUtf8) << c.in;
+    }
+    std::string odd = "\x1b(I1\x7f\r";  // bytes outside 0x21-0x5F pass through
+    JisKanaToFullWidth(odd);
+    EXPECT_EQ(odd, "\x1b$B%\"\x7f\r");
+    std::string none = "abc";
+    JisKanaToFullWidth(none);
+    EXPECT_EQ(none, "abc");
+    EXPECT_EQ(HalfWidthKanaBytes(0x25, 0x2C), "6^");
+    EXPECT_EQ(HalfWidthKanaBytes(0x25, 0x74), "3^");
+    EXPECT_EQ(HalfWidthKanaBytes(0x30, 0x21), "");
+}
+
+TEST(JisRepair, DamagedForms) {
+    struct Case {
+        std::string in, want;
+    } cases[] = {
+        {"\x1b$B\x1b(Jabc", "\x1b(Jabc"},
+        {"\x1b$B(Jabc", "\x1b(Jabc"},
+        {"ay$B$\"y(Jb", "a\x1b$B$\"\x1b(Jb"},
+        {"Sony(Japan) pay$", "Sony(Japan) pay$"},  // plain text is left alone
+        {"\x1b$B$\"\x1b(Jw\x1b$B%+%,%\"\x1b(B", "\x1b$B$\"\x1b(I66^1\x1b(B"},
+        {"\x1b(Jw\x1b$B%\"$\"\x1b(B", "\x1b(I1\x1b$B$\"\x1b(B"},
+        {"\x1b$B$\"\x1b(Jx1\x1b$B$\"", "\x1b$B$\"\x1b(I1\x1b$B$\""},
+        {"\x1b$B$\"y(Jx", "\x1b$B$\"\x1b(Jx"},
+        {"\x1b$B$y(J", "\x1b$B$y(J"},  // "y(" inside a pair is text
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RepairDamagedJis(c.in), c.want) << c.in;
+}
+
+TEST(TextReplace, ReplaceAllTextEnds) {
+    std::string s = "aaaaab";
+    ReplaceAllText(s, "aa", "a");
+    EXPECT_EQ(s, "ab");
+    s = "xax";
+    ReplaceAllText(s, "a", "aa");
+    EXPECT_EQ(s, "xaax");
+    s = "\x83\x5c\\";  // "ソ" then a backslash: only the real one matches
+    ReplaceAllText(s, "\\", "/");
+    EXPECT_EQ(s, "\x83\x5c/");
+    EXPECT_EQ(StripLeadingBlanks(" \t x "), "x ");
+}
+
+TEST(RawMailDecoder, HeaderAndBodies) {
+    struct Case {
+        const char* what;
+        Lines in, want;
+    } cases[] = {
+        {"empty text", {}, {"X-Status: READ", "--------"}},
+        {"folded subject of JIS words, status kept",
+         {"X-Status: RECV", "Subject: =?ISO-2022-JP?B?GyRCO3FOQRsoQg==?=",
+          " =?ISO-2022-JP?B?GyRCO3FOQRsoQg==?=", "From: a", "", "body"},
+         {"X-Status: RECV", "Subject: \x1b$B;qNA\x1b(B\x1b$B;qNA\x1b(B", "From: a", "--------",
+          "body"}},
+        {"Q words",
+         {"Subject: =?x-sjis?q?=82=A0?= =?x-sjis?q?=82=A2?=", "--------"},
+         {"X-Status: READ", "Subject: \x82\xa0 \x82\xa2", "--------"}},
+        {"quoted-printable body with soft breaks and a split escape",
+         {"Content-Transfer-Encoding: quoted-printable", "", "A=", "1B$B$\"=1B(B", "x=3", "D=zz"},
+         {"X-Status: READ", "Content-Transfer-Encoding: quoted-printable", "--------",
+          "A\x1b$B$\"\x1b(B", "x==zz"}},
+        {"kanji run across lines joined, last line ends the join",
+         {"From: a", "", "\x1b$B$\"", "$\"\x1b(B", "x", "\x1b$B$\""},
+         {"X-Status: READ", "From: a", "--------", "\x1b$B$\"$\"\x1b(B", "x", "\x1b$B$\""}},
+        {"control codes for escapes",
+         {"", "\x0e\x31\x0fx"},
+         {"X-Status: READ", "--------", "\x1b(I1\x1b(Jx"}},
+        {"Base64 body",
+         {"Content-Transfer-Encoding: base64", "", "GyRCJCIbKEINCmFiYw0K", "Yw=="},
+         {"X-Status: READ", "Content-Transfer-Encoding: base64", "--------", "\x1b$B$\"\x1b(B",
+          "abc", "c"}},
+        {"multipart: first part header read for its encoding",
+         {"Content-Type: multipart/mixed;", " boundary=\"b\"", "", "preamble", "--b",
+          "Content-Transfer-Encoding: base64", "", "YWJj", "--b--"},
+         {"X-Status: READ", "Content-Type: multipart/mixed;", " boundary=\"b\"", "--------",
+          "abc"}},
+        {"Outlook backslashes",
+         {"X-Mailer: Microsoft Outlook", "Subject: \x1b$B$\"\x1b\\(B\\\\", "--------"},
+         {"X-Status: READ", "X-Mailer: Microsoft Outlook", "Subject: \x1b$B$\"\x1b(B\\",
+          "--------"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeRawMail(c.in, false), c.want) << c.what;
+    EXPECT_EQ(DecodeRawMail({"", "\x1b(I6^\x1b(B"}, true).back(), "\x1b$B%,\x1b(B");
+}
+
+TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
+    varnel::fakes::RecordingLauncher launcher;
+    std::string error;
+    auto dir = PrivateTempDir::Create(error);
+    ASSERT_TRUE(dir) << error;
+    const std::string dirPath = dir->Path();
+    struct stat st {};
+    ASSERT_EQ(stat(dirPath.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    DecodeViewer viewer{launcher, *dir, {"tesra", "-r"}, true};
+    const Lines mail = {"Subject: x", "", "body"};
+    auto r = Decode1Click(mail, viewer);
+    EXPECT_EQ(r.status, DecodeCommandResult::Status::Done);
+    ASSERT_EQ(launcher.started.size(), 1u);
+    EXPECT_EQ(launcher.started[0], (Lines{"tesra", "-r", dirPath + "/_varnel.jis"}));
+    std::ifstream in(r.jisFile, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    EXPECT_EQ(ss.str(), "X-Status: READ\r\nSubject: x\r\n--------\r\nbody\r\n");
+
+    EXPECT_EQ(DecodeZenkaku1Click(mail, true, viewer).status, DecodeCommandResult::Status::Skipped);
+    launcher.succeed = false;
+    r = DecodeZenkaku1Click(mail, false, viewer);
+    EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
+    EXPECT_EQ(r.message, "Cannot start the viewer: cannot start");
+    DecodeViewer none{launcher, *dir, {}, false};
+    r = Decode1Click(mail, none);
+    EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
+    EXPECT_FALSE(r.message.empty());
+    EXPECT_EQ(r.lines.size(), 4u);  // the text is still there to show
+
+    dir.reset();
+    EXPECT_FALSE(std::filesystem::exists(dirPath));
+}
