@@ -1,0 +1,59 @@
+// Decoding a received mail for reading: one call from the file's bytes to the lines to
+// show, the file's new bytes (when it must be marked read), the per-mail state and the
+// mailer requests it asks for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "mail/HeaderOptions.h"
+
+namespace varnel::mail {
+
+// Per-mail state coming in from the window.
+struct DecodeState {
+    bool markRead = true;            // every caller marks the mail read
+    bool recipientOverride = false;  // set by the header toggle: MaxTo is not applied
+    bool europeanFontOn = false;
+    bool repliedFlag = false;      // kept when the mail has no status line
+    bool startupPhase = false;     // the first open decides viewer or editor mode
+    bool editSwitchGiven = true;   // false when "/e" was on the command line
+    std::string pendingFocusFile;  // "", "NeedsUpdate", or a mail a folder command waits on
+};
+
+// What the mailer must be told; the window sends it through the command channel.
+struct MailerRequests {
+    bool updateThisMail = false;                  // [Update(folder,number)] for this mail
+    bool sendPendingFolderCommand = false;        // the folder command waiting on pendingFocusFile
+    bool startTimer = false;                      // the deferred-action timer
+    std::optional<std::string> pendingFocusFile;  // its new value, when it changes
+};
+
+struct DecodedMail {
+    std::vector<std::string> display;      // the display list: header, terminating line, body
+    std::vector<std::string> lines;        // what the editor shows (recipients hidden or not)
+    std::optional<std::string> rewritten;  // the file's new bytes, when it changed
+
+    bool fullHeader = false;
+    bool repliedFlag = false;
+    bool addressedToMe = false;
+    int dispositionPending = 0;
+    std::uint32_t alertColour = 0;
+    bool showRecipientsNow = true;
+    std::optional<int> mailNumber;    // from a "0042.txt" name
+    std::size_t headerLineCount = 0;  // display lines up to the terminating line
+    std::optional<bool> readOnly;     // decided in the start-up phase only
+    bool offerEuropeanFont = false;   // a Western single-byte part was met
+    bool related = false;             // multipart/related, for the HTML view
+    bool datesDisagree = false;
+    MailerRequests requests;
+};
+
+DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
+                                 const HeaderOptions& options, const DecodeState& state);
+
+}  // namespace varnel::mail

@@ -1,0 +1,48 @@
+// Header-line shaping for the display.
+#include "mail/DisplayLines.h"
+
+#include <algorithm>
+
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+
+std::string ExpandLeadingTab(std::string_view line, int tabToSpace) {
+    if (tabToSpace < 0 || line.empty() || line[0] != '\t')
+        return std::string(line);
+    std::string out(static_cast<std::size_t>(std::min(tabToSpace, 12)), ' ');
+    out += line.substr(1);
+    return out;
+}
+
+bool EndsHeaderBlock(std::string_view line) {
+    return line.empty() || line[0] == '-';
+}
+
+std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients) {
+    std::vector<std::string> out;
+    out.reserve(display.size());
+    bool inHeader = true;
+    bool skipping = false;
+    for (const auto& line : display) {
+        if (inHeader && (line.empty() || line.starts_with("----")))
+            inHeader = false;
+        if (!inHeader) {
+            out.push_back(line);
+            continue;
+        }
+        if (!showRecipients) {
+            const bool continuation = line[0] == ' ' || line[0] == '\t';
+            if (!continuation) {
+                const std::string head = text::ToLowerAscii(line.substr(0, 4));
+                skipping = head == "to: " || head == "cc: " || head == "bcc:";
+            }
+            if (skipping)
+                continue;
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
+}  // namespace varnel::mail

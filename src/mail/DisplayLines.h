@@ -1,0 +1,23 @@
+// From the display list to the lines the editor shows: recipient lines left out when
+// they are hidden, and leading TABs of header lines expanded.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel::mail {
+
+// A leading TAB becomes the first tabToSpace of twelve blanks; a negative tabToSpace
+// keeps it.
+std::string ExpandLeadingTab(std::string_view line, int tabToSpace);
+
+// True for the line that ends a header block: empty, or beginning with "-".
+bool EndsHeaderBlock(std::string_view line);
+
+// The text lines to put into the editor. Header lines run to the first empty line or
+// line beginning with "----"; while showRecipients is off, a line beginning "to: ",
+// "cc: " or "bcc:" (any case) is left out with its continuation lines.
+std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients);
+
+}  // namespace varnel::mail

@@ -1,0 +1,75 @@
+// Opening a received mail or a draft.
+#include "mail/OpenMail.h"
+
+#include "mail/DraftHeader.h"
+#include "mail/ForwardDraft.h"
+#include "mail/MailNames.h"
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+
+namespace {
+
+void Run(const DraftTools::Edit& edit, std::vector<std::string>& lines) {
+    if (edit)
+        edit(lines);
+}
+
+void LoadDraft(OpenedMail& m, std::string_view bytes, const HeaderOptions& o,
+               const DraftTools& tools, const platform::Clock& clock,
+               const DateTimeLocale& locale) {
+    DraftLoad d = LoadForwardDraft(bytes);
+    m.lines = std::move(d.lines);
+    m.forwardDraft = d.forward;
+    m.forwardTail = std::move(d.forwardTail);
+    m.switchNoRfc822On = d.noRfc822;
+    m.switchNoFwdHtmlOn = d.noFwdHtml;
+    if (o.ListRecipients)
+        Run(tools.applyRecipientTemplate, m.lines);
+    StripAddressBackslashes(m.lines, 0);
+    if (d.forward) {
+        Run(tools.deleteForwardedHeader, m.lines);
+        if (d.xForwardIndex && *d.xForwardIndex < m.lines.size() &&
+            m.lines[*d.xForwardIndex].starts_with("X-Forward:"))
+            m.lines.erase(m.lines.begin() + static_cast<std::ptrdiff_t>(*d.xForwardIndex));
+        if (o.NoFwdHTML || d.noFwdHtml)
+            Run(tools.deleteHtmlParts, m.lines);
+        if (o.NoRfc822 || d.noRfc822)
+            Run(tools.simplifyMultipart, m.lines);
+    }
+    if (d.dispositionNotification)
+        ExpandDateTimeMacro(m.lines, clock, locale);
+    DeleteHeaderFields(m.lines, o.DeleteHeader);
+    m.caretLine = PlaceCaretInBody(m.lines);
+}
+
+}  // namespace
+
+bool IsDraftFile(std::string_view path) {
+    const std::string name = text::ToLowerAscii(FileNameOf(path));
+    return name.ends_with(".tmp") || IsInOutFolder(path);
+}
+
+OpenedMail OpenMailCore(std::string_view path, const std::optional<std::string>& bytes,
+                        const HeaderOptions& options, const DecodeState& state,
+                        const DraftTools& tools, const platform::Clock& clock,
+                        const DateTimeLocale& locale) {
+    OpenedMail m;
+    m.draft = IsDraftFile(path);
+    m.exists = bytes.has_value();
+    if (!m.draft) {
+        m.showRecipientsNow = options.ShowTo;
+        if (bytes) {
+            m.decoded = DecodeMailForDisplay(path, *bytes, options, state);
+            m.lines = m.decoded->lines;
+            m.showRecipientsNow = m.decoded->showRecipientsNow;
+        }
+        m.focusInCompanion = options.NextMailMode == 2 && IsMailFile(path);
+    } else if (bytes) {
+        LoadDraft(m, *bytes, options, tools, clock, locale);
+    }
+    m.updateCurrentMail = IsMailFile(path);
+    return m;
+}
+
+}  // namespace varnel::mail

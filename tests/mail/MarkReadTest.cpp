@@ -1,0 +1,151 @@
+// The file after opening: exactly the status, date and address changes, inside the
+// header block, and not one byte more.
+#include <gtest/gtest.h>
+
+#include "mail/DecodeMail.h"
+
+using namespace varnel::mail;
+
+namespace {
+
+const std::string kPath = "/home/u/Pelk/in/0007.txt";
+
+struct Case {
+    const char* name;
+    std::string in;
+    std::string out;  // "" when the file must stay as it is
+    int minutesToCorrect = -120;
+    bool fixAddress = false;
+    bool addDate = true;
+    bool notify = false;
+};
+
+std::string Crlf(std::initializer_list<const char*> lines) {
+    std::string s;
+    for (const char* l : lines)
+        s += std::string(l) + "\r\n";
+    return s;
+}
+
+}  // namespace
+
+TEST(MarkRead, ChangesExactlyWhatIsNeeded) {
+    const char* rcv = "Received: from a by b; Sun, 06 Dec 2026 09:00:00 +0900";
+    const char* date = "Date: Sun, 06 Dec 2026 09:00:00 +0900";
+    const Case cases[] = {
+        {"read mail with everything in place stays",
+         Crlf({"X-Status: READ", rcv, date, "From: a@b.jp", "", "body"}), ""},
+        {"RECV becomes READ", Crlf({"X-Status: RECV", rcv, date, "", "x"}),
+         Crlf({"X-Status: READ", rcv, date, "", "x"})},
+        {"an empty status counts as missing", Crlf({"X-Status: ", rcv, date, "", "x"}),
+         Crlf({"X-Status: READ", rcv, date, "", "x"})},
+        {"RPLY without Date keeps its mark; the Date is added",
+         Crlf({"X-Status: RPLY", rcv, "From: a@b.jp", "", "x"}),
+         Crlf({"X-Status: RPLY", "Date: Sun, 06 Dec 2026 09:00:00 +0900", rcv, "From: a@b.jp", "",
+               "x"})},
+        {"SNDR without Date and AddDate off stays as it is", Crlf({"X-Status: SNDR", rcv, "", "x"}),
+         "", -120, false, false},
+        {"WRIT with a duplicate status keeps WRIT and drops the duplicate",
+         Crlf({"X-Status: WRIT", "X-Status: RECV", rcv, date, "", "x"}),
+         Crlf({"X-Status: WRIT", rcv, date, "", "x"})},
+        {"disagreeing dates on a replied mail: Date renamed, status kept",
+         Crlf({"X-Status: RPLY", rcv, "date: Sun, 06 Dec 2026 07:00:00 +0900", "", "x"}),
+         Crlf({"X-Status: RPLY", rcv, "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "X-Original-date: Sun, 06 Dec 2026 07:00:00 +0900", "", "x"}),
+         30},
+        {"dates a few minutes apart across midnight agree",
+         Crlf({"X-Status: READ", "Received: from a by b; Mon, 07 Dec 2026 00:01:00 +0900",
+               "Date: Sun, 06 Dec 2026 23:59:00 +0900", "", "x"}),
+         "", 10},
+        {"body lines are never repaired or renamed",
+         Crlf({"X-Status: READ", rcv, "Date: Sun, 06 Dec 2026 07:00:00 +0900",
+               "To: \"Taro\" <t@b.jp>", "", "Date: in the body", "To: \"Jiro\" <j@b.jp>",
+               "From: \"Ken\" <k@b.jp>"}),
+         Crlf({"X-Status: READ", rcv, "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "X-Original-Date: Sun, 06 Dec 2026 07:00:00 +0900", "To: Taro <t@b.jp>", "",
+               "Date: in the body", "To: \"Jiro\" <j@b.jp>", "From: \"Ken\" <k@b.jp>"}),
+         30, true},
+        {"only whole to:, cc:, from: names are repaired",
+         Crlf({"X-Status: READ", date, "O: \"x\" <a@b.jp>", "M: \"y\" <a@b.jp>",
+               "Cc: \"Z\" <z@b.jp>,", "\t\"W\" <w@b.jp>", "", "x"}),
+         Crlf({"X-Status: READ", date, "O: \"x\" <a@b.jp>", "M: \"y\" <a@b.jp>", "Cc: Z <z@b.jp>,",
+               "\tW <w@b.jp>", "", "x"}),
+         -120, true},
+        {"a backslash goes, the 0x5C trail bytes of \x83\x5C and \x95\x5C stay",
+         Crlf({"X-Status: READ", date, "From: \x83\x5C\\\x95\x5C <a@b.jp>", "", "x"}),
+         Crlf({"X-Status: READ", date, "From: \x83\x5C\x95\x5C <a@b.jp>", "", "x"}), -120, true},
+        {"disposition notification pending: RECV becomes WRIT",
+         Crlf({"X-Status: RECV", date, "Disposition-Notification-To: a@b.jp", "", "x"}),
+         Crlf({"X-Status: WRIT", date, "Disposition-Notification-To: a@b.jp", "", "x"}), -120,
+         false, true, true},
+    };
+    for (const auto& c : cases) {
+        HeaderOptions o;
+        o.MinutesToCorrect = c.minutesToCorrect;
+        o.FixAddress = c.fixAddress;
+        o.AddDate = c.addDate;
+        o.NotifyDispositionMode = c.notify;
+        DecodedMail d = DecodeMailForDisplay(kPath, c.in, o, DecodeState{});
+        if (c.out.empty()) {
+            EXPECT_FALSE(d.rewritten) << c.name;
+        } else {
+            ASSERT_TRUE(d.rewritten) << c.name;
+            EXPECT_EQ(*d.rewritten, c.out) << c.name;
+        }
+    }
+}
+
+TEST(MarkRead, KeepsOddBytesOfUntouchedLines) {
+    using namespace std::string_literals;
+    // NUL bytes, a lone CR, a bare LF line end and no final line end.
+    const std::string tail =
+        "Date: Sun, 06 Dec 2026 09:00:00 +0900\r\nX-A: a\0b\r\n"
+        "X-B: c\rd\n\r\nbody\0\rend"s;
+    HeaderOptions o;
+    DecodedMail read = DecodeMailForDisplay(kPath, "X-Status: READ\r\n" + tail, o, {});
+    EXPECT_FALSE(read.rewritten);
+    DecodedMail recv = DecodeMailForDisplay(kPath, "X-Status: RECV\r\n" + tail, o, {});
+    ASSERT_TRUE(recv.rewritten);
+    EXPECT_EQ(*recv.rewritten, "X-Status: READ\r\n" + tail);
+    DecodedMail none = DecodeMailForDisplay(kPath, tail, o, {});
+    ASSERT_TRUE(none.rewritten);
+    EXPECT_EQ(*none.rewritten, "X-Status: READ\r\n" + tail);
+}
+
+TEST(MarkRead, OnlyMailFilesAreWrittenAndTheMailerTold) {
+    HeaderOptions o;
+    const std::string mail = "X-Status: RECV\r\n\r\nx\r\n";
+    DecodedMail other = DecodeMailForDisplay("/home/u/notes/letter.txt", mail, o, {});
+    EXPECT_FALSE(other.rewritten);
+    EXPECT_FALSE(other.requests.updateThisMail);
+
+    DecodedMail d = DecodeMailForDisplay(kPath, mail, o, {});
+    EXPECT_TRUE(d.rewritten);
+    EXPECT_TRUE(d.requests.updateThisMail);
+    EXPECT_EQ(d.mailNumber, 7);
+
+    DecodeState waiting;
+    waiting.pendingFocusFile = "/home/u/Pelk/in/0006.txt";
+    d = DecodeMailForDisplay(kPath, mail, o, waiting);
+    EXPECT_TRUE(d.requests.sendPendingFolderCommand);
+    EXPECT_FALSE(d.requests.updateThisMail);
+
+    o.NextMailMode = 2;
+    d = DecodeMailForDisplay(kPath, mail, o, {});
+    EXPECT_FALSE(d.requests.updateThisMail);
+    EXPECT_TRUE(d.requests.startTimer);
+    EXPECT_EQ(d.requests.pendingFocusFile, "NeedsUpdate");
+}
+
+TEST(MarkRead, RepliedFlagAndFullHeaderMode) {
+    HeaderOptions o;
+    DecodeState s;
+    s.repliedFlag = true;
+    EXPECT_FALSE(DecodeMailForDisplay(kPath, "X-Status: READ\r\n\r\n", o, s).repliedFlag);
+    EXPECT_TRUE(DecodeMailForDisplay(kPath, "From: a\r\n\r\n", o, s).repliedFlag);
+    s.repliedFlag = false;
+    EXPECT_TRUE(DecodeMailForDisplay(kPath, "X-Status: RPLY\r\n\r\n", o, s).repliedFlag);
+    // Full header mode does not look for a Date, so a read mail without one stays.
+    o.Header = true;
+    EXPECT_FALSE(DecodeMailForDisplay(kPath, "X-Status: READ\r\nFrom: a\r\n\r\n", o, {}).rewritten);
+}
