@@ -1,6 +1,7 @@
 // Draft loading with the forward tail held in memory.
 #include "mail/ForwardDraft.h"
 
+#include "mail/Boundary.h"
 #include "mail/MailLines.h"
 #include "text/Sjis.h"
 
@@ -37,20 +38,6 @@ bool ForwardedMailIsRelated(const MailLines& m) {
 
 }  // namespace
 
-std::string BoundaryOf(std::string_view field) {
-    std::size_t p = text::FindNoCase(field, "boundary=");
-    if (p == text::npos)
-        return {};
-    std::string_view v = field.substr(p + 9);
-    if (!v.empty() && v[0] == '"') {
-        v.remove_prefix(1);
-        std::size_t q = text::FindChar(v, '"');
-        return std::string(q == text::npos ? v : v.substr(0, q));
-    }
-    std::size_t e = text::FindFirstOf(v, "; \t");
-    return std::string(e == text::npos ? v : v.substr(0, e));
-}
-
 DraftLoad LoadForwardDraft(std::string_view bytes) {
     DraftLoad d;
     MailLines m = MailLines::Split(bytes);
@@ -78,7 +65,7 @@ DraftLoad LoadForwardDraft(std::string_view bytes) {
         d.lines.push_back(line.text);
         offset += line.text.size() + line.end.size();
         if (afterRfc822 && boundary.empty())
-            boundary = BoundaryOf(line.text);
+            boundary = ExtractBoundary(line.text);
         if (!afterRfc822 && line.text.starts_with(kRfc822))
             afterRfc822 = true;
     }

@@ -22,9 +22,6 @@ struct DraftLoad {
     std::optional<std::string> forwardTail;
 };
 
-// The boundary of a Content-Type field's text ("boundary=" in any case, quoted or not).
-std::string BoundaryOf(std::string_view field);
-
 // Reads the draft's first lines for the X-Forward and X-Disposition-Notification lines;
 // a forward draft whose forwarded mail is multipart/related is loaded as a plain draft.
 DraftLoad LoadForwardDraft(std::string_view bytes);
