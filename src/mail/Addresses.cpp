@@ -52,10 +52,15 @@ std::size_t Count(std::string_view s, char c) {
 
 std::optional<AddressCut> FindAddressEnd(std::string_view s) {
     const std::size_t quote = text::FindChar(s, '"');
-    const std::size_t comma = text::FindChar(s, ',');
+    std::size_t comma = text::FindChar(s, ',');
     std::size_t gt = text::FindChar(s, '>');
-    if (gt != npos)
+    if (gt != npos) {
+        const std::size_t bare = gt;
         gt = ExtendOverComment(s, gt);
+        // A comma inside the trailing comment ("<t@x.jp> (Sales, Tokyo)") ends nothing.
+        if (comma != npos && comma > bare && comma < gt)
+            comma = text::FindChar(s, ',', gt + 1);
+    }
 
     if (comma != npos) {
         if (quote == npos || quote > comma)

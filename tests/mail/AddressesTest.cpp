@@ -34,6 +34,7 @@ TEST(Addresses, SplitsOneAddressPerLine) {
         {"To: \"Taro\" <t@x.jp> \"Hanako\" <h@y.jp>",
          {"To: \"Taro\" <t@x.jp>,", "\t\"Hanako\" <h@y.jp>"}},
         {"To: <t@x.jp> (Taro) , h@y.jp", {"To: <t@x.jp> (Taro) ,", "\th@y.jp"}},
+        {"To: <t@x.jp> (Sales, Tokyo), h@y.jp", {"To: <t@x.jp> (Sales, Tokyo),", "\th@y.jp"}},
         {"To: \"unclosed, x <t@x.jp>", {"To: \"unclosed, x <t@x.jp>"}},
         {"Cc: \t a@b.jp", {"Cc:  a@b.jp"}},  // TABs go, blanks stay
         {"x", {}},
