@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
-.PHONY: all build deps configure test run clean sanitize
+.PHONY: all build deps configure test run clean sanitize fuzz
 
 all: build
 
@@ -32,5 +32,26 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
+# libFuzzer harnesses of the MIME display and character-set code, built with clang
+# (installed here when missing, so `make test` stays lean) and run FUZZ_RUNS times each.
+FUZZ_RUNS ?= 1000000
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+fuzz: deps
+	@missing=""; for p in $(FUZZ_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    if [ "$$(id -u)" -ne 0 ]; then echo "Run as root: apt-get install -y$$missing" >&2; exit 1; fi; \
+	    apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVARNEL_WITH_QT=OFF -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_body_pass fuzz_encoded_words
+	mkdir -p $(BUILD)-fuzz/corpus/body $(BUILD)-fuzz/corpus/names
+	$(BUILD)-fuzz/bin/fuzz_body_pass -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=8192 -dict=fuzz/body.dict \
+	    $(BUILD)-fuzz/corpus/body tests/data/mime
+	$(BUILD)-fuzz/bin/fuzz_encoded_words -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=1024 -dict=fuzz/names.dict \
+	    $(BUILD)-fuzz/corpus/names
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-asan
+	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

@@ -21,6 +21,8 @@ constexpr std::string_view kHtmlMarker = "******* HTML mail ********";
 // A held preamble longer than this is shown after all.
 constexpr std::size_t kHoldLimit = 10;
 
+}  // namespace
+
 class BodyWalker {
   public:
     BodyWalker(const TopLevelContent& top, const BodyPassOptions& options,
@@ -242,17 +244,33 @@ class BodyWalker {
     bool atStart_ = true;
 };
 
-}  // namespace
+BodyPass::BodyPass(const TopLevelContent& top, const BodyPassOptions& options,
+                   std::vector<std::string>& display)
+    : walker_(std::make_unique<BodyWalker>(top, options, display)) {}
+
+BodyPass::~BodyPass() = default;
+
+void BodyPass::Terminator(std::string_view line) {
+    walker_->Terminator(line);
+}
+
+void BodyPass::Feed(std::string_view line) {
+    walker_->Feed(line);
+}
+
+BodyPassResult BodyPass::Finish() {
+    return walker_->Finish();
+}
 
 BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
                            const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display) {
-    BodyWalker walker(top, options, display);
-    if (first > 0 && first <= mailLines.size() && mailLines[first - 1].starts_with("-"))
-        walker.Terminator(mailLines[first - 1]);
+    BodyPass pass(top, options, display);
+    if (first > 0 && first <= mailLines.size())
+        pass.Terminator(mailLines[first - 1]);
     for (std::size_t i = first; i < mailLines.size(); ++i)
-        walker.Feed(mailLines[i]);
-    return walker.Finish();
+        pass.Feed(mailLines[i]);
+    return pass.Finish();
 }
 
 }  // namespace varnel::mail

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,30 @@ struct BodyPassResult {
     bool nonAsciiLatin = false;      // a byte above 0x7E was met in a Western line
     bool offerEuropeanFont = false;  // nonAsciiLatin while the European font is off
     std::size_t longestLine = 0;     // longest line the pass put on the display list
+};
+
+class BodyWalker;
+
+// The pass fed one line at a time, for callers that stream the file: nothing but the
+// current line and at most 11 held lines is kept.
+class BodyPass {
+  public:
+    BodyPass(const TopLevelContent& top, const BodyPassOptions& options,
+             std::vector<std::string>& display);
+    ~BodyPass();
+    BodyPass(const BodyPass&) = delete;
+    BodyPass& operator=(const BodyPass&) = delete;
+
+    // The header block's terminating line: read for its boundary role only, never shown
+    // (the header pass shows it). Lines not beginning with "--" do nothing.
+    void Terminator(std::string_view line);
+    // One body line without its line end.
+    void Feed(std::string_view line);
+    // Ends the pass (HTML marker, a cut-off attachment's summary).
+    BodyPassResult Finish();
+
+  private:
+    std::unique_ptr<BodyWalker> walker_;
 };
 
 // Runs over mailLines from index first (the line after the header block's terminating

@@ -7,7 +7,7 @@ namespace varnel::mail {
 
 std::string ExtractBoundary(std::string_view field, std::optional<std::string_view> lower) {
     std::string computed;
-    if (!lower) {
+    if (!lower || lower->size() != field.size()) {
         computed = text::ToLowerAscii(field);
         lower = computed;
     }

@@ -152,7 +152,7 @@ class Decoder {
                 p = DecodeHeaderWords(std::move(p));
             if (lower.starts_with("content-type: multipart/")) {
                 multipart_ = true;
-                boundary_ = ExtractBoundary(p, lower);
+                boundary_ = ExtractBoundary(p);  // p may be decoded: lower is stale
             } else if (multipart_ && boundary_.empty()) {
                 boundary_ = ExtractBoundary(p);
             }
