@@ -1,0 +1,209 @@
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <vector>
+
+#include "ChannelTestSupport.h"
+#include "link/RuntimeDir.h"
+#include "link/UnixCommandChannel.h"
+#include "link/UnixCommandServer.h"
+
+using namespace varnel;
+using namespace varnel::link;
+using platform::Delivery;
+using platform::ExecuteResult;
+using varnel::testing::ServerThread;
+using varnel::testing::TempDir;
+
+namespace {
+
+struct Recorder {
+    std::mutex m;
+    std::vector<std::string> got;
+    bool accept = true;
+    platform::ExecuteHandler Handler() {
+        return [this](const std::string& macro) {
+            std::lock_guard lock(m);
+            got.push_back(macro);
+            return ExecuteResult{accept, {}};
+        };
+    }
+};
+
+// Leaves a socket file behind with nobody listening, as a crashed server would.
+void MakeStaleSocket(const std::string& path) {
+    int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    std::strcpy(addr.sun_path, path.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    ::close(fd);
+}
+
+}  // namespace
+
+TEST(RuntimeDir, ChoiceAndNames) {
+    EXPECT_EQ(RuntimeDirFor("/r/v", "/run/user/5", 5), "/r/v");
+    EXPECT_EQ(RuntimeDirFor("", "/run/user/5", 5), "/run/user/5/varnel");
+    EXPECT_EQ(RuntimeDirFor(nullptr, nullptr, 1000), "/tmp/varnel-1000");
+    EXPECT_EQ(SocketName("Pelk", "Command"), "pelk.command");
+    EXPECT_EQ(SocketName("Varnel32", "system"), "varnel32.system");
+    EXPECT_TRUE(IsChannelName("Pilvo1"));
+    for (const char* bad : {"", "../x", "a/b", "a.b", "a b"})
+        EXPECT_FALSE(IsChannelName(bad)) << bad;
+}
+
+TEST(RuntimeDir, PrivateDirectoryChecks) {
+    TempDir t;
+    std::string err;
+    const std::string fresh = t.path + "/fresh";
+    ASSERT_TRUE(EnsurePrivateDir(fresh, ::geteuid(), err)) << err;
+    struct stat st{};
+    ::stat(fresh.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    const std::string open = t.path + "/open";
+    ::mkdir(open.c_str(), 0755);
+    ASSERT_TRUE(EnsurePrivateDir(open, ::geteuid(), err));
+    ::stat(open.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    EXPECT_FALSE(EnsurePrivateDir(fresh, ::geteuid() + 1, err));  // someone else's
+    const std::string link = t.path + "/link";
+    ::symlink(fresh.c_str(), link.c_str());
+    EXPECT_FALSE(EnsurePrivateDir(link, ::geteuid(), err));
+    std::ofstream(t.path + "/file") << "x";
+    EXPECT_FALSE(EnsurePrivateDir(t.path + "/file", ::geteuid(), err));
+    EXPECT_FALSE(EnsurePrivateDir("relative", ::geteuid(), err));
+}
+
+TEST(CommandChannel, DeliveryOutcomes) {
+    TempDir t;
+    Recorder rec;
+    UnixCommandServer server(t.path, "Pelk", "Command", rec.Handler());
+    std::string err;
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
+    UnixCommandChannel channel(t.path, 1000);
+    std::string longMacro;
+    {
+        ServerThread serving(server);
+        longMacro = "[Append(\"" + std::string(600, 'x') + "\")]";
+        const std::string sjis = "[Focus(/p/\x83\x5C\x95\x5C.fld,0001)]";  // ソ表: 0x5C trail bytes
+        EXPECT_EQ(channel.Execute("Pelk", "Command", longMacro), Delivery::Delivered);
+        EXPECT_EQ(channel.Execute("PELK", "COMMAND", sjis), Delivery::Delivered);
+        rec.accept = false;
+        EXPECT_EQ(channel.Execute("Pelk", "Command", "[Nonsense]"), Delivery::Refused);
+        for (const char* bad : {"", "[A]\r\n", "[A]\n[B]"})
+            EXPECT_EQ(channel.Execute("Pelk", "Command", bad), Delivery::Invalid) << bad;
+        EXPECT_EQ(channel.Execute("Pelk", "Command", std::string("[A]\0[B]", 7)), Delivery::Invalid);
+        EXPECT_EQ(channel.Execute("../pelk", "Command", "[A]"), Delivery::Invalid);
+        EXPECT_EQ(channel.Execute("Pilvo1", "Command", "[A]"), Delivery::NoServer);
+    }
+    std::lock_guard lock(rec.m);
+    ASSERT_EQ(rec.got.size(), 3u);  // nothing invalid reached the server
+    EXPECT_EQ(rec.got[0], longMacro);  // never truncated
+    EXPECT_EQ(rec.got[1], "[Focus(/p/\x83\x5C\x95\x5C.fld,0001)]");
+}
+
+TEST(CommandServer, NeverStealsALiveSocketButReplacesAStaleOne) {
+    TempDir t;
+    Recorder first, second;
+    std::string err;
+    const std::string path = t.path + "/varnel32.system";
+
+    MakeStaleSocket(path);
+    auto a = std::make_unique<UnixCommandServer>(t.path, "Varnel32", "system", first.Handler());
+    ASSERT_EQ(a->Listen(err), UnixCommandServer::ListenResult::Listening) << err;
+
+    UnixCommandServer b(t.path, "Varnel32", "system", second.Handler());
+    EXPECT_EQ(b.Listen(err), UnixCommandServer::ListenResult::InUse);
+    {
+        ServerThread serving(*a);
+        UnixCommandChannel channel(t.path, 1000);
+        EXPECT_EQ(channel.Execute("Varnel32", "system", "[open(\"/x/0001.txt\")]"),
+                  Delivery::Delivered);
+    }
+    EXPECT_EQ(first.got.size(), 1u);
+    EXPECT_TRUE(second.got.empty());
+
+    // A server removes its own socket at exit, and then a second one may take over.
+    a.reset();
+    EXPECT_NE(::access(path.c_str(), F_OK), 0);
+    EXPECT_EQ(b.Listen(err), UnixCommandServer::ListenResult::Listening);
+
+    // A file that is not a socket is never removed.
+    std::ofstream(t.path + "/pelk.command") << "keep";
+    UnixCommandServer c(t.path, "Pelk", "Command", first.Handler());
+    EXPECT_EQ(c.Listen(err), UnixCommandServer::ListenResult::Failed);
+    EXPECT_EQ(::access((t.path + "/pelk.command").c_str(), F_OK), 0);
+}
+
+TEST(CommandServer, DoesNotRemoveASocketThatReplacedIt) {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer a(t.path, "Pelk", "Command", rec.Handler());
+    ASSERT_EQ(a.Listen(err), UnixCommandServer::ListenResult::Listening);
+    ::unlink(a.SocketPath().c_str());
+    MakeStaleSocket(a.SocketPath());  // someone else's file now
+    a.Stop();
+    EXPECT_EQ(::access(a.SocketPath().c_str(), F_OK), 0);
+}
+
+TEST(CommandServer, RefusesAnotherUsersConnection) {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer server(t.path, "Varnel32", "system", rec.Handler(),
+                             [](int) { return std::optional<uid_t>(::geteuid() + 1); });
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    {
+        ServerThread serving(server);
+        UnixCommandChannel channel(t.path, 1000);
+        EXPECT_EQ(channel.Execute("Varnel32", "system", "[open(\"/x/0001.txt\")]"),
+                  Delivery::Refused);
+    }
+    EXPECT_TRUE(rec.got.empty());
+    EXPECT_EQ(server.RefusedPeers(), 1);
+}
+
+TEST(CommandServer, HungServerDoesNotFreezeTheClient) {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer server(t.path, "Pelk", "Command", rec.Handler());
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    server.SetAnswering(false);
+    ServerThread serving(server);
+    UnixCommandChannel channel(t.path, 200);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
+    TempDir t;
+    std::string err;
+    std::atomic<bool> ran{false};
+    UnixCommandServer server(t.path, "Pelk", "Command", [&](const std::string&) {
+        return ExecuteResult{true, [&] {
+                                 // The client is no longer waiting: this may take long.
+                                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                 ran = true;
+                             }};
+    });
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    ServerThread serving(server);
+    UnixCommandChannel channel(t.path, 2000);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Delivered);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_TRUE(ran);
+}
