@@ -1,11 +1,12 @@
 // Runtime directory resolution and its ownership and permission checks.
 #include "link/RuntimeDir.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace varnel::link {
 namespace {
@@ -38,7 +39,7 @@ bool EnsurePrivateDir(const std::string& dir, uid_t uid, std::string& error) {
         error = "cannot create " + dir + ": " + std::strerror(errno);
         return false;
     }
-    struct stat st{};
+    struct stat st {};
     // lstat: a symbolic link planted in /tmp must not redirect the sockets.
     if (::lstat(dir.c_str(), &st) != 0) {
         error = "cannot examine " + dir + ": " + std::strerror(errno);

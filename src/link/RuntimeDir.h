@@ -1,10 +1,11 @@
 // The private per-user directory that holds the command channel's sockets.
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace varnel::link {
 

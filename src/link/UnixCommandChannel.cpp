@@ -1,8 +1,9 @@
 // Client side of the command channel.
 #include "link/UnixCommandChannel.h"
 
-#include <chrono>
 #include <unistd.h>
+
+#include <chrono>
 
 #include "link/RuntimeDir.h"
 #include "link/UnixSocket.h"
@@ -32,8 +33,8 @@ Delivery UnixCommandChannel::Execute(const std::string& service, const std::stri
     if (!UnixSocket::FitsAddress(path))
         return Delivery::Invalid;
 
-    const Deadline deadline = std::chrono::steady_clock::now() +
-                              std::chrono::milliseconds(timeoutMs_);
+    const Deadline deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs_);
     UnixSocket sock;
     switch (sock.Connect(path, deadline)) {
         case UnixSocket::ConnectResult::Connected:

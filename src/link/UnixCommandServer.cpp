@@ -1,14 +1,15 @@
 // Server side of the command channel.
 #include "link/UnixCommandServer.h"
 
-#include <cerrno>
-#include <chrono>
-#include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 #include "link/RuntimeDir.h"
 
@@ -30,9 +31,8 @@ std::optional<uid_t> UnixCommandServer::KernelPeerUid(int fd) {
     return cred.uid;
 }
 
-UnixCommandServer::UnixCommandServer(std::string runtimeDir, std::string service,
-                                     std::string topic, platform::ExecuteHandler handler,
-                                     PeerUidSource peerUid)
+UnixCommandServer::UnixCommandServer(std::string runtimeDir, std::string service, std::string topic,
+                                     platform::ExecuteHandler handler, PeerUidSource peerUid)
     : path_(runtimeDir + "/" + SocketName(service, topic)),
       handler_(std::move(handler)),
       peerUid_(std::move(peerUid)) {}
@@ -48,17 +48,16 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
         error = "socket path too long: " + path_;
         return ListenResult::Failed;
     }
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path_.c_str(), &st) == 0) {
         if (!S_ISSOCK(st.st_mode)) {
             error = path_ + " exists and is not a socket";
             return ListenResult::Failed;
         }
         UnixSocket probe;
-        const auto r = probe.Connect(
-            path_, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
-        if (r == UnixSocket::ConnectResult::Connected ||
-            r == UnixSocket::ConnectResult::TimedOut) {
+        const auto r =
+            probe.Connect(path_, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+        if (r == UnixSocket::ConnectResult::Connected || r == UnixSocket::ConnectResult::TimedOut) {
             // Someone answers (or is busy answering): that socket is theirs.
             return ListenResult::InUse;
         }
@@ -100,7 +99,7 @@ void UnixCommandServer::Stop() {
         return;
     listener_.Close();
     // Remove the file only when it is still ours: a later server may have replaced it.
-    struct stat st{};
+    struct stat st {};
     if (::lstat(path_.c_str(), &st) == 0 && st.st_dev == dev_ && st.st_ino == ino_)
         ::unlink(path_.c_str());
 }
@@ -130,7 +129,8 @@ void UnixCommandServer::Serve(UnixSocket conn) {
         return;
     }
     std::string macro;
-    if (!conn.ReceiveUntilNul(macro, kMaxMacroBytes, std::chrono::steady_clock::now() + kReadTimeout)) {
+    if (!conn.ReceiveUntilNul(macro, kMaxMacroBytes,
+                              std::chrono::steady_clock::now() + kReadTimeout)) {
         if (!macro.empty())
             conn.SendAll("0", std::chrono::steady_clock::now() + kReadTimeout);
         return;  // a probe that only checked for a live server, or a broken client
@@ -141,8 +141,7 @@ void UnixCommandServer::Serve(UnixSocket conn) {
             held_.erase(held_.begin());
         held_.push_back(std::move(conn));
     } else {
-        conn.SendAll(result.accepted ? "1" : "0",
-                     std::chrono::steady_clock::now() + kReadTimeout);
+        conn.SendAll(result.accepted ? "1" : "0", std::chrono::steady_clock::now() + kReadTimeout);
         conn.Close();
     }
     if (result.afterAnswer)

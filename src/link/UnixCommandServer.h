@@ -3,10 +3,11 @@
 // socket that a live server still answers on.
 #pragma once
 
+#include <sys/types.h>
+
 #include <functional>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 #include "link/UnixSocket.h"

@@ -2,14 +2,15 @@
 // never freezes the caller.
 #include "link/UnixSocket.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
 
 namespace varnel::link {
 namespace {

@@ -1,11 +1,12 @@
 // An owned Unix-domain stream socket with deadline-bounded connect, send and receive.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace varnel::link {
 

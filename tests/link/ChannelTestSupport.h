@@ -2,10 +2,11 @@
 // served on a background thread.
 #pragma once
 
+#include <poll.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
-#include <poll.h>
 #include <string>
 #include <thread>
 

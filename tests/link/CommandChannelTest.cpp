@@ -1,12 +1,13 @@
-#include <chrono>
-#include <cstring>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <mutex>
 #include <vector>
 
 #include "ChannelTestSupport.h"
@@ -64,7 +65,7 @@ TEST(RuntimeDir, PrivateDirectoryChecks) {
     std::string err;
     const std::string fresh = t.path + "/fresh";
     ASSERT_TRUE(EnsurePrivateDir(fresh, ::geteuid(), err)) << err;
-    struct stat st{};
+    struct stat st {};
     ::stat(fresh.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
@@ -101,12 +102,13 @@ TEST(CommandChannel, DeliveryOutcomes) {
         EXPECT_EQ(channel.Execute("Pelk", "Command", "[Nonsense]"), Delivery::Refused);
         for (const char* bad : {"", "[A]\r\n", "[A]\n[B]"})
             EXPECT_EQ(channel.Execute("Pelk", "Command", bad), Delivery::Invalid) << bad;
-        EXPECT_EQ(channel.Execute("Pelk", "Command", std::string("[A]\0[B]", 7)), Delivery::Invalid);
+        EXPECT_EQ(channel.Execute("Pelk", "Command", std::string("[A]\0[B]", 7)),
+                  Delivery::Invalid);
         EXPECT_EQ(channel.Execute("../pelk", "Command", "[A]"), Delivery::Invalid);
         EXPECT_EQ(channel.Execute("Pilvo1", "Command", "[A]"), Delivery::NoServer);
     }
     std::lock_guard lock(rec.m);
-    ASSERT_EQ(rec.got.size(), 3u);  // nothing invalid reached the server
+    ASSERT_EQ(rec.got.size(), 3u);     // nothing invalid reached the server
     EXPECT_EQ(rec.got[0], longMacro);  // never truncated
     EXPECT_EQ(rec.got[1], "[Focus(/p/\x83\x5C\x95\x5C.fld,0001)]");
 }
