@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "../fakes/Fakes.h"
+#include "link/ChannelWindows.h"
+#include "link/MailerDriver.h"
+#include "link/MailerLink.h"
+#include "link/OpenRequest.h"
+#include "link/WindowWire.h"
+
+using namespace varnel;
+using namespace varnel::link;
+using platform::Delivery;
+
+namespace {
+
+// Answers each execute through a function of (service, macro).
+class ScriptedChannel : public platform::CommandChannel {
+  public:
+    std::vector<fakes::SentMacro> sent;
+    std::function<Delivery(const std::string&, const std::string&)> answer =
+        [](const std::string&, const std::string&) { return Delivery::Delivered; };
+    Delivery Execute(const std::string& service, const std::string& topic,
+                     const std::string& macro) override {
+        sent.push_back({service, topic, macro});
+        return answer(service, macro);
+    }
+    std::vector<std::string> To(const std::string& service, const std::string& topic) const {
+        std::vector<std::string> r;
+        for (const auto& s : sent) {
+            if (s.service == service && s.topic == topic)
+                r.push_back(s.macro);
+        }
+        return r;
+    }
+};
+
+// A stand-in that owns the windows named in `windows` ("class:PeLk:MaIn", "title:...").
+std::function<Delivery(const std::string&, const std::string&)> Owns(
+    std::vector<std::string> windows) {
+    return [windows](const std::string& service, const std::string& macro) {
+        const auto r = ParseWindowMacro(macro);
+        if (!r)
+            return service == "Pelk" ? Delivery::Delivered : Delivery::NoServer;
+        for (const auto& w : windows) {
+            if (w == r->kind + ":" + r->name)
+                return service == "Pelk" ? Delivery::Delivered : Delivery::Refused;
+        }
+        return service == "Pelk" ? Delivery::Refused : Delivery::NoServer;
+    };
+}
+
+const std::string kMail = "/home/u/Pelk/in/0042.txt";
+const std::string kThread = "title:" + std::string(kMailerThreadTitle);
+
+}  // namespace
+
+TEST(MailerLink, CommandsAndWhatTheUserHearsWhenTheyFail) {
+    struct Case {
+        std::function<std::optional<Delivery>(MailerLink&)> run;
+        Delivery answer;
+        std::vector<std::string> macros;
+        bool told;
+    } cases[] = {
+        {[](MailerLink& l) { return l.Focus(kMail); },
+         Delivery::NoServer,
+         {"[Focus(/home/u/Pelk/in.fld,0042)]"},
+         false},
+        {[](MailerLink& l) { return l.Update(kMail); },
+         Delivery::Refused,
+         {"[Update(/home/u/Pelk/in.fld,0042)]"},
+         false},
+        {[](MailerLink& l) { return l.Reply(kMail); },
+         Delivery::Delivered,
+         {"[Reply(/home/u/Pelk/in.fld,0042)]", "[Update(/home/u/Pelk/in.fld,0042)]"},
+         false},
+        {[](MailerLink& l) { return l.Reply(kMail); },
+         Delivery::NoServer,
+         {"[Reply(/home/u/Pelk/in.fld,0042)]", "[Update(/home/u/Pelk/in.fld,0042)]"},
+         true},
+        {[](MailerLink& l) { return l.Forward(kMail); },
+         Delivery::NoServer,
+         {"[Forward(\"/home/u/Pelk/in.fld\",\"0042\")]"},
+         true},
+        {[](MailerLink& l) { return l.FolderCommand("Move", "/home/u/Pelk/trash.can", kMail); },
+         Delivery::NoServer,
+         {"[Move(/home/u/Pelk/trash.can,/home/u/Pelk/in.fld,0042)]"},
+         true},
+        {[](MailerLink& l) { return l.FolderCommand("Copy", "/home/u/Pelk/keep.fld", kMail); },
+         Delivery::Refused,
+         {"[Copy(/home/u/Pelk/keep.fld,/home/u/Pelk/in.fld,0042)]"},
+         true},
+        {[](MailerLink& l) { return l.View("Next"); },
+         Delivery::NoServer,
+         {"[View(\"Next\")]"},
+         true},
+        {[](MailerLink& l) { return l.Receive(); }, Delivery::Delivered, {"[Receive]"}, false},
+        // Not a mailer mail file: nothing sent, nothing said.
+        {[](MailerLink& l) { return l.Reply("/home/u/notes.txt"); },
+         Delivery::Delivered,
+         {},
+         false},
+        // Hostile paths are refused, with a message where the user expects an effect.
+        {[](MailerLink& l) { return l.Focus("/home/u/a,b/0001.txt"); },
+         Delivery::Delivered,
+         {},
+         false},
+        {[](MailerLink& l) { return l.FolderCommand("Move", "/t/trash.can", "/h/x)y/0001.txt"); },
+         Delivery::Delivered,
+         {},
+         true},
+        {[](MailerLink& l) { return l.Forward("/h/x\"y/0001.txt"); },
+         Delivery::Delivered,
+         {},
+         true},
+        {[](MailerLink& l) { return l.View("Next\")]"); }, Delivery::Delivered, {}, true},
+        {[](MailerLink& l) { return l.Append("Taro\r\n[Receive]"); },
+         Delivery::Delivered,
+         {},
+         true},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        ScriptedChannel channel;
+        fakes::ScriptedPrompter prompter;
+        channel.answer = [&](const std::string&, const std::string&) { return cases[i].answer; };
+        MailerLink link(channel, prompter, true);
+        cases[i].run(link);
+        std::vector<std::string> macros;
+        for (const auto& s : channel.sent) {
+            EXPECT_EQ(s.service + "." + s.topic, "Pelk.Command") << i;
+            macros.push_back(s.macro);
+        }
+        EXPECT_EQ(macros, cases[i].macros) << i;
+        EXPECT_EQ(!prompter.asked.empty(), cases[i].told) << i;
+    }
+}
+
+TEST(MailerLink, MessagesNameTheCommandAndFollowTheLanguage) {
+    ScriptedChannel channel;
+    fakes::ScriptedPrompter prompter;
+    channel.answer = [](const std::string&, const std::string&) { return Delivery::NoServer; };
+    MailerLink link(channel, prompter, true);
+    link.FolderCommand("Move", "/p/trash.can", "/p/in/0003.txt");
+    link.SetEnglishMenu(false);
+    link.Append("Taro <t@example.jp>");
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_EQ(prompter.asked[0],
+              "The mailer is not running: [Move(/p/trash.can,/p/in.fld,0003)] was not delivered.");
+    EXPECT_NE(prompter.asked[1].find("アドレス帳"), std::string::npos);
+    EXPECT_EQ(channel.sent[1].service + "." + channel.sent[1].topic, "Alias.system");
+}
+
+TEST(OpenRequest, OnlyTheWholeFormIsAccepted) {
+    struct Case {
+        const char* macro;
+        std::string_view prefix;
+        std::optional<std::string> path;
+    } cases[] = {
+        {"[open(\"/home/u/Pelk/In/0001.txt\")]", kViewerOpenPrefix, "/home/u/Pelk/In/0001.txt"},
+        {"[OPEN(\"/home/u/Pelk/In/0001.txt\")]", kViewerOpenPrefix, "/home/u/Pelk/In/0001.txt"},
+        {"[open(\"/a/b c/0001.txt\")]\r\nsecond line", kViewerOpenPrefix, "/a/b c/0001.txt"},
+        {"[open(\"/x\")]", kViewerOpenPrefix, "/x"},
+        // Short or malformed input used to underflow the cut; now it is refused.
+        {"[open(\"", kViewerOpenPrefix, std::nullopt},
+        {"[open(\"\")]", kViewerOpenPrefix, std::nullopt},
+        {"[open(", kViewerOpenPrefix, std::nullopt},
+        {"", kViewerOpenPrefix, std::nullopt},
+        {"[open(\"/x/0001.txt\")", kViewerOpenPrefix, std::nullopt},
+        {"[open(\"relative/0001.txt\")]", kViewerOpenPrefix, std::nullopt},
+        {"[Focus(/x.fld,0001)]", kViewerOpenPrefix, std::nullopt},
+        // A compose window takes no request, not even one written to match "dummy".
+        {"[open(\"/x/0001.txt\")]", kComposeOpenPrefix, std::nullopt},
+        {"dummy/x/0001.txt\")]", kComposeOpenPrefix, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseOpenRequest(c.macro, c.prefix), c.path) << c.macro;
+    EXPECT_EQ(*OpenRequestFor("/h/In/0002.txt"), "[open(\"/h/In/0002.txt\")]");
+    EXPECT_FALSE(OpenRequestFor("/h/a\nb"));
+}
+
+TEST(WindowWire, RoundTripAndRejects) {
+    const std::vector<platform::KeyEvent> keys{
+        {0x12, true, false}, {0x28, true, true}, {0x28, false, true}, {0x12, false, false}};
+    const auto m = KeysMacro("class", "PeLk:MaIn", keys);
+    ASSERT_TRUE(m);
+    EXPECT_EQ(*m, "[Keys(\"class\",\"PeLk:MaIn\",\"12d 28dx 28ux 12u\")]");
+    const auto r = ParseWindowMacro(*m);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->keys, keys);
+    EXPECT_EQ(ParseWindowMacro("[Find(\"title\",\"スレッドの表示\")]")->name, "スレッドの表示");
+    for (const char* bad : {"[Find(\"x\",\"y\")]", "[Keys(\"class\",\"A\",\"zz\")]",
+                            "[Drop(\"class\",\"A\")]", "[Find(\"class\")]", "Find"})
+        EXPECT_FALSE(ParseWindowMacro(bad)) << bad;
+    EXPECT_FALSE(WindowMacro("Find", "title", "a\"b"));
+}
+
+TEST(MailerDriver, TableOfTheMailerListCommands) {
+    struct Case {
+        MailerCommand cmd;
+        std::vector<std::string> windows;
+        std::optional<std::string> queued;
+        std::vector<std::string> commands;  // on pelk.command
+        bool told;
+    } cases[] = {
+        {MailerCommand::Next2, {kThread}, "{DOWN}{ENTER}", {}, false},
+        {MailerCommand::Next2, {"class:PeLk:MaIn"}, std::nullopt, {"[View(\"Next\")]"}, false},
+        {MailerCommand::Prev2, {}, std::nullopt, {"[View(\"Prev\")]"}, false},
+        {MailerCommand::Top1, {kThread}, "{HOME}{ENTER}", {}, false},
+        {MailerCommand::End1, {}, std::nullopt, {"[View(\"Last\")]"}, false},
+        {MailerCommand::Thread1, {"class:PeLk:MaIn", kThread}, "%(F)T", {}, false},
+        {MailerCommand::Thread1, {}, std::nullopt, {}, true},
+        {MailerCommand::CloseThread1, {kThread}, "%( )C", {}, false},
+        {MailerCommand::Find2, {"class:PeLk:MaIn"}, "%(F)F^V", {}, false},
+        {MailerCommand::NextFolder1, {"class:PeLk:MaIn"}, "%(F)E{ENTER}", {}, false},
+        {MailerCommand::PreviousFolder1, {kThread}, std::nullopt, {}, true},
+        {MailerCommand::FolderEnd,
+         {"class:PeLk:MaIn"},
+         "%FE{ENTER}",
+         {"[View(\"NextRecv\")]"},
+         false},
+        {MailerCommand::NextNew, {kThread}, std::nullopt, {"[View(\"NextRecv\")]"}, false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        ScriptedChannel channel;
+        channel.answer = Owns(cases[i].windows);
+        fakes::ScriptedPrompter prompter;
+        MailerLink link(channel, prompter, true);
+        ChannelWindows windows(channel, {"Pelk", "Pilvo1"});
+        MailerDriver driver(windows, link, prompter, true);
+        EXPECT_EQ(driver.Run(cases[i].cmd), cases[i].queued) << i;
+        EXPECT_EQ(channel.To("Pelk", "Command"), cases[i].commands) << i;
+        EXPECT_EQ(!prompter.asked.empty(), cases[i].told) << i;
+    }
+    EXPECT_EQ(StepFor(MailerCommand::Prev2).direction, -1);
+    EXPECT_TRUE(StepFor(MailerCommand::NextFolder1).bringBack);
+}
+
+TEST(ChannelWindows, KeysGoToTheWindowBroughtToTheFront) {
+    ScriptedChannel channel;
+    channel.answer = Owns({kThread});
+    ChannelWindows windows(channel, {"Pelk"});
+    EXPECT_FALSE(windows.SendKeyEvents({{0x0D, true, false}}));  // nothing in front yet
+    EXPECT_FALSE(windows.FindByClass("PeLk:MaIn"));
+    auto w = windows.FindByTitle(std::string(kMailerThreadTitle));
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(windows.BringToFront(*w));
+    EXPECT_TRUE(windows.SendKeyEvents({{0x0D, true, false}, {0x0D, false, false}}));
+    const auto sent = channel.To("Pelk", "Windows");
+    EXPECT_EQ(sent.back(), "[Keys(\"title\",\"スレッドの表示\",\"0Dd 0Du\")]");
+}
+
+TEST(MailerDriver, CompanionLink) {
+    ScriptedChannel channel;
+    fakes::ScriptedPrompter prompter;
+    fakes::RecordingLauncher launcher;
+    MailerLink link(channel, prompter, true);
+    ChannelWindows windows(channel, {"Pelk", "Pilvo1"});
+    MailerDriver driver(windows, link, prompter, true);
+
+    channel.answer = [](const std::string& service, const std::string& macro) {
+        if (macro.starts_with("[Find"))
+            return service == "Pilvo1" ? Delivery::Delivered : Delivery::Refused;
+        return Delivery::Delivered;
+    };
+    EXPECT_TRUE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
+    EXPECT_EQ(channel.To("Pilvo1", "Command"),
+              std::vector<std::string>{"[Focus(\"/home/u/Pelk/in.fld\",0042)]"});
+    EXPECT_TRUE(launcher.started.empty());
+
+    channel.answer = [](const std::string&, const std::string&) { return Delivery::NoServer; };
+    EXPECT_TRUE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
+    EXPECT_EQ(launcher.started.back(), (std::vector<std::string>{"/opt/pilvo1", kMail}));
+    launcher.succeed = false;
+    EXPECT_FALSE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
+    EXPECT_EQ(prompter.asked.size(), 1u);
+}
