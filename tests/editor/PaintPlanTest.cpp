@@ -1,0 +1,226 @@
+// Paint plans of small pages: paragraph colours across wraps, links in quoted and
+// wrapped lines, header colours, selection, marks, line numbers and the ruler.
+#include <gtest/gtest.h>
+
+#include "editor/PaintPlan.h"
+
+namespace varnel::editor {
+namespace {
+
+// Fixed cells: every byte 8 pixels wide (a double-byte character two cells).
+class CellMetrics : public platform::TextMetrics {
+  public:
+    int TextWidth(std::string_view s) const override { return static_cast<int>(s.size()) * 8; }
+    int AverageCharWidth() const override { return 8; }
+    int CharHeight() const override { return 16; }
+};
+
+struct Drawn {
+    int row;
+    std::string text;
+    TColor colour;
+    bool underline;
+};
+
+class PaintPlanTest : public ::testing::Test {
+  protected:
+    PaintPlanTest() {
+        look.ApplyMainWindowDefaults();
+        view.clientWidth = 640;
+        view.clientHeight = 400;
+        view.topMargin = 4;
+        view.leftMargin = 10;
+        view.textLeft = 10;
+        view.charHeight = 16;
+        view.linePitch = 20;
+        view.cellWidth = 8;
+        view.tabCount = 4;
+    }
+
+    PaintPlan Plan(const std::vector<std::string>& lines) {
+        return BuildPaintPlan(lines, view, look, metrics, selection);
+    }
+    std::vector<Drawn> Texts(const PaintPlan& plan) {
+        std::vector<Drawn> out;
+        for (const PaintOp& op : plan.ops) {
+            if (op.kind == PaintOp::Kind::Text && op.x >= view.textLeft)
+                out.push_back(
+                    {(op.y - view.topMargin) / view.linePitch, op.text, op.colour, op.underline});
+        }
+        return out;
+    }
+    static int Count(const PaintPlan& plan, PaintOp::Kind kind) {
+        int n = 0;
+        for (const PaintOp& op : plan.ops)
+            n += op.kind == kind;
+        return n;
+    }
+
+    CellMetrics metrics;
+    PaintProperties look;
+    PaintView view;
+    SelectionOfLine selection;
+};
+
+TEST_F(PaintPlanTest, QuoteLevelsColourEveryWrappedLine) {
+    const auto texts = Texts(Plan({">> second level quote that wr", "aps onto a soft line\r\n",
+                                   "> first level\r\n", "not quoted\r\n", std::string(1, '\0')}));
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].colour, colours::clGray);
+    EXPECT_EQ(texts[1].text, "aps onto a soft line");
+    EXPECT_EQ(texts[1].colour, colours::clGray);
+    EXPECT_EQ(texts[2].colour, colours::clGray);
+    EXPECT_EQ(texts[3].colour, colours::clBlack);
+    EXPECT_EQ(texts[4].text, "[EOF]");
+    EXPECT_EQ(texts[4].colour, colours::clTeal);
+}
+
+TEST_F(PaintPlanTest, UrlInQuotedLineIsLinkColouredAndUnderlined) {
+    const auto texts = Texts(Plan({"> see http://x.jp/a ok\r\n"}));
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "> see ");
+    EXPECT_EQ(texts[0].colour, colours::clGray);
+    EXPECT_FALSE(texts[0].underline);
+    EXPECT_EQ(texts[1].text, "http://x.jp/a");
+    EXPECT_EQ(texts[1].colour, colours::clBlue);
+    EXPECT_TRUE(texts[1].underline);
+    EXPECT_EQ(texts[2].text, " ok");
+    EXPECT_EQ(texts[2].colour, colours::clGray);
+}
+
+TEST_F(PaintPlanTest, HeaderLinesTakeTheirColours) {
+    const auto texts =
+        Texts(Plan({"Date: Tue, 2 Jan 2024\r\n", "From: \x8e\x52\x93\x63 <a@b.jp>\r\n",
+                    "Subject: \x82\xa0\x82\xa2\r\n", "subject: no\r\n", "To: c@d.jp\r\n"}));
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].colour, colours::clOlive);
+    EXPECT_EQ(texts[1].colour, colours::clRed);
+    EXPECT_EQ(texts[2].colour, colours::clGreen);
+    EXPECT_EQ(texts[3].colour, colours::clBlack);
+    EXPECT_EQ(texts[4].colour, colours::clBlack);
+}
+
+TEST_F(PaintPlanTest, UrlWrappedAcrossDisplayLinesIsUnderlinedOnBoth) {
+    const auto texts =
+        Texts(Plan({"go http://example.com/ve", "ry/long page\r\n", "http://next.jp\r\n"}));
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].text, "go ");
+    EXPECT_EQ(texts[1].text, "http://example.com/ve");
+    EXPECT_TRUE(texts[1].underline);
+    EXPECT_EQ(texts[2].text, "ry/long");
+    EXPECT_EQ(texts[2].row, 1);
+    EXPECT_TRUE(texts[2].underline);
+    EXPECT_EQ(texts[3].text, " page");
+    EXPECT_FALSE(texts[3].underline);
+    EXPECT_TRUE(texts[4].underline);
+}
+
+TEST_F(PaintPlanTest, LinkStartingAboveTheViewStillColoursItsTail) {
+    view.topLine = 1;
+    const auto texts = Texts(Plan({"> mail http://example.co", "m/path end\r\n"}));
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "m/path");
+    EXPECT_TRUE(texts[0].underline);
+    EXPECT_EQ(texts[0].row, 0);
+    EXPECT_EQ(texts[1].colour, colours::clGray);  // colour from the paragraph's first line
+}
+
+TEST_F(PaintPlanTest, SelectionInvertsTextAndLineEnd) {
+    selection = [](int line, int& x1, int& x2) {
+        if (line != 0)
+            return false;
+        x1 = 2;
+        x2 = 100;  // runs over the line end
+        return true;
+    };
+    const PaintPlan plan = Plan({"abcd\r\n", "ef\r\n"});
+    const auto texts = Texts(plan);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[1].text, "cd");
+    EXPECT_EQ(texts[1].colour, colours::clWhite);
+    bool selFill = false;
+    bool invertedArrow = false;
+    for (const PaintOp& op : plan.ops) {
+        if (op.kind == PaintOp::Kind::Fill && op.colour == look.SelColor && op.x == 10 + 16)
+            selFill = true;
+        if (op.kind == PaintOp::Kind::Line && op.colour == (look.CREOFcolor ^ 0xFFFFFF))
+            invertedArrow = true;
+    }
+    EXPECT_TRUE(selFill);
+    EXPECT_TRUE(invertedArrow);
+}
+
+TEST_F(PaintPlanTest, MarksFollowTheirSwitches) {
+    const std::vector<std::string> lines{
+        "a\tb c\x81\x40"
+        "d\r\n",
+        std::string(1, '\0')};
+    look.ShowSglSpace = true;
+    PaintPlan plan = Plan(lines);
+    // One full-width blank and one blank (the tab's blanks are not marked as blanks).
+    EXPECT_EQ(Count(plan, PaintOp::Kind::DottedRect), 2);
+    // Three strokes for the line-end arrow and three for the tab arrow.
+    EXPECT_EQ(Count(plan, PaintOp::Kind::Line), 6);
+    const auto texts = Texts(plan);
+    EXPECT_EQ(texts[0].text,
+              "a   b c\x81\x40"
+              "d");  // tab at byte 1 with TabCount 4
+    EXPECT_EQ(texts[1].text, "[EOF]");
+
+    look.ShowTAB = false;
+    look.ShowCR = false;
+    look.ShowEOF = false;
+    view.singleByte = true;  // no full-width blanks in single-byte mode
+    plan = Plan(lines);
+    EXPECT_EQ(Count(plan, PaintOp::Kind::Line), 0);
+    EXPECT_EQ(Count(plan, PaintOp::Kind::DottedRect), 1);
+    EXPECT_EQ(Texts(plan).size(), 1u);
+}
+
+TEST_F(PaintPlanTest, LineNumbersRulerAndUnderline) {
+    view.showLineNumber = true;
+    view.textLeft = 50;
+    look.SetShowRuler(true);
+    view.topMargin = look.TopMarginFor(4);
+    look.ShowUnderLine = true;
+    view.caretLine = 1;
+    view.caretUnderline = true;
+    view.column = 40;
+    const PaintPlan plan = Plan({"one\r\n", "two\r\n", std::string(1, '\0')});
+    std::vector<std::string> numbers;
+    std::vector<std::string> rulerLabels;
+    bool underline = false;
+    for (const PaintOp& op : plan.ops) {
+        if (op.kind == PaintOp::Kind::Text && op.x < view.textLeft) {
+            numbers.push_back(op.text);
+            EXPECT_EQ(op.x + 8 * static_cast<int>(op.text.size()), view.textLeft - 7);
+        }
+        if (op.kind == PaintOp::Kind::RulerText)
+            rulerLabels.push_back(op.text);
+        if (op.kind == PaintOp::Kind::Line && op.colour == colours::clFuchsia)
+            underline = op.y == 11 + 20 + 16 && op.x == view.leftMargin;
+    }
+    EXPECT_EQ(view.topMargin, 11);
+    EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(rulerLabels, (std::vector<std::string>{"10", "20", "30", "40"}));
+    EXPECT_TRUE(underline);
+}
+
+TEST_F(PaintPlanTest, HorizontalOffsetShiftsTextAndClipsToTheTextArea) {
+    view.horzOffset = 16;
+    const PaintPlan plan = Plan({"abc\r\n"});
+    const PaintOp* clip = nullptr;
+    const PaintOp* text = nullptr;
+    for (const PaintOp& op : plan.ops) {
+        if (op.kind == PaintOp::Kind::Clip)
+            clip = &op;
+        if (op.kind == PaintOp::Kind::Text && !text)
+            text = &op;
+    }
+    ASSERT_TRUE(clip && text);
+    EXPECT_EQ(clip->x, view.textLeft);
+    EXPECT_EQ(text->x, view.textLeft - 16);
+}
+
+}  // namespace
+}  // namespace varnel::editor
