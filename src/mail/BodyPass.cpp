@@ -3,6 +3,8 @@
 // behind marker and summary lines; forwarded messages are framed.
 #include "mail/BodyPass.h"
 
+#include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 #include "mail/AttachmentName.h"
@@ -113,8 +115,20 @@ class BodyWalker {
     }
 
     void EndForward() {
-        FilterForwardedHeader(display_, forwardStart_, options_.headerList);
         forwardEnded_ = true;
+        if (forwardStart_ >= display_.size())
+            return;
+        // The filter drops one field at a time; hand it the forwarded header alone, so
+        // the forwarded body behind it is moved once rather than once per dropped field.
+        const auto first = display_.begin() + static_cast<std::ptrdiff_t>(forwardStart_);
+        const auto last =
+            std::find_if(first, display_.end(), [](const auto& l) { return l.empty(); });
+        std::vector<std::string> header(std::make_move_iterator(first),
+                                        std::make_move_iterator(last));
+        FilterForwardedHeader(header, 0, options_.headerList);
+        const auto at = display_.erase(first, last);
+        display_.insert(at, std::make_move_iterator(header.begin()),
+                        std::make_move_iterator(header.end()));
     }
 
     void AddSummary() {

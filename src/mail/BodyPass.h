@@ -29,9 +29,10 @@ class TopLevelContentReader {
 
   private:
     bool europeanFontOn_;
-    bool inField_ = false;       // inside the Content-Type field
-    bool seekBoundary_ = false;  // a multipart type was read, its boundary not yet found
-    std::string fieldLower_;     // the Content-Type field so far, lower-cased
+    bool inField_ = false;        // inside the Content-Type field
+    bool seekBoundary_ = false;   // a multipart type was read, its boundary not yet found
+    bool fieldHasAscii_ = false;  // "ascii" occurs in the Content-Type field so far
+    std::string fieldTail_;       // its last four lower-cased bytes, for a split "ascii"
     TopLevelContent content_;
 };
 

@@ -1,6 +1,8 @@
 // RFC 2047 encoded-word decoding.
 #include "mail/EncodedWords.h"
 
+#include <algorithm>
+
 #include "mail/Base64.h"
 #include "mail/Charset.h"
 #include "text/Sjis.h"
@@ -51,12 +53,14 @@ struct Word {
 };
 
 // Parses "=?charset?B|Q?data?=" at pos. Whitespace inside data is allowed (folding).
-bool ParseWordAt(std::string_view s, std::size_t pos, Word& w) {
+// noCloseFrom: once no "?=" follows some position, none follows any later one; keeping
+// that position makes a text full of unclosed words cost linear time.
+bool ParseWordAt(std::string_view s, std::size_t pos, Word& w, std::size_t& noCloseFrom) {
     if (s.substr(pos, 2) != "=?")
         return false;
     const std::size_t cs = pos + 2;
-    const std::size_t q1 = s.find('?', cs);
-    if (q1 == std::string_view::npos || q1 == cs || q1 - cs > 64)
+    const std::size_t q1 = s.substr(0, std::min(s.size(), cs + 65)).find('?', cs);
+    if (q1 == std::string_view::npos || q1 == cs)
         return false;
     const std::string_view charset = s.substr(cs, q1 - cs);
     if (charset.find_first_of(" \t\"=;") != std::string_view::npos)
@@ -67,9 +71,13 @@ bool ParseWordAt(std::string_view s, std::size_t pos, Word& w) {
     if (e != 'B' && e != 'b' && e != 'Q' && e != 'q')
         return false;
     const std::size_t data = q1 + 3;
-    const std::size_t close = s.find("?=", data);
-    if (close == std::string_view::npos)
+    if (data >= noCloseFrom)
         return false;
+    const std::size_t close = s.find("?=", data);
+    if (close == std::string_view::npos) {
+        noCloseFrom = data;
+        return false;
+    }
     w.end = close + 2;
     w.charset = text::ToLowerAscii(charset);
     w.base64 = e == 'B' || e == 'b';
@@ -169,6 +177,7 @@ std::string DecodeMimeWords(std::string_view s) {
         runBytes.clear();
         inRun = false;
     };
+    std::size_t noCloseFrom = text::npos;
     std::size_t pos = 0;
     while (pos < s.size()) {
         const std::size_t at = text::Find(s, "=?", pos);
@@ -178,7 +187,7 @@ std::string DecodeMimeWords(std::string_view s) {
             out.append(s.substr(pos));
             break;
         }
-        if (!ParseWordAt(s, at, w)) {
+        if (!ParseWordAt(s, at, w, noCloseFrom)) {
             flush();
             out.append(s.substr(pos, at + 2 - pos));
             pos = at + 2;

@@ -53,17 +53,21 @@ std::string DecodeHeaderWords(std::string p) {
             return DecodeEncodedWords(p, prefix);
     }
     for (const std::string_view prefix : {"=?x-sjis?q?", "=?iso-8859-1?q?"}) {
-        // Each call decodes one word; the decoded text is shorter than the word, so the
-        // search moves on.
-        std::size_t from = 0;
-        while (true) {
-            const std::string l = text::ToLowerAscii(p);
-            const std::size_t at = text::Find(l, prefix, from);
-            if (at == text::npos)
-                break;
-            p = DecodeQWord(p, at, prefix.size());
-            from = at;
+        if (!text::Contains(lower, prefix))
+            continue;
+        // Word by word from left to right; each word is decoded on its own so the line
+        // is copied once.
+        std::string out;
+        std::size_t pos = 0;
+        for (std::size_t at; (at = text::Find(lower, prefix, pos)) != text::npos;) {
+            const std::size_t close = p.find("?=", at + prefix.size());
+            const std::size_t end = close == std::string::npos ? p.size() : close + 2;
+            out.append(p, pos, at - pos);
+            out += DecodeQWord(std::string_view(p).substr(at, end - at), 0, prefix.size());
+            pos = end;
         }
+        out.append(p, pos);
+        return out;
     }
     return p;
 }

@@ -15,7 +15,8 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
     if (!continuation) {
         inField_ = lower.starts_with("content-type: ");
         if (inField_) {
-            fieldLower_.clear();
+            fieldHasAscii_ = false;
+            fieldTail_.clear();
             const std::string_view type = std::string_view(lower).substr(14);
             if (type.starts_with("text/html"))
                 content_.htmlPending = true;
@@ -28,9 +29,13 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
         }
     }
     if (inField_) {
-        fieldLower_ += lower;
+        // Only the joint with the previous line is searched again, so a long folded
+        // field costs linear time.
+        const std::string joint = fieldTail_ + lower;
+        fieldHasAscii_ = fieldHasAscii_ || text::Contains(joint, "ascii");
+        fieldTail_ = joint.substr(joint.size() > 4 ? joint.size() - 4 : 0);
         if (!europeanFontOn_) {
-            if (text::Contains(line, "8859") || text::Contains(fieldLower_, "ascii"))
+            if (text::Contains(line, "8859") || fieldHasAscii_)
                 content_.latin = true;
             else if (text::Contains(line, "2022"))
                 content_.latin = false;

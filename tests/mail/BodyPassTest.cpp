@@ -7,6 +7,7 @@
 #include "mail/AttachmentSize.h"
 #include "mail/BodyPass.h"
 #include "mail/Boundary.h"
+#include "mail/DecodeMail.h"
 #include "mail/LatinMap.h"
 #include "text/Cp932.h"
 
@@ -56,6 +57,8 @@ std::vector<std::string> DecodeBody(const std::vector<std::string>& lines,
 
 }  // namespace
 
+// The golden mails go through the whole decode (header pass and body pass); the body
+// lines after the display header are compared.
 TEST(BodyPass, GoldenMails) {
     for (const char* name :
          {"alternative_html", "html_only", "base64_sizes", "qp_after_qp", "uuencode",
@@ -64,7 +67,21 @@ TEST(BodyPass, GoldenMails) {
         const std::string base = std::string(VARNEL_TEST_DATA) + "/mime/" + name;
         const auto input = ReadLines(base + ".eml");
         ASSERT_FALSE(input.empty()) << name;
-        EXPECT_EQ(DecodeBody(input), ReadLines(base + ".expected")) << name;
+        const auto expected = ReadLines(base + ".expected");
+        EXPECT_EQ(DecodeBody(input), expected) << name;
+        std::ifstream in(base + ".eml", std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        DecodeState state;
+        state.markRead = true;
+        const DecodedMail d =
+            DecodeMailForDisplay(base + ".eml", bytes.str(), HeaderOptions{}, state);
+        ASSERT_LE(d.headerLineCount, d.display.size());
+        EXPECT_EQ(std::vector<std::string>(
+                      d.display.begin() + static_cast<std::ptrdiff_t>(d.headerLineCount),
+                      d.display.end()),
+                  expected)
+            << name;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "fakes/Fakes.h"
 #include "mail/DecodeCommand.h"
+#include "mail/EncodedWords.h"
 #include "mail/JisKana.h"
 #include "mail/JisRepair.h"
 #include "mail/NkfConverter.h"
@@ -93,6 +94,23 @@ TEST(TextReplace, ReplaceAllTextEnds) {
     ReplaceAllText(s, "\\", "/");
     EXPECT_EQ(s, "\x83\x5c/");
     EXPECT_EQ(StripLeadingBlanks(" \t x "), "x ");
+}
+
+// Inputs built to make a naive rescan quadratic finish at once.
+TEST(TextReplace, AdversarialInputsStayLinear) {
+    std::string s = "\x1b$B" + std::string(200000, '\x0f');
+    ReplaceAllText(s, "\x1b$B\x0f", "\x1b$B");
+    EXPECT_EQ(s, "\x1b$B");
+    std::string words;
+    for (int i = 0; i < 100000; ++i)
+        words += "=?a?B?x ";
+    EXPECT_EQ(DecodeMimeWords(words), words);
+    std::string q = "Subject:";
+    for (int i = 0; i < 50000; ++i)
+        q += " =?x-sjis?q?=41?=";
+    const auto out = DecodeRawMail({q}, false);
+    ASSERT_EQ(out.size(), 3u);
+    EXPECT_EQ(out[1].size(), 8u + 2u * 50000u);
 }
 
 TEST(RawMailDecoder, HeaderAndBodies) {
