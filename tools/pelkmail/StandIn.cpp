@@ -306,8 +306,9 @@ void StandIn::OpenInViewer(const std::string& path) {
 }
 
 void StandIn::StartViewer(const std::string& path) {
-    const bool ok = !opt_.varnel.empty() && start_({opt_.varnel, path});
-    Log("# start " + opt_.varnel + " " + path + (ok ? "" : ": failed"));
+    const long pid = opt_.varnel.empty() ? -1 : start_({opt_.varnel, path});
+    Log("# start " + opt_.varnel + " " + path +
+        (pid > 0 ? ": pid " + std::to_string(pid) : ": failed"));
 }
 
 void StandIn::HandOverDraft(const std::string& path) {

@@ -31,8 +31,9 @@ struct StandInOptions {
 
 class StandIn {
   public:
-    // Starts a program from an argument vector; false when it could not be started.
-    using Starter = std::function<bool(const std::vector<std::string>& argv)>;
+    // Starts a program from an argument vector; its process id, or -1 when it could not
+    // be started.
+    using Starter = std::function<long(const std::vector<std::string>& argv)>;
 
     StandIn(StandInOptions options, varnel::platform::CommandChannel& toViewer, Starter start);
 

@@ -54,13 +54,15 @@ Options:
   --help               show this text
 )";
 
-bool Start(const std::vector<std::string>& argv) {
+long Start(const std::vector<std::string>& argv) {
     std::vector<char*> args;
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = 0;
-    return ::posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0;
+    if (::posix_spawn(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
+        return -1;
+    return pid;
 }
 
 std::set<std::string> ParseWindows(const std::string& list) {
