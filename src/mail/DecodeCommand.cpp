@@ -2,6 +2,7 @@
 #include "mail/DecodeCommand.h"
 
 #include "mail/RawMailDecoder.h"
+#include "text/CommandSplit.h"
 #include "text/Message.h"
 
 namespace varnel::mail {
@@ -11,6 +12,8 @@ constexpr text::Message kNoViewer{"No viewer program is set (TesraExe).",
                                   "表示プログラム (TesraExe) が設定されていません。"};
 constexpr text::Message kCannotWrite{"Cannot write the decoded text: %s",
                                      "デコードしたテキストを書き込めません: %s"};
+constexpr text::Message kBadCommand{"The viewer setting (TesraExe) cannot be read: %s",
+                                    "表示プログラム (TesraExe) の設定を読めません: %s"};
 constexpr text::Message kCannotStart{"Cannot start the viewer: %s",
                                      "表示プログラムを起動できません: %s"};
 
@@ -29,11 +32,15 @@ DecodeCommandResult Run(const std::vector<std::string>& editorText, bool zenkaku
         return r;
     }
     r.jisFile = viewer.dir.FilePath("_varnel.jis");
-    if (viewer.command.empty() || viewer.command[0].empty()) {
+    std::vector<std::string> argv;
+    if (!text::SplitCommand(viewer.tesraExe, argv, &error)) {
+        r.message = kBadCommand.Format(viewer.englishMenu, error);
+        return r;
+    }
+    if (argv.empty() || argv[0].empty()) {
         r.message = kNoViewer.Pick(viewer.englishMenu);
         return r;
     }
-    std::vector<std::string> argv = viewer.command;
     argv.push_back(r.jisFile);
     if (!viewer.launcher.Start(argv, error)) {
         r.message = kCannotStart.Format(viewer.englishMenu, error);

@@ -13,7 +13,7 @@ namespace varnel::mail {
 struct DecodeViewer {
     platform::Launcher& launcher;
     const PrivateTempDir& dir;
-    std::vector<std::string> command;  // TesraExe split into program and arguments
+    std::string tesraExe;  // the TesraExe setting: program and arguments, shell-like quoting
     bool englishMenu = false;
 };
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "mail/AfterBodyPass.h"
 #include "mail/AttachmentSize.h"
 #include "mail/BodyPass.h"
 #include "mail/Boundary.h"
@@ -193,4 +194,15 @@ TEST(BodyPass, DeepNestingAndHugeLines) {
     ASSERT_EQ(shown.size(), 2u);  // the empty line ending the part header, the text
     EXPECT_EQ(shown.back().size(), std::size_t{1} << 22);
     EXPECT_EQ(r.longestLine, std::size_t{1} << 22);
+}
+
+TEST(BodyPass, AfterPassDecisions) {
+    EXPECT_TRUE(WantsAutoReformat(false, true, 72, 73));
+    EXPECT_FALSE(WantsAutoReformat(false, true, 72, 72));
+    EXPECT_FALSE(WantsAutoReformat(true, true, 72, 200));
+    EXPECT_FALSE(WantsAutoReformat(false, false, 72, 200));
+    EXPECT_FALSE(WantsAutoReformat(false, true, 0, 200));
+    EXPECT_EQ(kEuropeanFontQuestion.Pick(true),
+              "Non-ASCII character exists. Change to European font?");
+    EXPECT_EQ(kEuropeanFontCaption.Pick(false), "特殊な英文字");
 }

@@ -171,12 +171,12 @@ TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
     ASSERT_EQ(stat(dirPath.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
-    DecodeViewer viewer{launcher, *dir, {"tesra", "-r"}, true};
+    DecodeViewer viewer{launcher, *dir, "\"/opt/my tesra/tesra\" -r", true};
     const Lines mail = {"Subject: x", "", "body"};
     auto r = Decode1Click(mail, viewer);
     EXPECT_EQ(r.status, DecodeCommandResult::Status::Done);
     ASSERT_EQ(launcher.started.size(), 1u);
-    EXPECT_EQ(launcher.started[0], (Lines{"tesra", "-r", dirPath + "/_varnel.jis"}));
+    EXPECT_EQ(launcher.started[0], (Lines{"/opt/my tesra/tesra", "-r", dirPath + "/_varnel.jis"}));
     std::ifstream in(r.jisFile, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
@@ -187,10 +187,14 @@ TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
     r = DecodeZenkaku1Click(mail, false, viewer);
     EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
     EXPECT_EQ(r.message, "Cannot start the viewer: cannot start");
-    DecodeViewer none{launcher, *dir, {}, false};
-    r = Decode1Click(mail, none);
-    EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
-    EXPECT_FALSE(r.message.empty());
+    launcher.succeed = true;
+    for (const char* bad : {"", "  ", "'unterminated"}) {
+        DecodeViewer none{launcher, *dir, bad, false};
+        r = Decode1Click(mail, none);
+        EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed) << bad;
+        EXPECT_FALSE(r.message.empty());
+    }
+    EXPECT_EQ(launcher.started.size(), 2u);
     EXPECT_EQ(r.lines.size(), 4u);  // the text is still there to show
 
     dir.reset();
