@@ -1,7 +1,117 @@
-// varnel32 entry point (placeholder until the window lands).
-#include <cstdio>
+// varnel32 entry point: --help, --version and --dump run without a display; otherwise
+// the main window is built from the Qt adapters and the core's TForm1.
+#include <QApplication>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
 
-int main() {
-    std::puts("varnel32");
-    return 0;
+#include "app/CommandLine.h"
+#include "app/Environment.h"
+#include "app/IniFile.h"
+#include "app/MailDump.h"
+#include "app/Settings.h"
+#include "app/SettingsLoader.h"
+#include "app/SettingsLocation.h"
+#include "app/StartFile.h"
+#include "app/TForm1.h"
+#include "platform/CommandChannel.h"
+#include "qt/QtClock.h"
+#include "qt/QtMainWindow.h"
+#include "qt/QtPrompter.h"
+#include "qt/QtTimer.h"
+
+namespace {
+
+using namespace varnel;
+
+std::vector<std::string> Params(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+std::string ExecutablePath(const char* argv0) {
+    std::error_code ec;
+    const auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(argv0 ? argv0 : "varnel32") : p.string();
+}
+
+std::string WorkingDirectory() {
+    std::error_code ec;
+    const auto p = std::filesystem::current_path(ec);
+    return ec ? std::string() : p.string();
+}
+
+// Stand-in until the socket channel is wired in: no mailer can be reached, and every
+// command reports so to the caller.
+class NoMailerChannel : public platform::CommandChannel {
+  public:
+    platform::Delivery Execute(const std::string&, const std::string&,
+                               const std::string&) override {
+        return platform::Delivery::NoServer;
+    }
+};
+
+int Dump(const app::CommandLine& cl, const app::EnvLookup& env) {
+    const app::SettingsLocation where = app::LocateSettingsFile(env, app::RunningExecutableDir());
+    app::Settings settings;
+    app::LoadSettingsPhase1(app::IniFile(where.file), settings);
+    return app::DumpMailFile(app::AbsoluteStartPath(cl.fileName, WorkingDirectory()), settings,
+                             std::cout, std::cerr);
+}
+
+int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
+    QApplication application(argc, argv);  // removes the options Qt itself takes
+    const app::CommandLine cl = app::ParseCommandLine(Params(argc, argv));
+    if (cl.action != app::ProgramAction::Window) {
+        std::cerr << "varnel32: " << (cl.error.empty() ? "bad command line" : cl.error) << "\n"
+                  << app::UsageText();
+        return 2;
+    }
+
+    qt::QtMainWindow window;
+    qt::QtPrompter prompter(&window);
+    qt::QtClock clock;
+    qt::QtTimer timer1, timer2, timer3;
+    NoMailerChannel channel;
+
+    app::TForm1Setup setup;
+    setup.commandLine = cl;
+    setup.settingsPath = app::LocateSettingsFile(env, app::RunningExecutableDir()).file;
+    setup.executablePath = ExecutablePath(argc > 0 ? argv[0] : nullptr);
+    setup.workingDirectory = WorkingDirectory();
+    setup.env = env;
+
+    app::TForm1 form({window, prompter, clock, channel, timer1, timer2, timer3}, std::move(setup));
+    window.Bind(&form);
+    form.ShowUp();
+    window.show();
+    return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const app::CommandLine cl = app::ParseCommandLine(Params(argc, argv));
+    const app::EnvLookup env = app::ProcessEnvironment();
+    switch (cl.action) {
+        case app::ProgramAction::Help:
+            std::cout << app::UsageText();
+            return 0;
+        case app::ProgramAction::Version:
+            std::cout << "varnel32 " << VARNEL_VERSION << "\n";
+            return 0;
+        case app::ProgramAction::Dump:
+            return Dump(cl, env);
+        case app::ProgramAction::Error:
+            // A single-dash option may be one of Qt's own (-platform, -style, ...): Qt
+            // takes those out, and the rest is parsed again.
+            if (argc > 1 && argv[1][0] == '-' && argv[1][1] != '-')
+                return RunWindow(argc, argv, env);
+            std::cerr << "varnel32: " << cl.error << "\n" << app::UsageText();
+            return 2;
+        case app::ProgramAction::Window:
+            break;
+    }
+    return RunWindow(argc, argv, env);
 }

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <deque>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
 #include "platform/Launcher.h"
+#include "platform/MainView.h"
 #include "platform/Prompter.h"
 #include "platform/Timer.h"
 
@@ -104,6 +106,41 @@ class RecordingLauncher : public platform::Launcher {
             error = "cannot open";
         return succeed;
     }
+};
+
+// The main window: keeps what the core last showed and set, and counts the calls.
+class RecordingView : public platform::MainView {
+  public:
+    std::vector<std::string> lines;
+    std::string title;
+    platform::ViewAppearance appearance;
+    platform::WindowPlacement placement{145, 100, 670, 344};
+    platform::WindowState state = platform::WindowState::Normal;
+    platform::WindowIcon icon = platform::WindowIcon::Default;
+    std::map<std::string, std::string, std::less<>> captions;
+    std::map<std::string, bool, std::less<>> checked;
+    int showLinesCalls = 0;
+    int broughtToFront = 0;
+    int closeRequests = 0;
+
+    void ShowLines(const std::vector<std::string>& l) override {
+        lines = l;
+        ++showLinesCalls;
+    }
+    void SetTitle(const std::string& t) override { title = t; }
+    void ApplyAppearance(const platform::ViewAppearance& a) override { appearance = a; }
+    platform::WindowPlacement Placement() const override { return placement; }
+    void SetPlacement(const platform::WindowPlacement& p) override { placement = p; }
+    platform::WindowState State() const override { return state; }
+    void SetIcon(platform::WindowIcon i) override { icon = i; }
+    void SetCaption(std::string_view item, const std::string& c) override {
+        captions[std::string(item)] = c;
+    }
+    void SetChecked(std::string_view command, bool on) override {
+        checked[std::string(command)] = on;
+    }
+    void BringToFront() override { ++broughtToFront; }
+    void Close() override { ++closeRequests; }
 };
 
 }  // namespace varnel::fakes

@@ -1,0 +1,37 @@
+// The one table of window commands: component name, menu, English and Japanese
+// captions, the "Key" setting that holds its shortcut, and the TForm1 handler. Menus,
+// the tool bar, configured keys and the command channel all dispatch through it.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "text/Message.h"
+
+namespace varnel::app {
+
+class TForm1;
+
+// A top-level menu.
+struct MenuSpec {
+    std::string_view name;  // component name, e.g. "File1"
+    text::Message caption;
+};
+
+struct CommandSpec {
+    std::string_view name;        // component name of the menu item, e.g. "Exit1"
+    std::string_view menu;        // name of the menu it sits in
+    text::Message caption;        // "&" marks the access key
+    std::string_view keySetting;  // key of section "Key" holding its shortcut ("" for none)
+    bool checkable;               // the item carries a check mark
+    void (TForm1::*handler)();
+};
+
+std::span<const MenuSpec> Menus();
+std::span<const CommandSpec> Commands();
+// nullptr when no command has that component name.
+const CommandSpec* FindCommand(std::string_view name);
+// Runs the named command on form; false when there is no such command.
+bool RunCommand(TForm1& form, std::string_view name);
+
+}  // namespace varnel::app

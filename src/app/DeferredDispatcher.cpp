@@ -1,0 +1,67 @@
+// The deferred-action dispatcher.
+#include "app/DeferredDispatcher.h"
+
+namespace varnel::app {
+
+void DeferredDispatcher::OnTimer1() {
+    timer1_.SetEnabled(false);
+
+    if (state_.PendingKeys) {
+        state_.PendingKeys = false;
+        actions_.SendPendingKeys(state_.PendingKeysText);
+        return;
+    }
+    if (state_.DeferredStep > 0) {
+        ReplySequenceStep();
+        return;
+    }
+    if (state_.StartupPhase) {
+        actions_.RunSecondPhase();
+        state_.StartupPhase = false;
+        return;
+    }
+    if (state_.AddressBookPending) {
+        actions_.RunAddressBookStep();
+        return;
+    }
+    if (!state_.PendingFocusFile.empty()) {
+        if (state_.PendingFocusFile != kNeedsUpdate) {
+            actions_.SendFolderCommandFor(state_.PendingFocusFile);
+            return;
+        }
+        state_.PendingFocusFile.clear();
+        if (actions_.NextMailMode() == 1)
+            actions_.SendFocusCommand();
+        else
+            actions_.SendUpdateCommand();
+        timer1_.SetEnabled(true);
+        return;
+    }
+    actions_.SendFocusCommand();
+}
+
+// Started at 1 by a deferred reply: the focus command on the next tick, the reply on
+// the tick after, and five ticks later the status change with its update, which gives
+// the mailer time to write the draft before the mail is touched.
+void DeferredDispatcher::ReplySequenceStep() {
+    ++state_.DeferredStep;
+    switch (state_.DeferredStep) {
+        case 2:
+            actions_.SendFocusCommand();
+            break;
+        case 3:
+            actions_.SendReplyCommand();
+            break;
+        case 8:
+            state_.DeferredStep = 0;
+            actions_.MarkShownMailRead();
+            actions_.SendUpdateCommand();
+            timer1_.SetEnabled(false);  // the sequence ends here, without a focus
+            return;
+        default:
+            break;
+    }
+    timer1_.SetEnabled(true);
+}
+
+}  // namespace varnel::app

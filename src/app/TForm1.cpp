@@ -1,0 +1,241 @@
+// Main window core: construction, the first start-up phase, timers, the viewer/editor
+// mode and closing. Opening a mail is in OpenMailFile.cpp, the second start-up phase in
+// SecondPhase.cpp.
+#include "app/TForm1.h"
+
+#include <utility>
+
+#include "app/CloseFlow.h"
+#include "app/CommandTable.h"
+#include "app/IniFile.h"
+#include "app/MailerLocator.h"
+#include "app/SettingsLoader.h"
+#include "app/StartFile.h"
+#include "link/MailerMacros.h"
+#include "mail/MailNames.h"
+
+namespace varnel::app {
+namespace {
+
+constexpr int kTimer2Interval = 800;
+constexpr int kTimer3DesignInterval = 300000;
+
+constexpr text::Message kPreparing{"Pelk is now preparing mail ....",
+                                   "ペルクがファイルを作成しています"};
+constexpr text::Message kSettingsNotSaved{"The window settings could not be saved: %s",
+                                          "ウィンドウの設定を保存できませんでした: %s"};
+constexpr text::Message kCannotSaveYet{
+    "Saving is not available in this version; the text was not saved.",
+    "この版では保存できません。テキストは保存されていません"};
+}  // namespace
+
+TForm1::TForm1(TForm1Services services, TForm1Setup setup)
+    : io_(services), setup_(std::move(setup)), dispatcher_(deferred_, io_.Timer1, *this) {
+    io_.Timer1.SetEnabled(false);
+    io_.Timer1.onTick = [this] { OnTimer1(); };
+    io_.Timer2.SetInterval(kTimer2Interval);
+    io_.Timer2.onTick = [this] { OnTimer2(); };
+    io_.Timer2.SetEnabled(true);
+    io_.Timer3.SetInterval(kTimer3DesignInterval);
+    io_.Timer3.onTick = [this] { OnTimer3(); };
+    io_.Timer3.SetEnabled(false);
+}
+
+void TForm1::ShowUp() {
+    CloseWithoutAsking = false;
+    europeanFontOn_ = false;
+
+    {
+        const IniFile ini(setup_.settingsPath);
+        LoadSettingsPhase1(ini, settings_);
+    }
+    ApplyPlacement();
+    io_.Timer1.SetInterval(settings_.view.Timer);
+    deferred_.StartupPhase = true;
+    io_.Timer1.SetEnabled(true);
+    // Seam: the file history (position -1) and the two thread lists are created here by
+    // the navigation code.
+
+    const CommandLine& cl = setup_.commandLine;
+    EditSwitchGiven = cl.EditSwitchGiven;
+    StartOnFile(AbsoluteStartPath(cl.fileName, setup_.workingDirectory));
+
+    ApplyMenuLanguage();
+    // Seam: dropped files are accepted once the working-files commands exist.
+}
+
+// Start-up steps on the file named on the command line: classification, icon, width of
+// a compose window, the wait for the mailer, the mailer home, and the first open.
+void TForm1::StartOnFile(std::string name) {
+    const StartFile start = ClassifyStartFile(name, settings_.view.ReplyConfirm);
+    io_.view.SetIcon(StartIcon(setup_.commandLine.editIcon, start.compose, setup_.executablePath));
+    OpenPrefix = start.OpenPrefix;
+    if (start.compose) {
+        platform::WindowPlacement p = io_.view.Placement();
+        if (settings_.window.EditWidth > 0)
+            p.width = settings_.window.EditWidth;
+        io_.view.SetPlacement(p);
+    }
+    if (name.empty()) {
+        ApplyMode();
+        return;
+    }
+    if (start.waitForMailer)
+        io_.prompter.Tell(Say(kPreparing));
+    if (MailerHome.empty())
+        MailerHome = MailerHomeFromMailFile(name);
+    OpenMailFile(name);
+    // Seam: RecordInHistory() and the reset of the thread walk follow here.
+}
+
+// Stored placement; a missing key (or a size that would make the window vanish) keeps
+// the window's current value.
+void TForm1::ApplyPlacement() {
+    platform::WindowPlacement p = io_.view.Placement();
+    const WindowSettings& w = settings_.window;
+    p.left = w.Left.value_or(p.left);
+    p.top = w.Top.value_or(p.top);
+    if (w.Width && *w.Width > 0)
+        p.width = *w.Width;
+    if (w.Height && *w.Height > 0)
+        p.height = *w.Height;
+    io_.view.SetPlacement(p);
+}
+
+void TForm1::ApplyMenuLanguage() {
+    const bool english = settings_.view.EnglishMenu;
+    for (const MenuSpec& m : Menus())
+        io_.view.SetCaption(m.name, m.caption.Pick(english));
+    for (const CommandSpec& c : Commands())
+        io_.view.SetCaption(c.name, c.caption.Pick(english));
+}
+
+ModeOptions TForm1::CurrentModeOptions() const {
+    const ViewSettings& v = settings_.view;
+    ModeOptions o;
+    o.ViewerColor = static_cast<platform::StoredColor>(v.ViewerColor);
+    o.EditorColor = static_cast<platform::StoredColor>(v.EditorColor);
+    o.ViewerFontColor = static_cast<platform::StoredColor>(v.ViewerFontColor);
+    o.EditorFontColor = static_cast<platform::StoredColor>(v.EditorFontColor);
+    o.ViewerFontName = v.ViewerFontName;
+    o.EditorFontName = v.EditorFontName;
+    o.EuropeanFontName = v.EuropeanFontName;
+    o.ViewerFontSize = v.ViewerFontSize;
+    o.EditorFontSize = v.EditorFontSize;
+    o.EuropeanFontSize = v.EuropeanFontSize;
+    o.Ruler = v.Ruler;
+    o.WordWrap = v.WordWrap;
+    return o;
+}
+
+void TForm1::ApplyMode() {
+    ModeState state;
+    state.readOnly = editor_.ReadOnly;
+    state.europeanFont = europeanFontOn_;
+    state.temporaryViewerColor = temporaryViewerColor_;
+    io_.view.ApplyAppearance(ComputeAppearance(CurrentModeOptions(), state));
+    io_.view.SetTitle(WindowTitle(CurrentMailFile));
+    HomeReadOnly = editor_.ReadOnly;
+    io_.view.SetChecked("ViewerMode1", editor_.ReadOnly);
+}
+
+void TForm1::ViewerMode1Click() {
+    editor_.ReadOnly = !editor_.ReadOnly;
+    io_.Timer3.SetEnabled(!editor_.ReadOnly && settings_.edit.AutoSave && editor_.Modified);
+    temporaryViewerColor_.reset();
+    ApplyMode();
+    // Seam: AssignShortcuts() runs here; plain-key shortcuts exist only in viewer mode.
+}
+
+void TForm1::FileExitClick() {
+    io_.view.Close();
+}
+
+bool TForm1::FormCloseQuery() {
+    const bool allowed =
+        CloseQuery({CloseWithoutAsking, editor_.Modified, CurrentMailFile,
+                    settings_.view.EnglishMenu},
+                   io_.prompter, [this] { return Save1Click(); });
+    // Seam: when the close is allowed, an open forward tail is closed here.
+    return allowed;
+}
+
+void TForm1::FormClose() {
+    IniFile ini(setup_.settingsPath);
+    for (const SettingWrite& w :
+         ClosingWrites(io_.view.State(), io_.view.Placement(), CurrentMailFile, SaveAsDir)) {
+        if (!ini.WriteString(w.section, w.key, w.value)) {
+            io_.prompter.Tell(kSettingsNotSaved.Format(settings_.view.EnglishMenu,
+                                                       setup_.settingsPath + ": " + ini.LastError()),
+                              platform::Severity::Warning);
+            break;
+        }
+    }
+}
+
+bool TForm1::Save1Click() {
+    // Seam: the working-files commands write the text here (WriteFile, the save-as dialog,
+    // the refusal while a forward tail is open). Until then nothing is saved, and saying
+    // so keeps the close query from dropping the text.
+    SaveSucceeded = false;
+    io_.prompter.Tell(Say(kCannotSaveYet), platform::Severity::Warning);
+    return SaveSucceeded;
+}
+
+void TForm1::OnTimer1() {
+    dispatcher_.OnTimer1();
+}
+
+void TForm1::OnTimer2() {
+    io_.view.BringToFront();
+    io_.Timer2.SetEnabled(false);
+}
+
+void TForm1::OnTimer3() {
+    // Seam: autosave of the working-files commands.
+}
+
+void TForm1::SendToMailer(const std::optional<std::string>& macro) {
+    // A macro whose builder refused a field is never sent. The mailer's answer is not
+    // looked at: when it is not running, nothing happens.
+    if (macro)
+        io_.channel.Execute("Pelk", "Command", *macro);
+}
+
+void TForm1::SendPendingKeys(const std::string&) {
+    // Seam: the keystroke macro sender delivers the keys and waits for them here.
+}
+
+void TForm1::SendFocusCommand() {
+    if (const auto ref = link::MailRefOf(CurrentMailFile))
+        SendToMailer(link::FocusMacro(*ref));
+}
+
+void TForm1::SendReplyCommand() {
+    if (const auto ref = link::MailRefOf(CurrentMailFile)) {
+        SendToMailer(link::ReplyMacro(*ref));
+        SendUpdateCommand();
+    }
+}
+
+void TForm1::MarkShownMailRead() {
+    // Seam: the header pass rewrites the status line to "X-Status: READ" here.
+}
+
+void TForm1::SendUpdateCommand() {
+    if (const auto ref = link::MailRefOf(CurrentMailFile)) {
+        SendToMailer(link::UpdateMacro(*ref));
+        io_.Timer1.SetEnabled(true);  // a focus command follows on the next tick
+    }
+}
+
+void TForm1::RunAddressBookStep() {
+    // Seam: the reply commands send the deferred address-book macro here.
+    deferred_.AddressBookPending = false;
+}
+
+void TForm1::SendFolderCommandFor(const std::string&) {
+    // Seam: SendFolderCommand (pending move kind, TrashCanFile) of the folder commands.
+}
+
+}  // namespace varnel::app

@@ -1,0 +1,133 @@
+// The main window's core: start-up in two phases, the deferred-action dispatcher, the
+// viewer/editor mode, and closing. It reaches the window and the outside world only
+// through the platform interfaces it is given.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/DeferredDispatcher.h"
+#include "app/ModeAppearance.h"
+#include "app/Environment.h"
+#include "app/Settings.h"
+#include "editor/SonStrings.h"
+#include "platform/Clock.h"
+#include "platform/CommandChannel.h"
+#include "platform/MainView.h"
+#include "platform/Prompter.h"
+#include "platform/Timer.h"
+
+namespace varnel::app {
+
+// The outside world of the main window.
+struct TForm1Services {
+    platform::MainView& view;
+    platform::Prompter& prompter;
+    platform::Clock& clock;
+    platform::CommandChannel& channel;
+    platform::Timer& Timer1;  // deferred actions
+    platform::Timer& Timer2;  // brings the window to the front once after start-up
+    platform::Timer& Timer3;  // autosave
+};
+
+// Where the program's own files are, and the process environment it consults.
+struct TForm1Setup {
+    CommandLine commandLine;
+    std::string settingsPath;    // the settings file (it need not exist)
+    std::string executablePath;  // the running program
+    std::string workingDirectory;  // relative file names are taken from here
+    EnvLookup env;                 // PELKHOME, HOME, XDG directories
+};
+
+// The editor control's flags the window reads and sets. Stand-in until the editor
+// control lands and owns them.
+struct EditorFlags {
+    bool ReadOnly = true;
+    bool Modified = false;
+};
+
+class TForm1 : public DeferredActions {
+  public:
+    TForm1(TForm1Services services, TForm1Setup setup);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // First start-up phase, run once when the window is shown: placement and the first
+    // settings, the command line, the first open; arms Timer1 for the second phase.
+    void ShowUp();
+
+    // Opens a mail or a draft and shows it (see OpenMailFile.cpp).
+    void OpenMailFile(const std::string& path);
+    // Applies the viewer or editor appearance and the title.
+    void ApplyMode();
+
+    // Commands (rows of the command table).
+    void FileExitClick();
+    void ViewerMode1Click();
+
+    // The close query: true when the window may close.
+    bool FormCloseQuery();
+    // The window closes: placement and the save-as directory are written.
+    void FormClose();
+
+    // Timer handlers.
+    void OnTimer1();
+    void OnTimer2();
+    void OnTimer3();
+
+    // DeferredActions.
+    void SendPendingKeys(const std::string& keys) override;
+    void SendFocusCommand() override;
+    void SendReplyCommand() override;
+    void MarkShownMailRead() override;
+    void SendUpdateCommand() override;
+    void RunSecondPhase() override;
+    void RunAddressBookStep() override;
+    void SendFolderCommandFor(const std::string& mailFile) override;
+    int NextMailMode() const override { return settings_.view.NextMailMode; }
+
+    // Saves the shown text; false when nothing was saved.
+    bool Save1Click();
+
+    // Window-level state.
+    std::string CurrentMailFile;  // real case; empty when untitled
+    std::string MailerExe;
+    std::string MailerHome;  // ends in "/"; empty until known
+    std::string TrashCanFile;
+    std::string OpenPrefix;
+    bool EditSwitchGiven = true;
+    bool HomeReadOnly = true;
+    bool CloseWithoutAsking = false;
+    bool SaveSucceeded = true;
+    int NavigationDirection = 0;
+    // The last save-as directory; unknown until the second phase has read it.
+    std::optional<std::string> SaveAsDir;
+
+    DeferredState& Deferred() { return deferred_; }
+    const DeferredState& Deferred() const { return deferred_; }
+    EditorFlags& Editor() { return editor_; }
+    const Settings& CurrentSettings() const { return settings_; }
+
+  private:
+    ModeOptions CurrentModeOptions() const;
+    void ApplyPlacement();
+    void ApplyMenuLanguage();
+    void StartOnFile(std::string name);
+    void SendToMailer(const std::optional<std::string>& macro);
+    std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
+
+    TForm1Services io_;
+    TForm1Setup setup_;
+    Settings settings_;
+    DeferredState deferred_;
+    DeferredDispatcher dispatcher_;
+    EditorFlags editor_;
+    // The shown text. The editor control takes it over with its own line store.
+    editor::TSonStrings store_;
+    bool europeanFontOn_ = false;
+    std::optional<platform::StoredColor> temporaryViewerColor_;
+};
+
+}  // namespace varnel::app

@@ -1,0 +1,61 @@
+// The main window as the core sees it: the shown lines, the title, the appearance of
+// the current mode, placement, icon, check marks, and closing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnel::platform {
+
+// Colours as stored in the settings file: 0x00BBGGRR, or 0xFF0000nn for system colour nn.
+using StoredColor = std::uint32_t;
+
+struct WindowPlacement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// Editing: started with "/e" or on a compose file. Alternative: the executable has an
+// unusual name. Default otherwise.
+enum class WindowIcon { Default, Editing, Alternative };
+
+// Everything the viewer/editor mode decides about the look of the window.
+struct ViewAppearance {
+    bool readOnly = true;
+    StoredColor background = 0;
+    std::string fontName;  // UTF-8; empty keeps the current font family
+    int fontSize = 14;
+    StoredColor fontColor = 0;
+    bool westernCharset = false;  // single-byte (European) font in use
+    bool rulerVisible = false;
+    int toolBarHeight = 27;  // pixels, tool bar plus ruler
+    bool horizontalScrollBar = true;
+};
+
+class MainView {
+  public:
+    virtual ~MainView() = default;
+    // Replaces the shown text: display lines without line ends, CP932 bytes.
+    virtual void ShowLines(const std::vector<std::string>& lines) = 0;
+    virtual void SetTitle(const std::string& utf8Title) = 0;
+    virtual void ApplyAppearance(const ViewAppearance& appearance) = 0;
+    virtual WindowPlacement Placement() const = 0;
+    virtual void SetPlacement(const WindowPlacement& placement) = 0;
+    virtual WindowState State() const = 0;
+    virtual void SetIcon(WindowIcon icon) = 0;
+    // Caption of a menu or menu item (by its component name), UTF-8 with "&" access keys.
+    virtual void SetCaption(std::string_view item, const std::string& utf8Caption) = 0;
+    // Check mark of the menu item of a command (by its component name, e.g. "ViewerMode1").
+    virtual void SetChecked(std::string_view command, bool checked) = 0;
+    virtual void BringToFront() = 0;
+    // Starts closing the window; the close query decides whether it really closes.
+    virtual void Close() = 0;
+};
+
+}  // namespace varnel::platform

@@ -1,0 +1,203 @@
+// Main window widgets and the MainView adapter.
+#include "qt/QtMainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFont>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QVBoxLayout>
+
+#include "app/CommandTable.h"
+#include "app/Settings.h"
+#include "app/TForm1.h"
+#include "qt/QtColor.h"
+#include "text/Cp932.h"
+
+namespace varnel::qt {
+namespace {
+
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Drawn icons: a "V" on a coloured square; the editing icon in green, the alternative in
+// orange, the usual one in blue.
+QIcon MakeIcon(platform::WindowIcon kind) {
+    QColor fill(40, 90, 170);
+    if (kind == platform::WindowIcon::Editing)
+        fill = QColor(40, 140, 70);
+    else if (kind == platform::WindowIcon::Alternative)
+        fill = QColor(200, 110, 30);
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(fill);
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(2, 2, 60, 60, 10, 10);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(44);
+    p.setFont(f);
+    p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("V"));
+    p.end();
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+QtMainWindow::QtMainWindow() {
+    // Design-time place and size; the stored placement replaces them at start-up.
+    move(145, 100);
+    resize(670, 344);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    panel_ = new QWidget(central);
+    panel_->setObjectName(QStringLiteral("Panel1"));
+    auto* panelLayout = new QVBoxLayout(panel_);
+    panelLayout->setContentsMargins(4, 0, 0, 0);
+    panelLayout->addStretch(1);
+    ruler_ = new QLabel(Utf8(app::kRulerCaption), panel_);
+    ruler_->setObjectName(QStringLiteral("Ruler"));
+    panelLayout->addWidget(ruler_);
+    panel_->setFixedHeight(27);
+    layout->addWidget(panel_);
+
+    // A plain read-only view of the display lines. The editor control takes its place
+    // together with its own painting, caret and editing.
+    text_ = new QPlainTextEdit(central);
+    text_->setObjectName(QStringLiteral("SonEdit1"));
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(text_, 1);
+
+    setCentralWidget(central);
+    BuildMenus();
+    SetIcon(platform::WindowIcon::Default);
+}
+
+void QtMainWindow::BuildMenus() {
+    for (const auto& m : app::Menus()) {
+        QMenu* menu = menuBar()->addMenu(Utf8(m.caption.english));
+        menu->setObjectName(Utf8(m.name));
+        menus_.emplace(std::string(m.name), menu);
+    }
+    for (const auto& c : app::Commands()) {
+        auto it = menus_.find(c.menu);
+        if (it == menus_.end())
+            continue;
+        QAction* action = it->second->addAction(Utf8(c.caption.english));
+        action->setObjectName(Utf8(c.name));
+        action->setCheckable(c.checkable);
+        const std::string name(c.name);
+        connect(action, &QAction::triggered, this, [this, name] {
+            if (form_)
+                app::RunCommand(*form_, name);
+        });
+        actions_.emplace(name, action);
+    }
+}
+
+void QtMainWindow::ShowLines(const std::vector<std::string>& lines) {
+    QString all;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            all += QLatin1Char('\n');
+        all += Utf8(text::Cp932ToUtf8(lines[i]));
+    }
+    text_->setPlainText(all);
+    text_->moveCursor(QTextCursor::Start);
+}
+
+void QtMainWindow::SetTitle(const std::string& utf8Title) {
+    setWindowTitle(Utf8(utf8Title));
+}
+
+void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
+    QPalette pal = text_->palette();
+    const QPalette base = palette();
+    pal.setColor(QPalette::Base, ToQColor(a.background, base));
+    pal.setColor(QPalette::Text, ToQColor(a.fontColor, base));
+    text_->setPalette(pal);
+
+    QFont font = text_->font();
+    if (!a.fontName.empty())
+        font.setFamily(Utf8(a.fontName));  // fontconfig substitutes a missing family
+    if (a.fontSize > 0)
+        font.setPointSize(a.fontSize);
+    font.setStyleHint(QFont::Monospace);
+    text_->setFont(font);
+    text_->setHorizontalScrollBarPolicy(a.horizontalScrollBar ? Qt::ScrollBarAsNeeded
+                                                              : Qt::ScrollBarAlwaysOff);
+
+    ruler_->setFont(font);
+    ruler_->setVisible(a.rulerVisible);
+    panel_->setFixedHeight(a.toolBarHeight);
+}
+
+platform::WindowPlacement QtMainWindow::Placement() const {
+    return {x(), y(), width(), height()};
+}
+
+void QtMainWindow::SetPlacement(const platform::WindowPlacement& p) {
+    move(p.left, p.top);
+    resize(p.width, p.height);
+}
+
+platform::WindowState QtMainWindow::State() const {
+    if (isMinimized())
+        return platform::WindowState::Minimized;
+    if (isMaximized() || isFullScreen())
+        return platform::WindowState::Maximized;
+    return platform::WindowState::Normal;
+}
+
+void QtMainWindow::SetIcon(platform::WindowIcon icon) {
+    setWindowIcon(MakeIcon(icon));
+}
+
+void QtMainWindow::SetCaption(std::string_view item, const std::string& utf8Caption) {
+    if (auto a = actions_.find(item); a != actions_.end())
+        a->second->setText(Utf8(utf8Caption));
+    else if (auto m = menus_.find(item); m != menus_.end())
+        m->second->setTitle(Utf8(utf8Caption));
+}
+
+void QtMainWindow::SetChecked(std::string_view command, bool checked) {
+    if (auto a = actions_.find(command); a != actions_.end())
+        a->second->setChecked(checked);
+}
+
+void QtMainWindow::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+}
+
+void QtMainWindow::Close() {
+    close();
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+    if (form_ && !form_->FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    if (form_)
+        form_->FormClose();
+    event->accept();
+}
+
+}  // namespace varnel::qt

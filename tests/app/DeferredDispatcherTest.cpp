@@ -1,0 +1,124 @@
+// Order of the deferred-action dispatcher, ticked by hand.
+#include "app/DeferredDispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/Fakes.h"
+
+namespace varnel::app {
+namespace {
+
+class RecordingActions : public DeferredActions {
+  public:
+    std::vector<std::string> done;
+    int mode = 0;
+    void SendPendingKeys(const std::string& keys) override { done.push_back("keys " + keys); }
+    void SendFocusCommand() override { done.push_back("focus"); }
+    void SendReplyCommand() override { done.push_back("reply"); }
+    void MarkShownMailRead() override { done.push_back("read"); }
+    void SendUpdateCommand() override {
+        done.push_back("update");
+        timer->SetEnabled(true);  // an update re-enables the timer
+    }
+    void RunSecondPhase() override { done.push_back("phase2"); }
+    void RunAddressBookStep() override {
+        done.push_back("addressbook");
+        state->AddressBookPending = false;
+    }
+    void SendFolderCommandFor(const std::string& f) override {
+        done.push_back("folder " + f);
+        state->PendingFocusFile = std::string(kNeedsUpdate);
+        timer->SetEnabled(true);
+    }
+    int NextMailMode() const override { return mode; }
+    platform::Timer* timer = nullptr;
+    DeferredState* state = nullptr;
+};
+
+struct Fixture {
+    fakes::ManualTimer timer;
+    DeferredState state;
+    RecordingActions actions;
+    DeferredDispatcher dispatcher{state, timer, actions};
+    Fixture() {
+        actions.timer = &timer;
+        actions.state = &state;
+        timer.onTick = [this] { dispatcher.OnTimer1(); };
+        timer.SetEnabled(true);
+    }
+    // Ticks while the timer stays enabled, at most n times.
+    void Run(int n) {
+        for (int i = 0; i < n && timer.Tick(); ++i) {
+        }
+    }
+};
+
+TEST(DeferredDispatcherTest, FirstTickRunsTheSecondPhaseOnceThenFocus) {
+    Fixture f;
+    f.state.StartupPhase = true;
+    f.Run(1);
+    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"phase2"}));
+    EXPECT_FALSE(f.state.StartupPhase);
+    EXPECT_FALSE(f.timer.enabled);
+    f.timer.SetEnabled(true);
+    f.Run(1);
+    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"phase2", "focus"}));
+    EXPECT_FALSE(f.timer.enabled);
+}
+
+TEST(DeferredDispatcherTest, PriorityOrder) {
+    Fixture f;
+    f.state.PendingKeys = true;
+    f.state.PendingKeysText = "{DOWN}{ENTER}";
+    f.state.StartupPhase = true;
+    f.state.AddressBookPending = true;
+    f.state.PendingFocusFile = "/p/in/0001.txt";
+    f.state.DeferredStep = 0;
+    // Each duty runs on its own tick; the keys go first and the timer stays off after.
+    f.Run(1);
+    EXPECT_EQ(f.actions.done.back(), "keys {DOWN}{ENTER}");
+    EXPECT_FALSE(f.state.PendingKeys);
+    for (const char* expected : {"phase2", "addressbook", "folder /p/in/0001.txt"}) {
+        f.timer.SetEnabled(true);
+        f.Run(1);
+        EXPECT_EQ(f.actions.done.back(), expected);
+    }
+    // The folder command left "NeedsUpdate": mode 0 sends an update, then a focus follows.
+    f.Run(2);
+    EXPECT_EQ(f.actions.done,
+              (std::vector<std::string>{"keys {DOWN}{ENTER}", "phase2", "addressbook",
+                                        "folder /p/in/0001.txt", "update", "focus"}));
+    EXPECT_TRUE(f.state.PendingFocusFile.empty());
+    EXPECT_FALSE(f.timer.enabled);
+}
+
+TEST(DeferredDispatcherTest, NeedsUpdateInMailerModeSendsFocus) {
+    Fixture f;
+    f.actions.mode = 1;
+    f.state.PendingFocusFile = std::string(kNeedsUpdate);
+    f.Run(2);
+    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"focus", "focus"}));
+}
+
+TEST(DeferredDispatcherTest, ReplySequence) {
+    Fixture f;
+    f.state.DeferredStep = 1;
+    f.Run(20);
+    // Focus on the next tick, reply on the one after, the status change five ticks later,
+    // and then nothing more: the timer stays off.
+    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"focus", "reply", "read", "update"}));
+    EXPECT_EQ(f.state.DeferredStep, 0);
+    EXPECT_FALSE(f.timer.enabled);
+}
+
+TEST(DeferredDispatcherTest, ReplySequenceTickCount) {
+    Fixture f;
+    f.state.DeferredStep = 1;
+    int ticks = 0;
+    while (f.timer.Tick())
+        ++ticks;
+    EXPECT_EQ(ticks, 7);  // steps 2 to 8
+}
+
+}  // namespace
+}  // namespace varnel::app
