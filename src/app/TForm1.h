@@ -18,6 +18,7 @@
 #include "platform/MainView.h"
 #include "platform/Prompter.h"
 #include "platform/Timer.h"
+#include "text/Message.h"
 
 namespace varnel::app {
 

@@ -1,0 +1,82 @@
+// Offscreen smoke test: the window built on a mail file shows its title and its lines.
+#include "qt/QtMainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/CommandTable.h"
+#include "app/TForm1.h"
+#include "fakes/Fakes.h"
+#include "qt/QtClock.h"
+#include "qt/QtTimer.h"
+
+namespace varnel::qt {
+namespace {
+
+namespace fs = std::filesystem;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "test_qt";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
+    App();
+    const fs::path dir = fs::temp_directory_path() / ("varnel-qt-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "Pelk" / "Inbox");
+    const fs::path mail = dir / "Pelk" / "Inbox" / "0001.txt";
+    std::ofstream(mail, std::ios::binary)
+        << "X-Status: RECV\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n\r\n\x96\x7b\x95\xb6\r\n";
+    const fs::path ini = dir / "varnel32.ini";
+    std::ofstream(ini, std::ios::binary) << "[View]\r\nViewerColor=255\r\nViewerFontSize=11\r\n";
+
+    QtMainWindow window;
+    fakes::ScriptedPrompter prompter;
+    QtClock clock;
+    fakes::RecordingChannel channel;
+    QtTimer t1, t2, t3;
+    app::TForm1Setup setup;
+    setup.commandLine = app::ParseCommandLine({mail.string()});
+    setup.settingsPath = ini.string();
+    setup.executablePath = "/usr/bin/varnel32";
+    setup.env = [](const std::string&) { return std::string(); };
+    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3}, std::move(setup));
+    window.Bind(&form);
+    form.ShowUp();
+    window.show();
+
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Varnel32 - Inbox  0001.txt"));
+    const QString text = window.TextView()->toPlainText();
+    EXPECT_EQ(text, QString::fromUtf8("X-Status: RECV\nSubject: テスト\n\n本文"));
+    EXPECT_TRUE(window.TextView()->isReadOnly());
+    // Viewer background from the stored 0x00BBGGRR colour (255 = red).
+    EXPECT_EQ(window.TextView()->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(window.TextView()->font().pointSize(), 11);
+    // Japanese captions by default.
+    EXPECT_EQ(window.menuBar()->actions().at(0)->text(), QString::fromUtf8("ファイル(&F)"));
+
+    // The viewer-mode command through the menu action switches to the editor look.
+    auto* action = window.findChild<QAction*>(QStringLiteral("ViewerMode1"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(action->isChecked());
+    action->trigger();
+    EXPECT_FALSE(action->isChecked());
+    EXPECT_TRUE(window.Ruler()->isVisibleTo(&window));  // Ruler 0: editor mode only
+
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace varnel::qt
