@@ -23,7 +23,7 @@ bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
 }  // namespace
 
 bool CloseQuery(const CloseQueryInput& in, platform::Prompter& prompter,
-                    const std::function<bool()>& save) {
+                const std::function<bool()>& save) {
     if (in.CloseWithoutAsking || !in.modified)
         return true;
     std::string name = mail::FileNameOf(in.CurrentMailFile);

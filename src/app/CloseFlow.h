@@ -24,7 +24,7 @@ struct CloseQueryInput {
 // in ".tmp" (the mailer's compose file) gets the long warning, because such a file is
 // lost when the session ends without saving.
 bool CloseQuery(const CloseQueryInput& in, platform::Prompter& prompter,
-                    const std::function<bool()>& save);
+                const std::function<bool()>& save);
 
 // One settings value to write.
 struct SettingWrite {
@@ -33,11 +33,11 @@ struct SettingWrite {
     std::string value;
 };
 
-// What the window writes when it closes: Left, Top, Height and the width (as EditWidth for a compose
-// file, else as Width) of section "Window" only when the window is in its normal
-// state, so a maximised or minimised size never becomes the stored one; SaveAsDir of
-// section "Location" in every state, but only when it is known (a window closed before
-// the second start-up phase has not read it and must not blank it).
+// What the window writes when it closes: Left, Top, Height and the width (as EditWidth for a
+// compose file, else as Width) of section "Window" only when the window is in its normal state, so
+// a maximised or minimised size never becomes the stored one; SaveAsDir of section "Location" in
+// every state, but only when it is known (a window closed before the second start-up phase has not
+// read it and must not blank it).
 std::vector<SettingWrite> ClosingWrites(platform::WindowState state,
                                         const platform::WindowPlacement& placement,
                                         const std::string& currentMailFile,

@@ -15,7 +15,11 @@ constexpr std::array kMenus{
 
 constexpr std::array kCommands{
     CommandSpec{"Exit1", "File1", {"E&xit", "終了(&X)"}, "Exit", false, &TForm1::FileExitClick},
-    CommandSpec{"ViewerMode1", "View1", {"&Viewer mode", "読み出し専用(&V)"}, "ViewerMode", true,
+    CommandSpec{"ViewerMode1",
+                "View1",
+                {"&Viewer mode", "読み出し専用(&V)"},
+                "ViewerMode",
+                true,
                 &TForm1::ViewerMode1Click},
 };
 

@@ -15,10 +15,10 @@ inline constexpr std::string_view kNeedsUpdate = "NeedsUpdate";
 
 // The queued work, held by the main window and read and changed by the commands.
 struct DeferredState {
-    bool PendingKeys = false;     // PendingKeysText waits to be sent as keystrokes
+    bool PendingKeys = false;  // PendingKeysText waits to be sent as keystrokes
     std::string PendingKeysText;
-    int DeferredStep = 0;         // reply sequence: 0 idle, started at 1
-    bool StartupPhase = false;    // the second start-up phase has yet to run
+    int DeferredStep = 0;       // reply sequence: 0 idle, started at 1
+    bool StartupPhase = false;  // the second start-up phase has yet to run
     bool AddressBookPending = false;
     std::string PendingFocusFile;  // "", kNeedsUpdate, or a mail file awaiting a folder command
 };

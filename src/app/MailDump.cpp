@@ -11,8 +11,7 @@ namespace varnel::app {
 
 // Follows OpenMailFile: for now files are shown as stored; when the header and body
 // passes land, the dump runs them without marking the mail read.
-int DumpMailFile(const std::string& path, const Settings&, std::ostream& out,
-                 std::ostream& err) {
+int DumpMailFile(const std::string& path, const Settings&, std::ostream& out, std::ostream& err) {
     editor::TSonStrings store;
     std::string error;
     if (!store.LoadFromFile(path, error)) {

@@ -12,7 +12,7 @@ namespace varnel::app {
 
 // The settings the appearance depends on. Font names are CP932 as stored.
 struct ModeOptions {
-    platform::StoredColor ViewerColor = 12632256;   // silver
+    platform::StoredColor ViewerColor = 12632256;    // silver
     platform::StoredColor EditorColor = 0xFF000005;  // system window background
     platform::StoredColor ViewerFontColor = 0;
     platform::StoredColor EditorFontColor = 0;

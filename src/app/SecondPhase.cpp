@@ -11,8 +11,7 @@ namespace varnel::app {
 InvocationCount CountInvocation(IniFile& ini) {
     InvocationCount c;
     c.previous = ini.ReadInteger("Window", "InvokeCount", 0);
-    const int next =
-        c.previous < std::numeric_limits<int>::max() ? c.previous + 1 : c.previous;
+    const int next = c.previous < std::numeric_limits<int>::max() ? c.previous + 1 : c.previous;
     c.written = ini.WriteInteger("Window", "InvokeCount", next);
     c.showInvitation = c.previous == 999;
     return c;

@@ -12,9 +12,9 @@ inline constexpr text::Message kInvitation{"Varnel author is waiting for your ma
                                            "Varnelの作者はあなたの感想を待っています"};
 
 struct InvocationCount {
-    int previous = 0;          // InvokeCount as read
+    int previous = 0;  // InvokeCount as read
     bool showInvitation = false;
-    bool written = false;      // the incremented count reached the file
+    bool written = false;  // the incremented count reached the file
 };
 
 // Reads InvokeCount of section "Window" (default 0) and writes it back plus one (it

@@ -13,8 +13,8 @@ StartFile ClassifyStartFile(std::string_view fileName, bool replyConfirm) {
     // Only the file's own name is looked at: a directory such as "build.tmp" does not
     // make a mail a mailer temporary file.
     const std::string name = text::ToLowerAscii(mail::FileNameOf(fileName));
-    s.waitForMailer = replyConfirm && text::Contains(name, ".tmp") &&
-                      !text::Contains(name, "_varnel");
+    s.waitForMailer =
+        replyConfirm && text::Contains(name, ".tmp") && !text::Contains(name, "_varnel");
     return s;
 }
 

@@ -17,8 +17,8 @@ inline constexpr std::string_view kViewerOpenPrefix = "[open(\"";
 inline constexpr std::string_view kComposeOpenPrefix = "dummy";
 
 struct StartFile {
-    bool compose = false;      // a mailer compose file: the window takes EditWidth
-    std::string OpenPrefix;    // kViewerOpenPrefix or kComposeOpenPrefix
+    bool compose = false;        // a mailer compose file: the window takes EditWidth
+    std::string OpenPrefix;      // kViewerOpenPrefix or kComposeOpenPrefix
     bool waitForMailer = false;  // show the "preparing mail" message before opening
 };
 

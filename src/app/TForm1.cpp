@@ -152,10 +152,9 @@ void TForm1::FileExitClick() {
 }
 
 bool TForm1::FormCloseQuery() {
-    const bool allowed =
-        CloseQuery({CloseWithoutAsking, editor_.Modified, CurrentMailFile,
-                    settings_.view.EnglishMenu},
-                   io_.prompter, [this] { return Save1Click(); });
+    const bool allowed = CloseQuery(
+        {CloseWithoutAsking, editor_.Modified, CurrentMailFile, settings_.view.EnglishMenu},
+        io_.prompter, [this] { return Save1Click(); });
     // Seam: when the close is allowed, an open forward tail is closed here.
     return allowed;
 }
@@ -165,9 +164,10 @@ void TForm1::FormClose() {
     for (const SettingWrite& w :
          ClosingWrites(io_.view.State(), io_.view.Placement(), CurrentMailFile, SaveAsDir)) {
         if (!ini.WriteString(w.section, w.key, w.value)) {
-            io_.prompter.Tell(kSettingsNotSaved.Format(settings_.view.EnglishMenu,
-                                                       setup_.settingsPath + ": " + ini.LastError()),
-                              platform::Severity::Warning);
+            io_.prompter.Tell(
+                kSettingsNotSaved.Format(settings_.view.EnglishMenu,
+                                         setup_.settingsPath + ": " + ini.LastError()),
+                platform::Severity::Warning);
             break;
         }
     }

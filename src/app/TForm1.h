@@ -9,8 +9,8 @@
 
 #include "app/CommandLine.h"
 #include "app/DeferredDispatcher.h"
-#include "app/ModeAppearance.h"
 #include "app/Environment.h"
+#include "app/ModeAppearance.h"
 #include "app/Settings.h"
 #include "editor/SonStrings.h"
 #include "platform/Clock.h"
@@ -36,8 +36,8 @@ struct TForm1Services {
 // Where the program's own files are, and the process environment it consults.
 struct TForm1Setup {
     CommandLine commandLine;
-    std::string settingsPath;    // the settings file (it need not exist)
-    std::string executablePath;  // the running program
+    std::string settingsPath;      // the settings file (it need not exist)
+    std::string executablePath;    // the running program
     std::string workingDirectory;  // relative file names are taken from here
     EnvLookup env;                 // PELKHOME, HOME, XDG directories
 };

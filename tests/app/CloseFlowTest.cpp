@@ -1,8 +1,7 @@
 // Close query prompts and the settings written at close.
-#include "app/CloseFlow.h"
-
 #include <gtest/gtest.h>
 
+#include "app/CloseFlow.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::app {
@@ -35,11 +34,11 @@ TEST(CloseFlowTest, Query) {
         if (c.answer)
             prompter.script.push_back(*c.answer);
         bool saved = false;
-        const bool allowed = CloseQuery({c.withoutAsking, c.modified, c.file, c.english},
-                                            prompter, [&] {
-                                                saved = true;
-                                                return c.saveWorks;
-                                            });
+        const bool allowed =
+            CloseQuery({c.withoutAsking, c.modified, c.file, c.english}, prompter, [&] {
+                saved = true;
+                return c.saveWorks;
+            });
         EXPECT_EQ(allowed, c.allowed) << c.file;
         EXPECT_EQ(saved, c.saved) << c.file;
         EXPECT_EQ(prompter.asked.size(), c.answer ? 1u : 0u) << c.file;

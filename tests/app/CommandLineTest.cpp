@@ -1,7 +1,7 @@
 // Command-line grammar: switches, the rebuilt file name, quotes, and the dump/help options.
-#include "app/CommandLine.h"
-
 #include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
 
 namespace varnel::app {
 namespace {
@@ -34,11 +34,15 @@ TEST(CommandLineTest, SwitchesAndFileNames) {
         // Real case is kept.
         {{"/home/U/Pelk/In/0001.TXT"}, ProgramAction::Window, true, "/home/U/Pelk/In/0001.TXT"},
         // A path with blanks given unquoted is rebuilt with single blanks.
-        {{"/home/u/My", "Mail/in/0001.txt"}, ProgramAction::Window, true,
+        {{"/home/u/My", "Mail/in/0001.txt"},
+         ProgramAction::Window,
+         true,
          "/home/u/My Mail/in/0001.txt"},
         {{"/v", "/home/u/a", "b", "c.txt"}, ProgramAction::Window, true, "/home/u/a b c.txt"},
         // One pair of surrounding quotes is removed; a lone quote is part of the name.
-        {{"/e", "\"/home/u/My Mail/0001.txt\""}, ProgramAction::Window, false,
+        {{"/e", "\"/home/u/My Mail/0001.txt\""},
+         ProgramAction::Window,
+         false,
          "/home/u/My Mail/0001.txt"},
         {{"\"/home/u/a\"b.txt"}, ProgramAction::Window, true, "\"/home/u/a\"b.txt"},
         {{"\"/home/u/a.txt"}, ProgramAction::Window, true, "\"/home/u/a.txt"},

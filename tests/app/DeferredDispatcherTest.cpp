@@ -1,8 +1,7 @@
 // Order of the deferred-action dispatcher, ticked by hand.
-#include "app/DeferredDispatcher.h"
-
 #include <gtest/gtest.h>
 
+#include "app/DeferredDispatcher.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::app {

@@ -1,11 +1,11 @@
 // --dump prints the shown lines as UTF-8 with LF and leaves the mail untouched.
-#include "app/MailDump.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "app/MailDump.h"
 
 namespace varnel::app {
 namespace {

@@ -1,7 +1,7 @@
 // Viewer/editor appearance: colours, fonts, ruler height rule, and the title.
-#include "app/ModeAppearance.h"
-
 #include <gtest/gtest.h>
+
+#include "app/ModeAppearance.h"
 
 namespace varnel::app {
 namespace {
@@ -63,8 +63,8 @@ TEST(ModeAppearanceTest, RulerRule) {
         bool visible;
     };
     const Case cases[] = {
-        {0, false, true},  {0, true, false},  {1, false, true},
-        {1, true, true},   {-1, false, false}, {-1, true, false},
+        {0, false, true}, {0, true, false},   {1, false, true},
+        {1, true, true},  {-1, false, false}, {-1, true, false},
     };
     for (const auto& c : cases) {
         ModeOptions o;

@@ -1,8 +1,8 @@
 // Start-up file classification: compose files, open prefix, wait message, initial mode
 // and icon.
-#include "app/StartFile.h"
-
 #include <gtest/gtest.h>
+
+#include "app/StartFile.h"
 
 namespace varnel::app {
 namespace {
@@ -13,16 +13,11 @@ TEST(StartFileTest, ComposeFilesAndOpenPrefix) {
         bool compose;
     };
     const Case cases[] = {
-        {"/tmp/_pel0001.tmp", true},
-        {"/tmp/_PEL0001.TMP", true},
-        {"/home/u/pelk/out/0003.txt", true},
-        {"/home/u/pelk/OUT/0003.txt", true},
-        {"/home/u/pelk/in/0001.txt", false},
-        {"/home/u/pelk/outbox/0001.txt", false},
-        {"/home/u/out.txt", false},
-        {"/tmp/x_pel0001.tmp", false},
-        {"/tmp/_pel0001.txt", false},
-        {"", false},
+        {"/tmp/_pel0001.tmp", true},         {"/tmp/_PEL0001.TMP", true},
+        {"/home/u/pelk/out/0003.txt", true}, {"/home/u/pelk/OUT/0003.txt", true},
+        {"/home/u/pelk/in/0001.txt", false}, {"/home/u/pelk/outbox/0001.txt", false},
+        {"/home/u/out.txt", false},          {"/tmp/x_pel0001.tmp", false},
+        {"/tmp/_pel0001.txt", false},        {"", false},
     };
     for (const auto& c : cases) {
         const StartFile s = ClassifyStartFile(c.name, false);

@@ -1,7 +1,5 @@
 // The main window core driven through fakes: start-up phases, the dispatcher, the
 // start counter, modes, and closing.
-#include "app/TForm1.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +9,7 @@
 
 #include "app/CommandTable.h"
 #include "app/IniFile.h"
+#include "app/TForm1.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::app {
@@ -295,8 +294,9 @@ TEST_F(TForm1Test, ExitCommandAsksTheWindowToClose) {
 }
 
 TEST_F(TForm1Test, ViewerModeToggle) {
-    WriteAll(ini, "[View]\r\nViewerColor=255\r\nEditorColor=65280\r\nRuler=0\r\n"
-                  "[Edit]\r\nAutoSave=1\r\n");
+    WriteAll(ini,
+             "[View]\r\nViewerColor=255\r\nEditorColor=65280\r\nRuler=0\r\n"
+             "[Edit]\r\nAutoSave=1\r\n");
     TForm1& f = Start({inMail.string()});
     timer1.Tick();
     EXPECT_EQ(view.appearance.background, 255u);

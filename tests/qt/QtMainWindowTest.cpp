@@ -1,6 +1,4 @@
 // Offscreen smoke test: the window built on a mail file shows its title and its lines.
-#include "qt/QtMainWindow.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,6 +13,7 @@
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
 #include "qt/QtClock.h"
+#include "qt/QtMainWindow.h"
 #include "qt/QtTimer.h"
 
 namespace varnel::qt {
