@@ -11,7 +11,6 @@
 #include "app/MailerLocator.h"
 #include "app/SettingsLoader.h"
 #include "app/StartFile.h"
-#include "link/MailerMacros.h"
 #include "mail/MailNames.h"
 
 namespace varnel::app {
@@ -30,7 +29,10 @@ constexpr text::Message kCannotSaveYet{
 }  // namespace
 
 TForm1::TForm1(TForm1Services services, TForm1Setup setup)
-    : io_(services), setup_(std::move(setup)), dispatcher_(deferred_, io_.Timer1, *this) {
+    : io_(services),
+      setup_(std::move(setup)),
+      mailer_(io_.channel, io_.prompter, settings_.view.EnglishMenu),
+      dispatcher_(deferred_, io_.Timer1, *this) {
     io_.Timer1.SetEnabled(false);
     io_.Timer1.onTick = [this] { OnTimer1(); };
     io_.Timer2.SetInterval(kTimer2Interval);
@@ -49,6 +51,7 @@ void TForm1::ShowUp() {
         const IniFile ini(setup_.settingsPath);
         LoadSettingsPhase1(ini, settings_);
     }
+    mailer_.SetEnglishMenu(settings_.view.EnglishMenu);
     ApplyPlacement();
     io_.Timer1.SetInterval(settings_.view.Timer);
     deferred_.StartupPhase = true;
@@ -195,27 +198,19 @@ void TForm1::OnTimer3() {
     // Seam: autosave of the working-files commands.
 }
 
-void TForm1::SendToMailer(const std::optional<std::string>& macro) {
-    // A macro whose builder refused a field is never sent. The mailer's answer is not
-    // looked at: when it is not running, nothing happens.
-    if (macro)
-        io_.channel.Execute("Pelk", "Command", *macro);
-}
-
 void TForm1::SendPendingKeys(const std::string&) {
     // Seam: the keystroke macro sender delivers the keys and waits for them here.
 }
 
+// Focus and update are quiet: when the mailer is not running nothing happens, and the
+// next occasion sends them again. Nothing is sent for a file that is no mail file.
 void TForm1::SendFocusCommand() {
-    if (const auto ref = link::MailRefOf(CurrentMailFile))
-        SendToMailer(link::FocusMacro(*ref));
+    mailer_.Focus(CurrentMailFile);
 }
 
 void TForm1::SendReplyCommand() {
-    if (const auto ref = link::MailRefOf(CurrentMailFile)) {
-        SendToMailer(link::ReplyMacro(*ref));
-        SendUpdateCommand();
-    }
+    if (mailer_.Reply(CurrentMailFile))  // the reply, then its update command
+        io_.Timer1.SetEnabled(true);
 }
 
 void TForm1::MarkShownMailRead() {
@@ -223,10 +218,8 @@ void TForm1::MarkShownMailRead() {
 }
 
 void TForm1::SendUpdateCommand() {
-    if (const auto ref = link::MailRefOf(CurrentMailFile)) {
-        SendToMailer(link::UpdateMacro(*ref));
+    if (mailer_.Update(CurrentMailFile))
         io_.Timer1.SetEnabled(true);  // a focus command follows on the next tick
-    }
 }
 
 void TForm1::RunAddressBookStep() {

@@ -13,6 +13,7 @@
 #include "app/ModeAppearance.h"
 #include "app/Settings.h"
 #include "editor/SonStrings.h"
+#include "link/MailerLink.h"
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
 #include "platform/MainView.h"
@@ -116,12 +117,12 @@ class TForm1 : public DeferredActions {
     void ApplyPlacement();
     void ApplyMenuLanguage();
     void StartOnFile(std::string name);
-    void SendToMailer(const std::optional<std::string>& macro);
     std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
 
     TForm1Services io_;
     TForm1Setup setup_;
     Settings settings_;
+    link::MailerLink mailer_;
     DeferredState deferred_;
     DeferredDispatcher dispatcher_;
     EditorFlags editor_;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -16,6 +18,8 @@
 #include "app/SettingsLocation.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
+#include "link/RuntimeDir.h"
+#include "link/UnixCommandChannel.h"
 #include "platform/CommandChannel.h"
 #include "qt/QtClock.h"
 #include "qt/QtMainWindow.h"
@@ -42,8 +46,8 @@ std::string WorkingDirectory() {
     return ec ? std::string() : p.string();
 }
 
-// Stand-in until the socket channel is wired in: no mailer can be reached, and every
-// command reports so to the caller.
+// Used when the private runtime directory cannot be had: the window still works as a
+// viewer, and every command reports that no mailer could be reached.
 class NoMailerChannel : public platform::CommandChannel {
   public:
     platform::Delivery Execute(const std::string&, const std::string&,
@@ -73,7 +77,15 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
     qt::QtPrompter prompter(&window);
     qt::QtClock clock;
     qt::QtTimer timer1, timer2, timer3;
-    NoMailerChannel channel;
+    std::string runtimeError;
+    const std::optional<std::string> runtimeDir = link::OpenRuntimeDir(runtimeError);
+    std::unique_ptr<platform::CommandChannel> channel;
+    if (runtimeDir) {
+        channel = std::make_unique<link::UnixCommandChannel>(*runtimeDir);
+    } else {
+        std::cerr << "varnel32: no command channel to the mailer: " << runtimeError << "\n";
+        channel = std::make_unique<NoMailerChannel>();
+    }
 
     app::TForm1Setup setup;
     setup.commandLine = cl;
@@ -82,7 +94,7 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
     setup.workingDirectory = WorkingDirectory();
     setup.env = env;
 
-    app::TForm1 form({window, prompter, clock, channel, timer1, timer2, timer3}, std::move(setup));
+    app::TForm1 form({window, prompter, clock, *channel, timer1, timer2, timer3}, std::move(setup));
     window.Bind(&form);
     form.ShowUp();
     window.show();
