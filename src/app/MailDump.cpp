@@ -1,24 +1,34 @@
 // The --dump output.
 #include "app/MailDump.h"
 
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
-#include "app/DisplayLines.h"
-#include "editor/SonStrings.h"
+#include "app/HeaderOptionsFrom.h"
+#include "mail/MailFileIo.h"
+#include "mail/OpenMail.h"
 #include "text/Cp932.h"
 
 namespace varnel::app {
 
-// Follows OpenMailFile: for now files are shown as stored; when the header and body
-// passes land, the dump runs them without marking the mail read.
-int DumpMailFile(const std::string& path, const Settings&, std::ostream& out, std::ostream& err) {
-    editor::TSonStrings store;
-    std::string error;
-    if (!store.LoadFromFile(path, error)) {
-        err << "varnel32: " << error << "\n";
+int DumpMailFile(const std::string& path, const Settings& settings, const platform::Clock& clock,
+                 std::ostream& out, std::ostream& err) {
+    errno = 0;
+    const std::optional<std::string> bytes = mail::ReadFileBytes(path);
+    if (!bytes) {
+        err << "varnel32: cannot read " << path;
+        if (errno != 0)
+            err << ": " << std::strerror(errno);
+        err << "\n";
         return 1;
     }
-    for (const std::string& line : ShownLines(store))
+    // Decoded exactly as the window would show it. The decoding itself writes nothing:
+    // the new status line it computes and its requests to the mailer are dropped here.
+    const mail::DecodeState state;
+    const mail::OpenedMail opened =
+        mail::OpenMailCore(path, bytes, HeaderOptionsFrom(settings), state, {}, clock, {});
+    for (const std::string& line : opened.lines)
         out << text::Cp932ToUtf8(line) << '\n';
     out.flush();
     return out ? 0 : 1;

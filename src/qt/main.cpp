@@ -58,10 +58,10 @@ class NoMailerChannel : public platform::CommandChannel {
 
 int Dump(const app::CommandLine& cl, const app::EnvLookup& env) {
     const app::SettingsLocation where = app::LocateSettingsFile(env, app::RunningExecutableDir());
-    app::Settings settings;
-    app::LoadSettingsPhase1(app::IniFile(where.file), settings);
+    const app::Settings settings = app::LoadAllSettings(app::IniFile(where.file), env, "");
+    const qt::QtClock clock;
     return app::DumpMailFile(app::AbsoluteStartPath(cl.fileName, WorkingDirectory()), settings,
-                             std::cout, std::cerr);
+                             clock, std::cout, std::cerr);
 }
 
 int RunWindow(int argc, char** argv, const app::EnvLookup& env) {

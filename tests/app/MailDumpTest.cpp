@@ -1,4 +1,4 @@
-// --dump prints the shown lines as UTF-8 with LF and leaves the mail untouched.
+// --dump prints the decoded lines as UTF-8 with LF and leaves the mail untouched.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,38 +6,69 @@
 #include <sstream>
 
 #include "app/MailDump.h"
+#include "fakes/Fakes.h"
 
 namespace varnel::app {
 namespace {
 
 namespace fs = std::filesystem;
 
-TEST(MailDumpTest, PrintsUtf8LinesAndWritesNothing) {
-    const fs::path dir = fs::temp_directory_path() / ("varnel-dump-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "In");
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class MailDumpTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("varnel-dump-" + std::to_string(::getpid()));
+        fs::create_directories(dir / "In");
+        fs::create_directories(dir / "out");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    int Dump(const fs::path& p) {
+        out.str("");
+        err.str("");
+        return DumpMailFile(p.string(), Settings{}, clock, out, err);
+    }
+    fs::path dir;
+    fakes::ManualClock clock;
+    std::ostringstream out, err;
+};
+
+TEST_F(MailDumpTest, ReceivedMailIsDecodedButNotMarkedRead) {
     const fs::path mail = dir / "In" / "0001.txt";
+    // No Date field and status RECV: opening in the window would rewrite this file.
     const std::string bytes =
-        "X-Status: RECV\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n\r\n\x96\x7b\x95\xb6\r\nlast";
+        "X-Status: RECV\r\nFrom: a@example.jp\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n"
+        "\r\n\x96\x7b\x95\xb6\r\n";
     std::ofstream(mail, std::ios::binary) << bytes;
     const auto before = fs::last_write_time(mail);
 
-    std::ostringstream out, err;
-    EXPECT_EQ(DumpMailFile(mail.string(), Settings{}, out, err), 0);
-    EXPECT_EQ(out.str(), "X-Status: RECV\nSubject: テスト\n\n本文\nlast\n");
+    EXPECT_EQ(Dump(mail), 0);
     EXPECT_TRUE(err.str().empty());
+    EXPECT_NE(out.str().find("Subject: テスト\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\n本文\n"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find('\r'), std::string::npos);
 
-    std::ifstream in(mail, std::ios::binary);
-    std::ostringstream after;
-    after << in.rdbuf();
-    EXPECT_EQ(after.str(), bytes);  // status still RECV: nothing marked read
+    EXPECT_EQ(ReadAll(mail), bytes);
     EXPECT_EQ(fs::last_write_time(mail), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "In"), fs::directory_iterator()), 1);
+}
 
-    std::ostringstream out2, err2;
-    EXPECT_EQ(DumpMailFile((dir / "In" / "0002.txt").string(), Settings{}, out2, err2), 1);
-    EXPECT_TRUE(out2.str().empty());
-    EXPECT_NE(err2.str().find("0002.txt"), std::string::npos);
-    fs::remove_all(dir);
+TEST_F(MailDumpTest, DraftIsShownAsStored) {
+    const fs::path draft = dir / "out" / "0002.txt";
+    std::ofstream(draft, std::ios::binary) << "To: b@example.jp\r\n--------\r\n\r\nbody\r\n";
+    EXPECT_EQ(Dump(draft), 0);
+    EXPECT_EQ(out.str(), "To: b@example.jp\n--------\n\nbody\n");
+}
+
+TEST_F(MailDumpTest, MissingFileIsAnError) {
+    EXPECT_EQ(Dump(dir / "In" / "0003.txt"), 1);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_NE(err.str().find("0003.txt"), std::string::npos);
 }
 
 }  // namespace
