@@ -29,6 +29,8 @@ platform::ViewAppearance ComputeAppearance(const ModeOptions& o, const ModeState
     // Ruler 0 shows the ruler in the editor only, 1 in both modes, negative in neither.
     a.rulerVisible = o.Ruler >= (s.readOnly ? 1 : 0);
     a.toolBarHeight = a.rulerVisible ? (a.fontSize * 12) / 10 + 28 : 27;
+    a.toolBarVisible = !o.HideButton;
+    a.rulerCaption = o.RulerCaption;
     a.horizontalScrollBar = !o.WordWrap;
     return a;
 }

@@ -22,7 +22,9 @@ struct ModeOptions {
     int ViewerFontSize = 14;
     int EditorFontSize = 14;
     int EuropeanFontSize = 14;
-    int Ruler = 0;  // 0 editor only, 1 both modes, negative never
+    int Ruler = 0;             // 0 editor only, 1 both modes, negative never
+    std::string RulerCaption;  // the ruler label, shifted for line numbers
+    bool HideButton = false;   // hides the tool bar panel
     bool WordWrap = false;
 };
 

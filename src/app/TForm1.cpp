@@ -127,6 +127,8 @@ ModeOptions TForm1::CurrentModeOptions() const {
     o.EditorFontSize = v.EditorFontSize;
     o.EuropeanFontSize = v.EuropeanFontSize;
     o.Ruler = v.Ruler;
+    o.RulerCaption = v.RulerCaption;
+    o.HideButton = v.HideButton;
     o.WordWrap = v.WordWrap;
     return o;
 }

@@ -33,8 +33,10 @@ struct ViewAppearance {
     int fontSize = 14;
     StoredColor fontColor = 0;
     bool westernCharset = false;  // single-byte (European) font in use
+    bool toolBarVisible = true;   // the tool bar panel with the ruler
     bool rulerVisible = false;
-    int toolBarHeight = 27;  // pixels, tool bar plus ruler
+    std::string rulerCaption;  // UTF-8
+    int toolBarHeight = 27;    // pixels, tool bar plus ruler
     bool horizontalScrollBar = true;
 };
 

@@ -2,16 +2,20 @@
 #include "qt/QtMainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QString>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/CommandTable.h"
 #include "app/Settings.h"
@@ -141,9 +145,12 @@ void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
     text_->setHorizontalScrollBarPolicy(a.horizontalScrollBar ? Qt::ScrollBarAsNeeded
                                                               : Qt::ScrollBarAlwaysOff);
 
+    if (!a.rulerCaption.empty())
+        ruler_->setText(Utf8(a.rulerCaption));
     ruler_->setFont(font);
     ruler_->setVisible(a.rulerVisible);
     panel_->setFixedHeight(a.toolBarHeight);
+    panel_->setVisible(a.toolBarVisible);
 }
 
 platform::WindowPlacement QtMainWindow::Placement() const {
@@ -151,8 +158,19 @@ platform::WindowPlacement QtMainWindow::Placement() const {
 }
 
 void QtMainWindow::SetPlacement(const platform::WindowPlacement& p) {
-    move(p.left, p.top);
     resize(p.width, p.height);
+    // A place stored while another monitor was attached may lie off every screen now:
+    // then the window goes to the primary screen instead of out of reach.
+    const QRect title(p.left, p.top, std::min(p.width, 200), 30);
+    bool reachable = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        reachable = reachable || screen->availableGeometry().intersects(title);
+    if (reachable || QGuiApplication::screens().isEmpty()) {
+        move(p.left, p.top);
+    } else {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        move(area.topLeft());
+    }
 }
 
 platform::WindowState QtMainWindow::State() const {
@@ -164,7 +182,9 @@ platform::WindowState QtMainWindow::State() const {
 }
 
 void QtMainWindow::SetIcon(platform::WindowIcon icon) {
-    setWindowIcon(MakeIcon(icon));
+    const QIcon drawn = MakeIcon(icon);
+    setWindowIcon(drawn);
+    QApplication::setWindowIcon(drawn);  // the application's icon follows the window's
 }
 
 void QtMainWindow::SetCaption(std::string_view item, const std::string& utf8Caption) {

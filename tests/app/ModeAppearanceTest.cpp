@@ -77,6 +77,15 @@ TEST(ModeAppearanceTest, RulerRule) {
     }
 }
 
+TEST(ModeAppearanceTest, HiddenToolBarAndRulerCaption) {
+    ModeOptions o;
+    o.RulerCaption = "      ----+----1";
+    EXPECT_TRUE(ComputeAppearance(o, ModeState{}).toolBarVisible);
+    EXPECT_EQ(ComputeAppearance(o, ModeState{}).rulerCaption, "      ----+----1");
+    o.HideButton = true;
+    EXPECT_FALSE(ComputeAppearance(o, ModeState{}).toolBarVisible);
+}
+
 TEST(ModeAppearanceTest, ScrollBarIsTheOppositeOfWrapping) {
     ModeOptions o;
     o.WordWrap = true;
