@@ -48,8 +48,10 @@ fuzz: deps
 	    -DVARNEL_WITH_QT=OFF -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF
 	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_body_pass fuzz_encoded_words
 	mkdir -p $(BUILD)-fuzz/corpus/body $(BUILD)-fuzz/corpus/names
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	$(BUILD)-fuzz/bin/fuzz_body_pass -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=8192 -dict=fuzz/body.dict \
 	    $(BUILD)-fuzz/corpus/body tests/data/mime
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	$(BUILD)-fuzz/bin/fuzz_encoded_words -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=1024 -dict=fuzz/names.dict \
 	    $(BUILD)-fuzz/corpus/names
 

@@ -41,13 +41,12 @@ void SplitAttribute(std::string_view attr, MimeParameter& p) {
         return;
     }
     int n = 0;
-    bool digits = !rest.empty() && rest.size() <= 4;
-    for (const char c : rest) {
-        if (c < '0' || c > '9') {
+    bool digits = !rest.empty() && rest.size() <= 4;  // at most "9999": no overflow
+    for (std::size_t k = 0; digits && k < rest.size(); ++k) {
+        if (rest[k] < '0' || rest[k] > '9')
             digits = false;
-            break;
-        }
-        n = n * 10 + (c - '0');
+        else
+            n = n * 10 + (rest[k] - '0');
     }
     if (digits)
         p.section = n;

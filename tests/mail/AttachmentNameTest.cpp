@@ -85,6 +85,11 @@ TEST(MimeParameters, Tokenizer) {
     EXPECT_EQ(ps[2].section, 2);
     EXPECT_TRUE(ps[2].extended);
     EXPECT_TRUE(ParseMimeParameters("Content-Type: text/plain").empty());
+    // A section number too long to be one (found by fuzzing: it overflowed).
+    const auto odd = ParseMimeParameters("Content-Type: x/y; name*10000000000=a");
+    ASSERT_EQ(odd.size(), 1u);
+    EXPECT_EQ(odd[0].name, "name*10000000000");
+    EXPECT_EQ(odd[0].section, -1);
     EXPECT_EQ(PercentDecode("%41%4g%"), "A%4g%");
 }
 
