@@ -9,7 +9,8 @@ namespace varnel::app {
 namespace {
 
 constexpr std::array kMenus{
-    MenuSpec{"File1", {"&File", "ファイル(&F)"}},
+    MenuSpec{"File1", {"&File", "ファイル(&F)"}},     MenuSpec{"Mail1", {"&Mail", "メール(&M)"}},
+    MenuSpec{"Thread2", {"&Thread", "スレッド(&T)"}}, MenuSpec{"Pelk1", {"&Pelk", "ペルク(&D)"}},
     MenuSpec{"View1", {"&View", "表示(&V)"}},
 };
 
@@ -21,6 +22,56 @@ constexpr std::array kCommands{
                 "ViewerMode",
                 true,
                 &TForm1::ViewerMode1Click},
+    CommandSpec{"Focus1", "Mail1", {"&Focus", "フォーカス(&F)"}, "", false, &TForm1::Focus1Click},
+    CommandSpec{"Thread1",
+                "Thread2",
+                {"Thread &Window", "ペルクスレッド表示(&W)"},
+                "PelkThread",
+                false,
+                &TForm1::Thread1Click},
+    CommandSpec{"CloseThread1",
+                "Thread2",
+                {"&Close Thread Window", "スレッド表示を閉じる(&C)"},
+                "PelkThreadClose",
+                false,
+                &TForm1::CloseThread1Click},
+    CommandSpec{
+        "Next2", "Pelk1", {"&Next", "次のメール(&N)"}, "PelkNext", false, &TForm1::Next2Click},
+    CommandSpec{
+        "Top1", "Pelk1", {"&Home", "最初のメール(&H)"}, "PelkHome", false, &TForm1::Top1Click},
+    CommandSpec{
+        "End1", "Pelk1", {"&End", "最後のメール(&E)"}, "PelkEnd", false, &TForm1::End1Click},
+    CommandSpec{"PreviousFolder1",
+                "Pelk1",
+                {"Pre&vious Folder", "前のフォルダ(&V)"},
+                "",
+                false,
+                &TForm1::PreviousFolder1Click},
+    CommandSpec{"NextFolder1",
+                "Pelk1",
+                {"Ne&xt Folder", "次のフォルダ(&X)"},
+                "PelkNextFolder",
+                false,
+                &TForm1::NextFolder1Click},
+    CommandSpec{"Find2", "Pelk1", {"&Find", "検索(&F)"}, "PelkFind", false, &TForm1::Find2Click},
+    CommandSpec{"Receive1",
+                "Pelk1",
+                {"&Receive", "受信(&R)"},
+                "PelkReceive",
+                false,
+                &TForm1::Receive1Click},
+    CommandSpec{"Realize1",
+                "Pelk1",
+                {"&Decode", "添付ファイル復元(&D)"},
+                "PelkRealize",
+                false,
+                &TForm1::Realize1Click},
+    CommandSpec{"Pilvo1Search1",
+                "View1",
+                {"&Pilvo1 search", "ピルボ1順(&P)"},
+                "",
+                true,
+                &TForm1::Pilvo1Search1Click},
 };
 
 }  // namespace

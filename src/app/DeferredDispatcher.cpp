@@ -3,6 +3,37 @@
 
 namespace varnel::app {
 
+void DeferredState::QueueFolderNotice(FolderNotice notice) {
+    if (PendingFocusFile.empty() || PendingFocusFile == kNeedsUpdate) {
+        PendingFocusFile = std::move(notice.mailFile);
+        PendingMoveKind = std::move(notice.kind);
+        PendingFolderTarget = std::move(notice.target);
+    } else {
+        WaitingFolderNotices.push_back(std::move(notice));
+    }
+}
+
+bool DeferredState::PromoteWaitingNotice() {
+    if (WaitingFolderNotices.empty())
+        return false;
+    FolderNotice n = std::move(WaitingFolderNotices.front());
+    WaitingFolderNotices.pop_front();
+    PendingFocusFile = std::move(n.mailFile);
+    PendingMoveKind = std::move(n.kind);
+    PendingFolderTarget = std::move(n.target);
+    return true;
+}
+
+bool DeferredState::AwaitsFolderCommand(const std::string& mailFile) const {
+    if (!mailFile.empty() && PendingFocusFile == mailFile)
+        return true;
+    for (const FolderNotice& n : WaitingFolderNotices) {
+        if (n.mailFile == mailFile)
+            return true;
+    }
+    return false;
+}
+
 void DeferredDispatcher::OnTimer1() {
     timer1_.SetEnabled(false);
 
@@ -24,12 +55,15 @@ void DeferredDispatcher::OnTimer1() {
         actions_.RunAddressBookStep();
         return;
     }
+    if (state_.PendingFocusFile.empty())
+        state_.PromoteWaitingNotice();
     if (!state_.PendingFocusFile.empty()) {
         if (state_.PendingFocusFile != kNeedsUpdate) {
             actions_.SendFolderCommandFor(state_.PendingFocusFile);
             return;
         }
         state_.PendingFocusFile.clear();
+        state_.PromoteWaitingNotice();  // sent on the next tick
         if (actions_.NextMailMode() == 1)
             actions_.SendFocusCommand();
         else

@@ -32,6 +32,8 @@ TForm1::TForm1(TForm1Services services, TForm1Setup setup)
     : io_(services),
       setup_(std::move(setup)),
       mailer_(io_.channel, io_.prompter, settings_.view.EnglishMenu),
+      driver_(io_.windows, mailer_, io_.prompter, settings_.view.EnglishMenu),
+      keySender_(io_.keys, io_.prompter),
       dispatcher_(deferred_, io_.Timer1, *this) {
     io_.Timer1.SetEnabled(false);
     io_.Timer1.onTick = [this] { OnTimer1(); };
@@ -52,6 +54,7 @@ void TForm1::ShowUp() {
         LoadSettingsPhase1(ini, settings_);
     }
     mailer_.SetEnglishMenu(settings_.view.EnglishMenu);
+    driver_.SetEnglishMenu(settings_.view.EnglishMenu);
     ApplyPlacement();
     io_.Timer1.SetInterval(settings_.view.Timer);
     deferred_.StartupPhase = true;
@@ -200,10 +203,6 @@ void TForm1::OnTimer3() {
     // Seam: autosave of the working-files commands.
 }
 
-void TForm1::SendPendingKeys(const std::string&) {
-    // Seam: the keystroke macro sender delivers the keys and waits for them here.
-}
-
 // Focus and update are quiet: when the mailer is not running nothing happens, and the
 // next occasion sends them again. Nothing is sent for a file that is no mail file.
 void TForm1::SendFocusCommand() {
@@ -222,15 +221,6 @@ void TForm1::MarkShownMailRead() {
 void TForm1::SendUpdateCommand() {
     if (mailer_.Update(CurrentMailFile))
         io_.Timer1.SetEnabled(true);  // a focus command follows on the next tick
-}
-
-void TForm1::RunAddressBookStep() {
-    // Seam: the reply commands send the deferred address-book macro here.
-    deferred_.AddressBookPending = false;
-}
-
-void TForm1::SendFolderCommandFor(const std::string&) {
-    // Seam: SendFolderCommand (pending move kind, TrashCanFile) of the folder commands.
 }
 
 }  // namespace varnel::app

@@ -13,12 +13,18 @@
 #include "app/ModeAppearance.h"
 #include "app/Settings.h"
 #include "editor/SonStrings.h"
+#include "link/KeystrokeSender.h"
+#include "link/MailerDriver.h"
 #include "link/MailerLink.h"
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
+#include "platform/CommandServer.h"
+#include "platform/KeySink.h"
+#include "platform/Launcher.h"
 #include "platform/MainView.h"
 #include "platform/Prompter.h"
 #include "platform/Timer.h"
+#include "platform/WindowDirectory.h"
 #include "text/Message.h"
 
 namespace varnel::app {
@@ -29,9 +35,12 @@ struct TForm1Services {
     platform::Prompter& prompter;
     platform::Clock& clock;
     platform::CommandChannel& channel;
-    platform::Timer& Timer1;  // deferred actions
-    platform::Timer& Timer2;  // brings the window to the front once after start-up
-    platform::Timer& Timer3;  // autosave
+    platform::Timer& Timer1;             // deferred actions
+    platform::Timer& Timer2;             // brings the window to the front once after start-up
+    platform::Timer& Timer3;             // autosave
+    platform::WindowDirectory& windows;  // the mailer's and the companion's windows
+    platform::KeySink& keys;             // keystrokes to the window brought to the front
+    platform::Launcher& launcher;
 };
 
 // Where the program's own files are, and the process environment it consults.
@@ -93,6 +102,39 @@ class TForm1 : public DeferredActions {
     // Saves the shown text; false when nothing was saved.
     bool Save1Click();
 
+    // Mailer commands (MailerCommands.cpp).
+    void Next2Click();
+    void Prev2Click();
+    void Top1Click();
+    void End1Click();
+    void Thread1Click();
+    void CloseThread1Click();
+    void Find2Click();
+    void NextFolder1Click();
+    void PreviousFolder1Click();
+    void Receive1Click();
+    void Realize1Click();
+    void Focus1Click();
+    void Pilvo1Search1Click();
+    // Stepping past a folder's last mail with NextFolderAtEnd on.
+    void StepToNextFolder();
+
+    // An execute on the window's server conversation: accepted when it is an open
+    // request this window takes (a compose window takes none); the mail is opened
+    // after the answer has gone back.
+    platform::ExecuteResult OnServerExecute(const std::string& macro);
+    // Opens a mail the mailer asked for.
+    void DdeOpenMail(const std::string& path);
+    // The next open request was asked for by a view request that already had the
+    // user's consent to leave the current text.
+    bool OpenRequested = false;
+
+    // Queues a Move or Copy of mailFile for the mailer ("" target = the trash).
+    void QueueFolderNotice(const std::string& kind, const std::string& mailFile,
+                           const std::string& target = {});
+    // Sends the folder command for PendingFocusFile now.
+    void SendFolderCommand();
+
     // Window-level state.
     std::string CurrentMailFile;  // real case; empty when untitled
     std::string MailerExe;
@@ -118,11 +160,16 @@ class TForm1 : public DeferredActions {
     void ApplyMenuLanguage();
     void StartOnFile(std::string name);
     std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
+    void RunMailerStep(link::MailerCommand command);
+    bool CanLeaveCurrent();
+    void QueueKeys(const std::string& keys);
 
     TForm1Services io_;
     TForm1Setup setup_;
     Settings settings_;
     link::MailerLink mailer_;
+    link::MailerDriver driver_;
+    link::KeystrokeSender keySender_;
     DeferredState deferred_;
     DeferredDispatcher dispatcher_;
     EditorFlags editor_;

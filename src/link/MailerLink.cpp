@@ -135,8 +135,8 @@ Delivery MailerLink::CompanionView(std::string_view what) {
     return Send(Target::Companion, ViewMacro(what), "View", Urgency::Visible);
 }
 
-Delivery MailerLink::Append(std::string_view text) {
-    return Send(Target::AddressBook, AppendMacro(text), "Append", Urgency::Visible);
+Delivery MailerLink::Append(std::string_view text, Urgency urgency) {
+    return Send(Target::AddressBook, AppendMacro(text), "Append", urgency);
 }
 
 }  // namespace varnel::link

@@ -47,8 +47,9 @@ class MailerLink {
     platform::Delivery Receive();
     platform::Delivery View(std::string_view what);
     platform::Delivery CompanionView(std::string_view what);
-    // The address book's Append, on "Alias"/"system".
-    platform::Delivery Append(std::string_view text);
+    // The address book's Append, on "Alias"/"system". Quiet while a just-started
+    // address book may not listen yet.
+    platform::Delivery Append(std::string_view text, Urgency urgency = Urgency::Visible);
 
   private:
     enum class Target { Mailer, Companion, AddressBook };

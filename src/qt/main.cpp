@@ -1,6 +1,11 @@
 // varnel32 entry point: --help, --version and --dump run without a display; otherwise
 // the main window is built from the Qt adapters and the core's TForm1.
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -18,10 +23,14 @@
 #include "app/SettingsLocation.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
+#include "link/ChannelWindows.h"
+#include "link/OpenRequest.h"
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
 #include "platform/CommandChannel.h"
 #include "qt/QtClock.h"
+#include "qt/QtCommandServer.h"
+#include "qt/QtLauncher.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtPrompter.h"
 #include "qt/QtTimer.h"
@@ -55,6 +64,25 @@ class NoMailerChannel : public platform::CommandChannel {
         return platform::Delivery::NoServer;
     }
 };
+
+// SIGTERM, SIGINT and SIGHUP end the event loop, so that the window's server socket is
+// removed as at any other exit.
+int g_signalPipe[2] = {-1, -1};
+
+void OnQuitSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &c, 1);
+}
+
+std::unique_ptr<QSocketNotifier> QuitOnSignals() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0)
+        return nullptr;
+    auto notifier = std::make_unique<QSocketNotifier>(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, [] { QApplication::quit(); });
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(sig, OnQuitSignal);
+    return notifier;
+}
 
 int Dump(const app::CommandLine& cl, const app::EnvLookup& env) {
     const app::SettingsLocation where = app::LocateSettingsFile(env, app::RunningExecutableDir());
@@ -94,9 +122,28 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
     setup.workingDirectory = WorkingDirectory();
     setup.env = env;
 
-    app::TForm1 form({window, prompter, clock, *channel, timer1, timer2, timer3}, std::move(setup));
+    // The mailer's windows answer over the channel; so do the keys sent to them.
+    link::ChannelWindows windows(*channel, {"Pelk", "Pilvo1"});
+    qt::QtLauncher launcher;
+
+    app::TForm1 form(
+        {window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows, launcher},
+        std::move(setup));
     window.Bind(&form);
     form.ShowUp();
+
+    // Only a viewer window takes open requests, and a second viewer leaves the socket to
+    // the first one.
+    std::unique_ptr<qt::QtCommandServer> server;
+    if (runtimeDir && form.OpenPrefix == link::kViewerOpenPrefix) {
+        server = std::make_unique<qt::QtCommandServer>(
+            *runtimeDir, "Varnel32", "system",
+            [&form](const std::string& macro) { return form.OnServerExecute(macro); });
+        std::string error;
+        if (server->Listen(error) == link::UnixCommandServer::ListenResult::Failed)
+            std::cerr << "varnel32: open requests cannot be taken: " << error << "\n";
+    }
+    const auto quitOnSignals = QuitOnSignals();
     window.show();
     return application.exec();
 }

@@ -63,9 +63,9 @@ class TForm1Test : public ::testing::Test {
             auto it = env.find(name);
             return it == env.end() ? std::string() : it->second;
         };
-        form = std::make_unique<TForm1>(
-            TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3},
-            std::move(setup));
+        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
+                                                       timer2, timer3, windows, windows, launcher},
+                                        std::move(setup));
         form->ShowUp();
         return *form;
     }
@@ -80,6 +80,8 @@ class TForm1Test : public ::testing::Test {
     fakes::ManualClock clock;
     fakes::RecordingChannel channel;
     fakes::ManualTimer timer1, timer2, timer3;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 

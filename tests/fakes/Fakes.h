@@ -4,16 +4,20 @@
 #include <chrono>
 #include <deque>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
+#include "platform/KeySink.h"
 #include "platform/Launcher.h"
 #include "platform/MainView.h"
 #include "platform/Prompter.h"
 #include "platform/Timer.h"
+#include "platform/WindowDirectory.h"
 
 namespace varnel::fakes {
 
@@ -141,6 +145,40 @@ class RecordingView : public platform::MainView {
     }
     void BringToFront() override { ++broughtToFront; }
     void Close() override { ++closeRequests; }
+};
+
+// Other programs' windows, as a set of "class:NAME" and "title:NAME" entries; keys
+// are recorded with the window they went to.
+class RecordingWindows : public platform::WindowDirectory, public platform::KeySink {
+  public:
+    std::set<std::string> existing;
+    std::vector<std::string> broughtToFront;
+    std::vector<std::pair<std::string, std::vector<platform::KeyEvent>>> keys;
+    bool deliverKeys = true;
+
+    std::optional<platform::WindowHandle> FindByClass(const std::string& name) override {
+        return Find("class", name);
+    }
+    std::optional<platform::WindowHandle> FindByTitle(const std::string& name) override {
+        return Find("title", name);
+    }
+    bool BringToFront(const platform::WindowHandle& w) override {
+        front_ = w.kind + ":" + w.name;
+        broughtToFront.push_back(front_);
+        return true;
+    }
+    bool SendKeyEvents(const std::vector<platform::KeyEvent>& events) override {
+        keys.emplace_back(front_, events);
+        return deliverKeys;
+    }
+
+  private:
+    std::optional<platform::WindowHandle> Find(const std::string& kind, const std::string& name) {
+        if (!existing.count(kind + ":" + name))
+            return std::nullopt;
+        return platform::WindowHandle{"Fake", kind, name};
+    }
+    std::string front_;
 };
 
 }  // namespace varnel::fakes

@@ -43,13 +43,16 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     fakes::ScriptedPrompter prompter;
     QtClock clock;
     fakes::RecordingChannel channel;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
     QtTimer t1, t2, t3;
     app::TForm1Setup setup;
     setup.commandLine = app::ParseCommandLine({mail.string()});
     setup.settingsPath = ini.string();
     setup.executablePath = "/usr/bin/varnel32";
     setup.env = [](const std::string&) { return std::string(); };
-    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3}, std::move(setup));
+    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher},
+                     std::move(setup));
     window.Bind(&form);
     form.ShowUp();
     window.show();

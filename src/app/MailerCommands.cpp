@@ -1,0 +1,186 @@
+// The main window's mailer commands: stepping through the mailer's list, its folder
+// and thread-window commands, receive and realize, the companion link, open requests
+// from the mailer, folder notices, and the deferred steps that send keys and the
+// address-book entry.
+#include <filesystem>
+
+#include "app/CloseFlow.h"
+#include "app/TForm1.h"
+#include "link/OpenRequest.h"
+#include "mail/MailNames.h"
+
+namespace varnel::app {
+namespace {
+
+constexpr int kAddressBookWaitTicks = 10;
+
+std::string WithoutTrailingSlash(std::string dir) {
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
+    return dir;
+}
+
+}  // namespace
+
+void TForm1::QueueKeys(const std::string& keys) {
+    deferred_.PendingKeysText = keys;
+    deferred_.PendingKeys = true;
+    io_.Timer1.SetEnabled(true);
+}
+
+void TForm1::RunMailerStep(link::MailerCommand command) {
+    const link::MailerStep& step = link::StepFor(command);
+    if (step.direction != 0)
+        NavigationDirection = step.direction;
+    if (const auto keys = driver_.Run(command))
+        QueueKeys(*keys);
+    if (step.bringBack)
+        io_.Timer2.SetEnabled(true);
+}
+
+void TForm1::Next2Click() {
+    RunMailerStep(link::MailerCommand::Next2);
+}
+void TForm1::Prev2Click() {
+    RunMailerStep(link::MailerCommand::Prev2);
+}
+void TForm1::Top1Click() {
+    RunMailerStep(link::MailerCommand::Top1);
+}
+void TForm1::End1Click() {
+    RunMailerStep(link::MailerCommand::End1);
+}
+void TForm1::Thread1Click() {
+    RunMailerStep(link::MailerCommand::Thread1);
+}
+void TForm1::CloseThread1Click() {
+    RunMailerStep(link::MailerCommand::CloseThread1);
+}
+void TForm1::Find2Click() {
+    // Seam: the editor's selection goes to the clipboard first, for the mailer's find
+    // dialog to paste (Ctrl+V in the keys).
+    RunMailerStep(link::MailerCommand::Find2);
+}
+void TForm1::NextFolder1Click() {
+    RunMailerStep(link::MailerCommand::NextFolder1);
+}
+void TForm1::PreviousFolder1Click() {
+    RunMailerStep(link::MailerCommand::PreviousFolder1);
+}
+void TForm1::StepToNextFolder() {
+    RunMailerStep(link::MailerCommand::FolderEnd);
+}
+
+void TForm1::Receive1Click() {
+    mailer_.Receive();
+}
+
+void TForm1::Focus1Click() {
+    SendUpdateCommand();  // the focus command follows on the next tick
+}
+
+// Restores the shown mail's attachments into DecodeDir, or the desktop directory (which
+// then becomes DecodeDir for the rest of the run), and shows that directory when it is
+// not the desktop.
+void TForm1::Realize1Click() {
+    if (!mail::IsMailFile(CurrentMailFile))
+        return;
+    std::string home = setup_.env ? setup_.env("HOME") : std::string();
+    std::string desktop = home.empty() ? std::string() : home + "/Desktop";
+    std::error_code ec;
+    if (!desktop.empty() && !std::filesystem::is_directory(desktop, ec))
+        desktop = home;
+    std::string dir = WithoutTrailingSlash(settings_.location.DecodeDir);
+    if (dir.empty())
+        dir = desktop;
+    settings_.location.DecodeDir = dir;
+    const auto d = mailer_.Realize(CurrentMailFile, dir);
+    if (d == platform::Delivery::Delivered && !dir.empty() && dir != desktop) {
+        std::string error;
+        if (!io_.launcher.OpenWithDesktop(dir + "/", error))
+            io_.prompter.Tell(error, platform::Severity::Warning);
+    }
+}
+
+void TForm1::Pilvo1Search1Click() {
+    settings_.view.NextMailMode = 2;
+    driver_.ConnectCompanion(CurrentMailFile, settings_.location.Pilvo1Exe, io_.launcher);
+    // Seam: the check marks of the stepping modes are refreshed here.
+}
+
+platform::ExecuteResult TForm1::OnServerExecute(const std::string& macro) {
+    auto path = link::ParseOpenRequest(macro, OpenPrefix);
+    if (!path)
+        return {false, {}};
+    return {true, [this, p = std::move(*path)] { DdeOpenMail(p); }};
+}
+
+// Seam: the working-files commands own this question; until then it is the close
+// query's save question.
+bool TForm1::CanLeaveCurrent() {
+    return CloseQuery({false, editor_.Modified, CurrentMailFile, settings_.view.EnglishMenu},
+                      io_.prompter, [this] { return Save1Click(); });
+}
+
+void TForm1::DdeOpenMail(const std::string& path) {
+    if (OpenRequested) {
+        OpenRequested = false;  // the view request already had the user's consent
+    } else if (!CanLeaveCurrent()) {
+        return;
+    }
+    OpenMailFile(path);
+    // Seam: RecordInHistory() follows each open the mailer asked for.
+}
+
+void TForm1::QueueFolderNotice(const std::string& kind, const std::string& mailFile,
+                               const std::string& target) {
+    deferred_.QueueFolderNotice(FolderNotice{kind, mailFile, target});
+    io_.Timer1.SetEnabled(true);
+}
+
+// Sends the command for PendingFocusFile. A notice that cannot be sent (its mail is
+// gone, a field cannot be carried, the mailer does not take it) is dropped, with a
+// message where one is due, so that it does not stand in front of the focus command.
+void TForm1::SendFolderCommand() {
+    const std::string file = deferred_.PendingFocusFile;
+    const std::string target =
+        deferred_.PendingFolderTarget.empty() ? TrashCanFile : deferred_.PendingFolderTarget;
+    std::error_code ec;
+    std::optional<platform::Delivery> d;
+    if (std::filesystem::is_regular_file(file, ec))
+        d = mailer_.FolderCommand(deferred_.PendingMoveKind, target, file);
+    if (d == platform::Delivery::Delivered) {
+        deferred_.PendingFocusFile = std::string(kNeedsUpdate);
+    } else {
+        deferred_.PendingFocusFile.clear();
+        deferred_.PromoteWaitingNotice();
+    }
+    io_.Timer1.SetEnabled(true);
+}
+
+void TForm1::SendFolderCommandFor(const std::string&) {
+    SendFolderCommand();
+}
+
+void TForm1::SendPendingKeys(const std::string& keys) {
+    keySender_.SendKeys(keys, true);
+}
+
+// Sends the address-book entry. An address book that was just started may not listen
+// yet: a few ticks are waited for it before the failure is shown.
+void TForm1::RunAddressBookStep() {
+    const bool lastTry = deferred_.AddressBookTries + 1 >= kAddressBookWaitTicks;
+    const auto d = mailer_.Append(deferred_.AddressBookText,
+                                  lastTry ? link::Urgency::Visible : link::Urgency::Quiet);
+    if (d == platform::Delivery::NoServer && ++deferred_.AddressBookTries < kAddressBookWaitTicks) {
+        io_.Timer1.SetEnabled(true);
+        return;
+    }
+    deferred_.AddressBookPending = false;
+    deferred_.AddressBookTries = 0;
+    deferred_.AddressBookText.clear();
+    if (settings_.view.NextMailMode == 2)
+        driver_.ConnectCompanion(CurrentMailFile, settings_.location.Pilvo1Exe, io_.launcher);
+}
+
+}  // namespace varnel::app

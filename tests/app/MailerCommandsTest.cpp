@@ -1,0 +1,194 @@
+// The main window's mailer commands, open requests and folder notices, driven through
+// fakes and ticked by hand.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "app/CommandTable.h"
+#include "app/TForm1.h"
+#include "fakes/Fakes.h"
+#include "link/MailerDriver.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kThread = "title:" + std::string(link::kMailerThreadTitle);
+const std::string kMain = "class:" + std::string(link::kMailerMainClass);
+
+class MailerCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("varnel-mailercmd-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        for (const char* n : {"0001", "0002", "0003"}) {
+            fs::create_directories(root / "Pelk" / "In");
+            std::ofstream(root / "Pelk" / "In" / (std::string(n) + ".txt"), std::ios::binary)
+                << "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n";
+        }
+        mail1 = (root / "Pelk" / "In" / "0001.txt").string();
+        mail2 = (root / "Pelk" / "In" / "0002.txt").string();
+        mail3 = (root / "Pelk" / "In" / "0003.txt").string();
+        inFld = (root / "Pelk" / "In").string() + ".fld";
+        ini = (root / "varnel32.ini").string();
+        std::ofstream(ini, std::ios::binary) << "[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\n";
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    TForm1& Start(std::vector<std::string> params) {
+        TForm1Setup setup;
+        setup.commandLine = ParseCommandLine(params);
+        setup.settingsPath = ini;
+        setup.executablePath = "/usr/bin/varnel32";
+        setup.workingDirectory = root.string();
+        setup.env = [this](const std::string& n) {
+            return n == "HOME"       ? (root / "home").string()
+                   : n == "PELKHOME" ? (root / "Pelk").string()
+                                     : std::string();
+        };
+        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
+                                                       timer2, timer3, windows, windows, launcher},
+                                        std::move(setup));
+        form->ShowUp();
+        timer1.Tick();  // the second start-up phase
+        channel.sent.clear();
+        form->TrashCanFile = (root / "Pelk" / "trash.can").string();
+        return *form;
+    }
+
+    fs::path root;
+    std::string mail1, mail2, mail3, inFld, ini;
+    fakes::RecordingView view;
+    fakes::ScriptedPrompter prompter;
+    fakes::ManualClock clock;
+    fakes::RecordingChannel channel;
+    fakes::ManualTimer timer1, timer2, timer3;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MailerCommandsTest, MailerListCommandsQueueKeysForTheNextTick) {
+    TForm1& f = Start({mail1});
+    windows.existing = {kThread, kMain};
+    timer1.SetEnabled(false);
+    ASSERT_TRUE(RunCommand(f, "Next2"));
+    EXPECT_EQ(f.NavigationDirection, 1);
+    EXPECT_TRUE(f.Deferred().PendingKeys);
+    EXPECT_EQ(f.Deferred().PendingKeysText, "{DOWN}{ENTER}");
+    EXPECT_TRUE(timer1.enabled);
+    EXPECT_TRUE(channel.sent.empty());  // the thread window takes it: no view command
+    timer1.Tick();
+    ASSERT_EQ(windows.keys.size(), 1u);
+    EXPECT_EQ(windows.keys[0].first, kThread);
+    EXPECT_EQ(windows.keys[0].second.size(), 4u);  // Down, Enter: down and up each
+    EXPECT_FALSE(f.Deferred().PendingKeys);
+
+    timer2.SetEnabled(false);
+    f.NextFolder1Click();
+    EXPECT_EQ(f.Deferred().PendingKeysText, "%(F)E{ENTER}");
+    EXPECT_TRUE(timer2.enabled);  // Varnel comes back to the front afterwards
+
+    windows.existing.clear();
+    f.Prev2Click();
+    EXPECT_EQ(f.NavigationDirection, -1);
+    EXPECT_EQ(channel.Macros(), std::vector<std::string>{"[View(\"Prev\")]"});
+    EXPECT_TRUE(prompter.asked.empty());
+    f.Thread1Click();  // no main window, nothing else to send: the user hears of it
+    EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+TEST_F(MailerCommandsTest, OpenRequestsOpenAfterTheAnswerAndKeepTheCase) {
+    TForm1& f = Start({mail1});
+    const auto r = f.OnServerExecute("[OPEN(\"" + mail3 + "\")]");
+    EXPECT_TRUE(r.accepted);
+    EXPECT_EQ(f.CurrentMailFile, mail1);  // nothing happens before the answer has gone
+    ASSERT_TRUE(r.afterAnswer);
+    r.afterAnswer();
+    EXPECT_EQ(f.CurrentMailFile, mail3);
+    for (const std::string& bad :
+         std::vector<std::string>{"[open(\"", "[open(\"\")]", "[Focus(" + inFld + ",0001)]"})
+        EXPECT_FALSE(f.OnServerExecute(bad).accepted) << bad;
+}
+
+TEST_F(MailerCommandsTest, AComposeWindowTakesNoOpenRequest) {
+    fs::create_directories(root / "Pelk" / "out");
+    const std::string draft = (root / "Pelk" / "out" / "0004.txt").string();
+    std::ofstream(draft, std::ios::binary) << "To: a@example.jp\r\n--------\r\n\r\nx\r\n";
+    TForm1& f = Start({draft});
+    EXPECT_EQ(f.OpenPrefix, "dummy");
+    EXPECT_FALSE(f.OnServerExecute("[open(\"" + mail1 + "\")]").accepted);
+    EXPECT_FALSE(f.OnServerExecute("dummy" + mail1 + "\")]").accepted);
+    EXPECT_EQ(f.CurrentMailFile, draft);
+}
+
+TEST_F(MailerCommandsTest, FolderNoticesQueueInsteadOfOverwriting) {
+    TForm1& f = Start({mail3});
+    timer1.SetEnabled(false);
+    f.QueueFolderNotice("Move", mail1);
+    f.QueueFolderNotice("Move", mail2);  // used to overwrite the first: mail 1 was lost
+    EXPECT_TRUE(f.Deferred().AwaitsFolderCommand(mail1));
+    EXPECT_TRUE(f.Deferred().AwaitsFolderCommand(mail2));
+    for (int i = 0; i < 8 && timer1.Tick(); ++i) {
+    }
+    const std::string trash = f.TrashCanFile;
+    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{
+                                    "[Move(" + trash + "," + inFld + ",0001)]",
+                                    "[Focus(" + inFld + ",0003)]",  // NextMailMode 1
+                                    "[Move(" + trash + "," + inFld + ",0002)]",
+                                    "[Focus(" + inFld + ",0003)]",
+                                    "[Focus(" + inFld + ",0003)]",
+                                }));
+    EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
+}
+
+TEST_F(MailerCommandsTest, ANoticeThatCannotBeSentDoesNotBlockTheFocusCommand) {
+    TForm1& f = Start({mail3});
+    timer1.SetEnabled(false);
+    channel.result = platform::Delivery::NoServer;
+    f.QueueFolderNotice("Move", mail1);
+    f.QueueFolderNotice("Copy", (root / "Pelk" / "In" / "0009.txt").string());  // gone
+    for (int i = 0; i < 6 && timer1.Tick(); ++i) {
+    }
+    ASSERT_EQ(prompter.asked.size(), 1u);  // the Move was not delivered: the user hears
+    EXPECT_NE(prompter.asked[0].find("[Move("), std::string::npos);
+    EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
+    EXPECT_TRUE(f.Deferred().WaitingFolderNotices.empty());
+    EXPECT_EQ(channel.Macros().back(), "[Focus(" + inFld + ",0003)]");
+}
+
+TEST_F(MailerCommandsTest, AddressBookStepWaitsForAJustStartedAddressBook) {
+    TForm1& f = Start({mail1});
+    timer1.SetEnabled(false);
+    channel.result = platform::Delivery::NoServer;
+    f.Deferred().AddressBookPending = true;
+    f.Deferred().AddressBookText = "Taro <taro@example.jp>";
+    timer1.SetEnabled(true);
+    for (int i = 0; i < 30 && timer1.Tick(); ++i) {
+    }
+    EXPECT_FALSE(f.Deferred().AddressBookPending);
+    EXPECT_EQ(prompter.asked.size(), 1u);  // once, after the last try
+    int appends = 0;
+    for (const auto& s : channel.sent)
+        appends += s.service == "Alias" && s.macro == "[Append(\"Taro <taro@example.jp>\")]";
+    EXPECT_EQ(appends, 10);
+}
+
+TEST_F(MailerCommandsTest, CompanionLinkAndReceive) {
+    TForm1& f = Start({mail1});
+    windows.existing = {"class:TfrmPILVO1Main"};
+    f.Pilvo1Search1Click();
+    EXPECT_EQ(f.CurrentSettings().view.NextMailMode, 2);
+    EXPECT_EQ(channel.sent.back().service, "Pilvo1");
+    EXPECT_EQ(channel.sent.back().macro, "[Focus(\"" + inFld + "\",0001)]");
+    f.Receive1Click();
+    EXPECT_EQ(channel.sent.back().macro, "[Receive]");
+}
+
+}  // namespace
+}  // namespace varnel::app
