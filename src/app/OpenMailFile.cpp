@@ -1,34 +1,119 @@
-// Opening a mail or a draft into the window.
-#include "app/DisplayLines.h"
+// Opening a mail or a draft into the window: the mail library decides what to show,
+// what the file becomes and what the mailer must hear; this carries it out.
+#include <filesystem>
+
+#include "app/HeaderOptionsFrom.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
+#include "mail/AfterBodyPass.h"
+#include "mail/MailFileIo.h"
+#include "mail/OpenMail.h"
 
 namespace varnel::app {
 namespace {
 
 constexpr text::Message kCannotOpen{"Cannot open %s", "%s を開けません"};
+constexpr text::Message kOpenError{"Error in mail open procedure", "Error in mail open procedure"};
+constexpr text::Message kCannotMarkRead{
+    "The mail could not be marked as read; the file was left as it was.\n%s",
+    "既読にできませんでした。ファイルは元のままです\n%s"};
 
 }  // namespace
 
-// For now every file is shown as it is stored. The header pass and the MIME body pass
-// (DecodeMailForDisplay) take over received mail, and with them come marking the mail
-// read and telling the mailer; this code changes no file and sends nothing.
 void TForm1::OpenMailFile(const std::string& path) {
     // The first open, still in the first start-up phase, chooses the initial mode.
     if (deferred_.StartupPhase)
         editor_.ReadOnly = InitialReadOnly(EditSwitchGiven, path);
+    ForwardTail.reset();
+    temporaryViewerColor_.reset();
 
-    std::string error;
-    if (!store_.LoadFromFile(path, error)) {
-        io_.prompter.Tell(kCannotOpen.Format(settings_.view.EnglishMenu, path) + "\n" + error,
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path, ec);
+    const std::optional<std::string> bytes = mail::ReadFileBytes(path);
+    if (!bytes) {
+        io_.prompter.Tell(exists ? Say(kOpenError) + "\n" + path
+                                 : kCannotOpen.Format(settings_.view.EnglishMenu, path),
                           platform::Severity::Error);
+        RecipientOverride = false;
         ApplyMode();
         return;
     }
+
+    mail::DecodeState state;
+    state.recipientOverride = RecipientOverride;
+    state.europeanFontOn = europeanFontOn_;
+    state.repliedFlag = RepliedFlag;
+    state.startupPhase = deferred_.StartupPhase;
+    state.editSwitchGiven = EditSwitchGiven;
+    state.pendingFocusFile = deferred_.PendingFocusFile;
+    const mail::HeaderOptions options = HeaderOptionsFrom(settings_);
+    const mail::DateTimeLocale locale =
+        settings_.view.EnglishMenu ? mail::DateTimeLocale{} : mail::JapaneseDateTimeLocale();
+    // Seam: the recipient template and the forward-draft tools plug in here.
+    const mail::DraftTools tools;
+    mail::OpenedMail opened =
+        mail::OpenMailCore(path, bytes, options, state, tools, io_.clock, locale);
+    if (opened.decoded && opened.decoded->offerEuropeanFont &&
+        io_.prompter.Ask(Say(mail::kEuropeanFontQuestion), platform::Buttons::YesNo,
+                         platform::Severity::Question) == platform::Answer::Yes) {
+        europeanFontOn_ = state.europeanFontOn = true;
+        opened = mail::OpenMailCore(path, bytes, options, state, tools, io_.clock, locale);
+    }
+
     CurrentMailFile = path;
     editor_.Modified = false;
-    io_.view.ShowLines(ShownLines(store_));
+    store_.Assign(opened.lines);
+    io_.view.ShowLines(opened.lines);
+    ShowRecipientsNow = opened.showRecipientsNow;
+    bool updateSent = false;
+    if (opened.decoded) {
+        const mail::DecodedMail& d = *opened.decoded;
+        RepliedFlag = d.repliedFlag;
+        AddressedToMe = d.addressedToMe;
+        DispositionPending = d.dispositionPending;
+        HeaderLineCount = d.headerLineCount;
+        if (d.mailNumber)
+            MailNumber = *d.mailNumber;
+        if (d.alertColour != 0)
+            temporaryViewerColor_ = d.alertColour;
+        if (d.rewritten) {
+            std::string error;
+            if (!mail::WriteFileSafely(path, *d.rewritten, error))
+                io_.prompter.Tell(kCannotMarkRead.Format(settings_.view.EnglishMenu, error),
+                                  platform::Severity::Error);
+        }
+        CarryOut(d.requests, updateSent);
+    } else if (opened.draft) {
+        ForwardTail = std::move(opened.forwardTail);
+        DraftCaretLine = opened.caretLine;
+        // The X-Forward line's wishes hold until the settings are read again.
+        settings_.view.NoRfc822 = settings_.view.NoRfc822 || opened.switchNoRfc822On;
+        settings_.view.NoFwdHTML = settings_.view.NoFwdHTML || opened.switchNoFwdHtmlOn;
+    }
+
+    // Common end.
+    RecipientOverride = false;
+    if (opened.focusInCompanion)
+        mailer_.CompanionFocus(CurrentMailFile);
+    // The status update above has already told the mailer about this very mail.
+    if (opened.updateCurrentMail && !updateSent)
+        mailer_.Update(CurrentMailFile);
     ApplyMode();
+    // Seam: the next and previous mail names of the stepping commands are computed here.
+}
+
+// The mailer requests of marking a mail read.
+void TForm1::CarryOut(const mail::MailerRequests& r, bool& updateSent) {
+    if (r.sendPendingFolderCommand)
+        SendFolderCommandFor(deferred_.PendingFocusFile);
+    if (r.updateThisMail) {
+        SendUpdateCommand();
+        updateSent = true;
+    }
+    if (r.pendingFocusFile)
+        deferred_.PendingFocusFile = *r.pendingFocusFile;
+    if (r.startTimer)
+        io_.Timer1.SetEnabled(true);
 }
 
 }  // namespace varnel::app

@@ -3,6 +3,7 @@
 // through the platform interfaces it is given.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "link/KeystrokeSender.h"
 #include "link/MailerDriver.h"
 #include "link/MailerLink.h"
+#include "mail/DecodeMail.h"
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
 #include "platform/CommandServer.h"
@@ -149,6 +151,19 @@ class TForm1 : public DeferredActions {
     // The last save-as directory; unknown until the second phase has read it.
     std::optional<std::string> SaveAsDir;
 
+    // Per-mail state, set by every open (OpenMailFile.cpp).
+    bool RecipientOverride = false;  // the next open shows recipients beyond MaxTo
+    bool ShowRecipientsNow = true;
+    bool RepliedFlag = false;
+    bool AddressedToMe = false;
+    int DispositionPending = 0;
+    int MailNumber = 0;
+    std::size_t HeaderLineCount = 0;  // display lines before the body
+    std::size_t DraftCaretLine = 0;   // where the caret goes in a loaded draft
+    // The forwarded mail's attachments of a forward draft, copied after the text when it
+    // is sent; dropped by the next open.
+    std::optional<std::string> ForwardTail;
+
     DeferredState& Deferred() { return deferred_; }
     const DeferredState& Deferred() const { return deferred_; }
     EditorFlags& Editor() { return editor_; }
@@ -159,6 +174,7 @@ class TForm1 : public DeferredActions {
     void ApplyPlacement();
     void ApplyMenuLanguage();
     void StartOnFile(std::string name);
+    void CarryOut(const mail::MailerRequests& requests, bool& updateSent);
     std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
     void RunMailerStep(link::MailerCommand command);
     bool CanLeaveCurrent();

@@ -48,7 +48,8 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
 
     BodyPassOptions bodyOptions{state.europeanFontOn, options.HeaderList};
     BodyPassResult body = RunBodyPass(mail, h.bodyStart, h.top, bodyOptions, d.display);
-    d.offerEuropeanFont = body.nonAsciiLatin;
+    d.offerEuropeanFont = body.offerEuropeanFont;
+    d.longestLine = body.longestLine;
     d.related = h.top.related;
 
     d.repliedFlag = h.hasStatus ? h.status == "RPLY" : state.repliedFlag;

@@ -47,7 +47,8 @@ struct DecodedMail {
     std::optional<int> mailNumber;    // from a "0042.txt" name
     std::size_t headerLineCount = 0;  // display lines up to the terminating line
     std::optional<bool> readOnly;     // decided in the start-up phase only
-    bool offerEuropeanFont = false;   // a Western single-byte part was met
+    bool offerEuropeanFont = false;   // a Western byte was met while that font is off
+    std::size_t longestLine = 0;      // longest body line shown (automatic reformat)
     bool related = false;             // multipart/related, for the HTML view
     bool datesDisagree = false;
     MailerRequests requests;

@@ -89,18 +89,21 @@ TEST_F(TForm1Test, StartOnMailShowsItsLinesAndTitle) {
     TForm1& f = Start({inMail.string()});
     EXPECT_EQ(f.CurrentMailFile, inMail.string());
     EXPECT_EQ(view.title, "Varnel32 - In  0001.txt");
-    ASSERT_EQ(view.lines.size(), 5u);
-    EXPECT_EQ(view.lines[0], "X-Status: RECV");
-    EXPECT_EQ(view.lines[2], "Subject: \x83\x65\x83\x58\x83\x67");  // CP932 bytes kept
-    EXPECT_EQ(view.lines[4], "\x96\x7b\x95\xb6");
+    // The summary header: From, Subject, then the body.
+    ASSERT_EQ(view.lines.size(), 4u);
+    EXPECT_EQ(view.lines[0], "From: a@example.jp");
+    EXPECT_EQ(view.lines[1], "Subject: \x83\x65\x83\x58\x83\x67");  // CP932 bytes kept
+    EXPECT_EQ(view.lines[3], "\x96\x7b\x95\xb6");
     EXPECT_TRUE(f.Editor().ReadOnly);
     EXPECT_TRUE(f.HomeReadOnly);
     EXPECT_TRUE(view.checked["ViewerMode1"]);
     EXPECT_EQ(f.OpenPrefix, "[open(\"");
     EXPECT_EQ(f.MailerHome, home.string() + "/");
     EXPECT_EQ(view.appearance.background, 12632256u);  // silver viewer background
-    // Opening changes nothing on disk and tells the mailer nothing yet.
-    EXPECT_TRUE(channel.sent.empty());
+    // Opening marks the mail read and tells the mailer once; the settings file stays.
+    EXPECT_EQ(ReadAll(inMail).rfind("X-Status: READ\r\nFrom: a@example.jp\r\n", 0), 0u);
+    EXPECT_EQ(channel.Macros(),
+              (std::vector<std::string>{"[Update(" + (home / "In").string() + ".fld,0001)]"}));
     EXPECT_FALSE(fs::exists(ini));
 }
 
@@ -156,6 +159,8 @@ TEST_F(TForm1Test, MissingFileIsReported) {
 TEST_F(TForm1Test, DispatcherRunsTheSecondPhaseOnceThenFocuses) {
     WriteAll(ini, "[View]\r\nTimer=250\r\n");
     TForm1& f = Start({inMail.string()});
+    EXPECT_EQ(channel.sent.size(), 1u);  // the update after marking the mail read
+    channel.sent.clear();
     EXPECT_EQ(timer1.interval, 250);
     ASSERT_TRUE(timer1.Tick());
     EXPECT_FALSE(f.Deferred().StartupPhase);

@@ -1,0 +1,185 @@
+// Opening mail in the window: the decoded display, the file marked read through a safe
+// write, the alert colour, drafts, and the requests recorded on the command channel.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/MailDump.h"
+#include "app/TForm1.h"
+#include "fakes/Fakes.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const fs::path& p, const std::string& bytes) {
+    fs::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+}
+
+const std::string kRecv =
+    "X-Status: RECV\r\n"
+    "Received: from mx by mail; Sun, 06 Dec 2026 09:00:05 +0900\r\n"
+    "Date: Sun, 06 Dec 2026 09:00:00 +0900\r\n"
+    "From: boss@example.jp\r\n"
+    "To: a@example.jp, b@example.jp\r\n"
+    "Subject: \x8E\x8A\x8B\x7D\r\n"  // 至急
+    "\r\n"
+    "body\r\n";
+
+class OpenMailFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("varnel-open-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(root);
+        home = root / "Pelk";
+        mail = home / "In" / "0005.txt";
+        WriteAll(mail, kRecv);
+        ini = root / "varnel32.ini";
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    TForm1& Start(const fs::path& file, const std::string& settings = "") {
+        WriteAll(ini, settings);
+        TForm1Setup setup;
+        setup.commandLine = ParseCommandLine({file.string()});
+        setup.settingsPath = ini.string();
+        setup.executablePath = "/usr/bin/varnel32";
+        setup.workingDirectory = root.string();
+        setup.env = [this](const std::string& name) {
+            return name == "PELKHOME" ? home.string() : std::string();
+        };
+        form = std::make_unique<TForm1>(
+            TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3},
+            std::move(setup));
+        form->ShowUp();
+        return *form;
+    }
+    std::string Update(const std::string& folder, const std::string& number) const {
+        return "[Update(" + (home / folder).string() + ".fld," + number + ")]";
+    }
+
+    fs::path root, home, mail, ini;
+    fakes::RecordingView view;
+    fakes::ScriptedPrompter prompter;
+    fakes::ManualClock clock;
+    fakes::RecordingChannel channel;
+    fakes::ManualTimer timer1, timer2, timer3;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
+    TForm1& f = Start(mail);
+    EXPECT_EQ(view.lines,
+              (std::vector<std::string>{
+                  "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: a@example.jp,", "    b@example.jp",
+                  "From: boss@example.jp", "Subject: \x8E\x8A\x8B\x7D", "", "body"}));
+    std::string expected = kRecv;
+    expected.replace(0, 14, "X-Status: READ");
+    EXPECT_EQ(ReadAll(mail), expected);
+    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{Update("In", "0005")}));
+    EXPECT_TRUE(timer1.enabled);
+    EXPECT_EQ(f.MailNumber, 5);
+    EXPECT_EQ(f.HeaderLineCount, 6u);
+    EXPECT_FALSE(f.RepliedFlag);
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(home / "In"), fs::directory_iterator()), 1);
+
+    // Opened again: nothing left to change, the file keeps its bytes.
+    channel.sent.clear();
+    f.OpenMailFile(mail.string());
+    EXPECT_EQ(ReadAll(mail), expected);
+}
+
+TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
+    Start(mail,
+          "[View]\r\nShowTo=0\r\n[Alert]\r\nAlertString1=nomatch\r\n"
+          "AlertString2=boss@\r\nAlertString3=\x8E\x8A\x8B\x7D\r\n");
+    EXPECT_EQ(view.lines.front(), "Date: Sun, 06 Dec 2026 09:00:00 +0900");
+    EXPECT_EQ(view.lines[1], "From: boss@example.jp");
+    EXPECT_EQ(view.appearance.background, 16711935u);  // AlertColor2
+
+    fs::remove(mail);
+    WriteAll(mail, kRecv);
+    Start(mail, "[View]\r\nHeader=1\r\n");
+    EXPECT_EQ(view.lines.front(), "X-Status: RECV");  // as stored
+    EXPECT_EQ(view.lines.size(), 8u);
+    EXPECT_EQ(view.appearance.background, 12632256u);  // no alert: the viewer colour
+}
+
+TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
+    // The file-size limit makes every write beyond one byte fail, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = 1;
+    WriteAll(ini, "");
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    TForm1Setup setup;
+    setup.commandLine = ParseCommandLine({mail.string()});
+    setup.settingsPath = ini.string();
+    setup.workingDirectory = root.string();
+    setup.env = [](const std::string&) { return std::string(); };
+    TForm1 f(TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3},
+             std::move(setup));
+    f.ShowUp();
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_EQ(ReadAll(mail), kRecv);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_NE(prompter.asked[0].find("0005.txt"), std::string::npos) << prompter.asked[0];
+    EXPECT_EQ(view.lines.back(), "body");  // the mail is shown all the same
+    EXPECT_EQ(std::distance(fs::directory_iterator(home / "In"), fs::directory_iterator()), 1);
+}
+
+TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
+    const fs::path draft = root / "tmp" / "_pel0001.tmp";
+    const std::string tail = "--inner\r\nContent-Type: image/png\r\n\r\niVBOR\r\n--inner--\r\n";
+    const std::string text =
+        "X-Forward: nofwdhtml\r\nTo: c@example.jp\r\nX-Mailer: m\r\n----------\r\n\r\nhello\r\n"
+        "Content-Type: message/rfc822\r\n\r\nContent-Type: multipart/mixed; boundary=inner\r\n"
+        "\r\n--inner\r\n\r\nfirst part\r\n";
+    WriteAll(draft, text + tail);
+    TForm1& f = Start(draft, "[View]\r\nDeleteHeader=X-Mailer:\r\n");
+    ASSERT_GE(view.lines.size(), 4u);
+    EXPECT_EQ(view.lines[0], "To: c@example.jp");
+    EXPECT_EQ(view.lines[1], "----------");
+    EXPECT_EQ(view.lines.back(), "first part");
+    EXPECT_EQ(f.ForwardTail, tail);
+    EXPECT_EQ(f.DraftCaretLine, 3u);
+    EXPECT_EQ(ReadAll(draft), text + tail);  // a draft is never written on opening
+    EXPECT_TRUE(channel.sent.empty());       // not a mailer mail file
+}
+
+TEST_F(OpenMailFileTest, DumpPrintsTheChosenModeAndWritesNothing) {
+    std::ostringstream out, err;
+    Settings s;
+    s.view.ShowTo = false;
+    EXPECT_EQ(DumpMailFile(mail.string(), s, clock, out, err), 0);
+    EXPECT_EQ(out.str().find("To:"), std::string::npos);
+    EXPECT_EQ(out.str().rfind("Date: Sun, 06 Dec 2026 09:00:00 +0900\nFrom: boss@example.jp\n", 0),
+              0u);
+    out.str("");
+    s.view.Header = true;
+    EXPECT_EQ(DumpMailFile(mail.string(), s, clock, out, err), 0);
+    EXPECT_EQ(out.str().rfind("X-Status: RECV\nReceived:", 0), 0u);
+    EXPECT_EQ(ReadAll(mail), kRecv);
+}
+
+}  // namespace
+}  // namespace varnel::app
