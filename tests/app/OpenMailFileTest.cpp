@@ -63,9 +63,9 @@ class OpenMailFileTest : public ::testing::Test {
         setup.env = [this](const std::string& name) {
             return name == "PELKHOME" ? home.string() : std::string();
         };
-        form = std::make_unique<TForm1>(
-            TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3},
-            std::move(setup));
+        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
+                                                       timer2, timer3, windows, windows, launcher},
+                                        std::move(setup));
         form->ShowUp();
         return *form;
     }
@@ -79,6 +79,8 @@ class OpenMailFileTest : public ::testing::Test {
     fakes::ManualClock clock;
     fakes::RecordingChannel channel;
     fakes::ManualTimer timer1, timer2, timer3;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 
@@ -135,7 +137,8 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     setup.settingsPath = ini.string();
     setup.workingDirectory = root.string();
     setup.env = [](const std::string&) { return std::string(); };
-    TForm1 f(TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3},
+    TForm1 f(TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3, windows,
+                            windows, launcher},
              std::move(setup));
     f.ShowUp();
     setrlimit(RLIMIT_FSIZE, &old);
