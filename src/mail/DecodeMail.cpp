@@ -59,7 +59,7 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     d.showRecipientsNow = h.showRecipientsNow;
     if (std::string n = MailNumberOf(path); !n.empty())
         d.mailNumber = std::stoi(n);
-    d.lines = ShownLines(d.display, d.showRecipientsNow);
+    d.lines = ShownLines(d.display, d.showRecipientsNow, h.recipientLines);
 
     d.datesDisagree = h.sentDate && h.receivedDate &&
                       DatesDisagree(*h.sentDate, *h.receivedDate, options.MinutesToCorrect);

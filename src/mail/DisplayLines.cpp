@@ -19,12 +19,14 @@ bool EndsHeaderBlock(std::string_view line) {
     return line.empty() || line[0] == '-';
 }
 
-std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients) {
+std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
+                                    const std::vector<bool>& recipientLines) {
     std::vector<std::string> out;
     out.reserve(display.size());
     bool inHeader = true;
     bool skipping = false;
-    for (const auto& line : display) {
+    for (std::size_t i = 0; i < display.size(); ++i) {
+        const std::string& line = display[i];
         if (inHeader && (line.empty() || line.starts_with("----")))
             inHeader = false;
         if (!inHeader) {
@@ -37,7 +39,7 @@ std::vector<std::string> ShownLines(const std::vector<std::string>& display, boo
                 const std::string head = text::ToLowerAscii(line.substr(0, 4));
                 skipping = head == "to: " || head == "cc: " || head == "bcc:";
             }
-            if (skipping)
+            if (skipping || (i < recipientLines.size() && recipientLines[i]))
                 continue;
         }
         out.push_back(line);

@@ -17,7 +17,10 @@ bool EndsHeaderBlock(std::string_view line);
 
 // The text lines to put into the editor. Header lines run to the first empty line or
 // line beginning with "----"; while showRecipients is off, a line beginning "to: ",
-// "cc: " or "bcc:" (any case) is left out with its continuation lines.
-std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients);
+// "cc: " or "bcc:" (any case) is left out with its continuation lines, and so is every
+// line that recipientLines (in step with display) marks as an address line, which
+// catches address lines whose indent TabToSpace 0 took away.
+std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
+                                    const std::vector<bool>& recipientLines = {});
 
 }  // namespace varnel::mail

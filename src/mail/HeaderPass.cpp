@@ -30,7 +30,7 @@ class HeaderWalker {
         if (line.starts_with("X-Status:"))
             ReadStatus(line);
         if (full_) {
-            r_.display.push_back(ExpandLeadingTab(line, o_.TabToSpace));
+            Push(ExpandLeadingTab(line, o_.TabToSpace));
             return;
         }
         reader_.FeedLine(line);
@@ -55,21 +55,30 @@ class HeaderWalker {
         }
         if (!full_) {
             if (!from_.empty()) {
-                r_.display.push_back(from_);
+                Push(from_);
                 if (IsSuspiciousAddress(from_))
                     r_.suspiciousAddress = true;
             }
             if (!subject_.empty())
-                r_.display.push_back(subject_);
+                Push(subject_);
             if (!r_.hadDate && !r_.pseudoDate.empty())
-                r_.display.insert(r_.display.begin() + static_cast<std::ptrdiff_t>(datePos_),
-                                  r_.pseudoDate);
+                InsertAtDate(r_.pseudoDate);
             r_.top = reader_.Result();
         }
         return std::move(r_);
     }
 
   private:
+    void Push(std::string line, bool recipient = false) {
+        r_.display.push_back(std::move(line));
+        r_.recipientLines.push_back(recipient);
+    }
+    void InsertAtDate(const std::string& line) {
+        const auto at = static_cast<std::ptrdiff_t>(datePos_);
+        r_.display.insert(r_.display.begin() + at, line);
+        r_.recipientLines.insert(r_.recipientLines.begin() + at, false);
+    }
+
     void MatchAlerts(const std::string& line) {
         if (!o_.AlertEnabled || matched_ == 0)
             return;
@@ -95,7 +104,7 @@ class HeaderWalker {
     }
 
     void AddAddress(const std::string& a) {
-        r_.display.push_back(ExpandLeadingTab(a, o_.TabToSpace));
+        Push(ExpandLeadingTab(a, o_.TabToSpace), true);
         ++r_.addressCount;
         if (IsSuspiciousAddress(a))
             r_.suspiciousAddress = true;
@@ -132,7 +141,7 @@ class HeaderWalker {
                 break;
         }
         if (listed_)
-            r_.display.push_back(ExpandLeadingTab(line, o_.TabToSpace));
+            Push(ExpandLeadingTab(line, o_.TabToSpace));
     }
 
     bool IsListed(const std::string& lower) const {
@@ -155,7 +164,7 @@ class HeaderWalker {
             subject_ = line;
             field_ = Field::Subject;
         } else if (lower.starts_with("date:")) {
-            r_.display.insert(r_.display.begin() + static_cast<std::ptrdiff_t>(datePos_), line);
+            InsertAtDate(line);
             r_.hadDate = true;
             r_.sentDate = ParseMailDate(std::string_view(line).substr(5));
         } else if (head == "to: " || head == "cc: " || head == "bcc:") {
@@ -164,10 +173,10 @@ class HeaderWalker {
         } else {
             if (IsListed(lower)) {
                 if (!line.starts_with("X-Status: ")) {
-                    r_.display.push_back(line);
+                    Push(line);
                     listed_ = true;
                 } else if (!statusListed_) {
-                    r_.display.push_back(line);
+                    Push(line);
                     listed_ = true;
                     statusListed_ = true;
                     datePos_ = 1;

@@ -18,6 +18,9 @@ struct HeaderPassResult {
     // Display header lines followed by the header block's terminating line (when the
     // file has one).
     std::vector<std::string> display;
+    // In step with display's header lines: true for the lines of To, Cc and Bcc
+    // addresses (summary mode), so they can be hidden whatever their indent.
+    std::vector<bool> recipientLines;
     std::size_t headerEnd = 0;  // index of the terminating line (lines.size() when none)
     std::size_t bodyStart = 0;  // first line after it
 

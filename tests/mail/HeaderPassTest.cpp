@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mail/DisplayLines.h"
 #include "mail/HeaderPass.h"
 
 using namespace varnel::mail;
@@ -46,5 +47,17 @@ TEST(HeaderPass, SummaryFieldsByWholeName) {
         EXPECT_EQ(h.display, c.display) << c.name;
         EXPECT_EQ(h.hadDate, c.hadDate) << c.name;
         EXPECT_EQ(h.status, c.status) << c.name;
+    }
+}
+
+TEST(HeaderPass, HiddenRecipientsStayHiddenWithoutIndent) {
+    const Lines mail = {"Date: d", "To: a@b.jp, c@d.jp,", " e@f.jp", "From: f", "", "x"};
+    for (int tab : {0, 4, -1}) {
+        HeaderOptions o;
+        o.TabToSpace = tab;
+        HeaderPassResult h = RunHeaderPass(mail, false, false, false, o);
+        EXPECT_EQ(ShownLines(h.display, false, h.recipientLines), (Lines{"Date: d", "From: f", ""}))
+            << tab;
+        EXPECT_EQ(ShownLines(h.display, true, h.recipientLines).size(), 6u) << tab;
     }
 }
