@@ -23,6 +23,17 @@ void TSonStrings::CheckIndex(int index) const {
         Error();
 }
 
+// Soft-line bookkeeping: Forget before lines leave, Tally after lines arrive.
+void TSonStrings::Forget(int first, int count) {
+    for (int i = first; i < first + count; ++i)
+        softCount_ -= HasHardEnd(lines_[static_cast<std::size_t>(i)]) ? 0 : 1;
+}
+
+void TSonStrings::Tally(int first, int count) {
+    for (int i = first; i < first + count; ++i)
+        softCount_ += HasHardEnd(lines_[static_cast<std::size_t>(i)]) ? 0 : 1;
+}
+
 void TSonStrings::Changed(int first, int removed, int inserted) const {
     if (OnLinesChanged)
         OnLinesChanged(first, removed, inserted);
@@ -34,7 +45,11 @@ void TSonStrings::SetCount(int n) {
     const int old = Count();
     if (n == old)
         return;
+    if (n < old)
+        Forget(n, old - n);
     lines_.resize(static_cast<std::size_t>(n));
+    if (n > old)
+        Tally(old, n - old);
     if (n < old)
         Changed(n, old - n, 0);
     else
@@ -61,7 +76,9 @@ const std::string& TSonStrings::Get(int index) const {
 
 void TSonStrings::Put(int index, std::string line) {
     CheckIndex(index);
+    Forget(index, 1);
     lines_[static_cast<std::size_t>(index)] = std::move(line);
+    Tally(index, 1);
     Changed(index, 1, 1);
 }
 
@@ -69,6 +86,7 @@ int TSonStrings::Add(std::string line) {
     if (Count() >= kMaxCount)
         Error();
     lines_.push_back(std::move(line));
+    Tally(Count() - 1, 1);
     Changed(Count() - 1, 0, 1);
     return Count() - 1;
 }
@@ -77,11 +95,13 @@ void TSonStrings::Insert(int index, std::string line) {
     if (index < 0 || index > Count() || Count() >= kMaxCount)
         Error();
     lines_.insert(lines_.begin() + index, std::move(line));
+    Tally(index, 1);
     Changed(index, 0, 1);
 }
 
 void TSonStrings::Delete(int index) {
     CheckIndex(index);
+    Forget(index, 1);
     lines_.erase(lines_.begin() + index);
     Changed(index, 1, 0);
 }
@@ -89,6 +109,7 @@ void TSonStrings::Delete(int index) {
 void TSonStrings::Clear() {
     const int old = Count();
     std::vector<std::string>().swap(lines_);
+    softCount_ = 0;
     if (old > 0)
         Changed(0, old, 0);
 }
@@ -96,6 +117,8 @@ void TSonStrings::Clear() {
 void TSonStrings::Fill(std::vector<std::string>&& lines) {
     const int old = Count();
     lines_ = std::move(lines);
+    softCount_ = 0;
+    Tally(0, Count());
     Changed(0, old, Count());
 }
 
@@ -175,6 +198,7 @@ void TSonStrings::InsertText(int& index, std::string_view text) {
     const int n = static_cast<int>(pieces.size());
     lines_.insert(lines_.begin() + index, std::make_move_iterator(pieces.begin()),
                   std::make_move_iterator(pieces.end()));
+    Tally(index, n);
     Changed(index, 0, n);
     index += n - 1;
 }
@@ -185,6 +209,7 @@ void TSonStrings::Splice(int first, int count, std::vector<std::string> lines) {
     const auto n = static_cast<long long>(lines.size());
     if (Count() - count + n > kMaxCount)
         Error();
+    Forget(first, count);
     auto at = lines_.begin() + first;
     // Overwrite the common part in place, then erase or insert the difference.
     const long long common = std::min<long long>(count, n);
@@ -194,6 +219,7 @@ void TSonStrings::Splice(int first, int count, std::vector<std::string> lines) {
     else if (n > count)
         lines_.insert(at + common, std::make_move_iterator(lines.begin() + common),
                       std::make_move_iterator(lines.end()));
+    Tally(first, static_cast<int>(n));
     Changed(first, count, static_cast<int>(n));
 }
 
@@ -202,6 +228,7 @@ void TSonStrings::AddStrings(const std::vector<std::string>& lines) {
         Error();
     const int first = Count();
     lines_.insert(lines_.end(), lines.begin(), lines.end());
+    Tally(first, static_cast<int>(lines.size()));
     Changed(first, 0, static_cast<int>(lines.size()));
 }
 

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/LineString.h"
 #include "editor/ListIndexError.h"
 
 namespace varnel::editor {
@@ -88,8 +89,9 @@ class TSonStrings {
     // Reads the rest of the stream and passes it to SetTextStr.
     void LoadFromStream(std::istream& in);
 
-    // Read access for the editor's views.
-    const std::vector<std::string>& Lines() const { return lines_; }
+    // Number of lines without a hard end (soft-wrapped pieces); 0 means every line is a
+    // paragraph of its own.
+    int SoftCount() const { return softCount_; }
 
     // Told after every change: the first line touched, how many old lines were replaced
     // and how many new ones stand there now. The editor uses it to notice writes made
@@ -101,7 +103,11 @@ class TSonStrings {
     void Changed(int first, int removed, int inserted) const;
     void Fill(std::vector<std::string>&& lines);
 
+    void Forget(int first, int count);
+    void Tally(int first, int count);
+
     std::vector<std::string> lines_;
+    int softCount_ = 0;
 };
 
 }  // namespace varnel::editor

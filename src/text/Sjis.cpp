@@ -179,6 +179,24 @@ std::string_view TrimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+int WordClassOfCode(unsigned code) {
+    if (code <= 0x2F || (code >= 0x3A && code <= 0x3F) || (code >= 0xE0 && code <= 0xFF))
+        return 7;
+    if (code <= 0x7F)
+        return 6;
+    if (code >= 0xA6 && code <= 0xDF)
+        return 5;
+    if ((code >= 0x8140 && code <= 0x824E) || (code >= 0x8397 && code <= 0x889E))
+        return 4;
+    if (code >= 0x824F && code <= 0x829E)
+        return 3;
+    if (code >= 0x829F && code <= 0x82FF)
+        return 0;
+    if (code >= 0x8340 && code <= 0x8396)
+        return 1;
+    return 2;
+}
+
 std::size_t CharCount(std::string_view s) {
     std::size_t n = 0;
     for (std::size_t i = 0; i < s.size(); i += CharLengthAt(s, i))

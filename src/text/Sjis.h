@@ -93,6 +93,12 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 // Leading and trailing blanks and TABs removed.
 std::string_view TrimBlanks(std::string_view s);
 
+// Word class of a character code (a double-byte character as lead * 256 + trail), used
+// for word moves and word deletion: 0 hiragana, 1 katakana, 2 kanji and others,
+// 3 full-width digits and letters, 4 full-width symbols, 5 half-width katakana,
+// 6 ASCII digits and letters, 7 punctuation and control.
+int WordClassOfCode(unsigned code);
+
 // Character count (a double-byte character counts once).
 std::size_t CharCount(std::string_view s);
 

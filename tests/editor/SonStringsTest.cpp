@@ -10,6 +10,7 @@
 
 #include "editor/LineString.h"
 #include "editor/SonStrings.h"
+#include "editor/StoreChecks.h"
 
 namespace varnel::editor {
 namespace {
@@ -40,10 +41,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> LinesOf(const TSonStrings& s) {
-    return s.Lines();
 }
 
 // Every line but the last ends with CR LF or has no terminator; the last ends with NUL;
@@ -263,6 +260,10 @@ TEST(SonStrings, ReportsChangesToItsObserver) {
     s.Insert(0, "z\r\n");
     s.Delete(0);
     s.Splice(0, 1, {"x", "y\r\n"});
+    EXPECT_EQ(s.SoftCount(), 1);  // "x"
+    s.Put(0, "x\r\n");
+    EXPECT_EQ(s.SoftCount(), 0);
+    seen.pop_back();
     const std::vector<std::array<int, 3>> want = {
         {0, 1, 2}, {1, 1, 1}, {0, 0, 1}, {0, 1, 0}, {0, 1, 2}};
     EXPECT_EQ(seen, want);

@@ -82,6 +82,17 @@ TEST(Sjis, CompareNoCaseFoldsOnlySingleBytes) {
     EXPECT_EQ(CompareNoCase("\x82!A", "\x82!a"), 0);
 }
 
+TEST(Sjis, WordClasses) {
+    const struct {
+        unsigned code;
+        int cls;
+    } cases[] = {{0x20, 7}, {'0', 6}, {'A', 6}, {':', 7}, {'~', 6}, {0xB1, 5}, {0xA1, 2},
+                 {0xE0, 7}, {0x8140, 4}, {0x8260, 3}, {0x82A0, 0}, {0x8341, 1},
+                 {0x8397, 4}, {0x889F, 2}, {0x9F40, 2}, {0x100, 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WordClassOfCode(c.code), c.cls) << std::hex << c.code;
+}
+
 TEST(Sjis, ReplaceAllResumesAfterInsertion) {
     EXPECT_EQ(ReplaceAll("aXa", "a", "aa"), "aaXaa");
     EXPECT_EQ(ReplaceAll(kSo + "\\", "\\", "/"), kSo + "/");

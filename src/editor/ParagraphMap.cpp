@@ -1,0 +1,126 @@
+// Paragraphs over the display lines of a line store.
+#include "editor/ParagraphMap.h"
+
+#include <algorithm>
+
+namespace varnel::editor {
+
+void ParagraphMap::Invalidate(int firstChangedLine) {
+    // Counts before the checkpoint stay right when the change lies at or after it.
+    if (firstChangedLine < checkLine_) {
+        checkLine_ = 0;
+        checkPara_ = 0;
+    }
+}
+
+std::string_view ParagraphMap::Content(std::string_view line) {
+    return StripLineEnd(line);
+}
+
+int ParagraphMap::ParaStart(int line) const {
+    line = std::clamp(line, 0, std::max(0, lines_.Count() - 1));
+    while (line > 0 && !HardAt(line - 1))
+        --line;
+    return line;
+}
+
+int ParagraphMap::ParaEnd(int line) const {
+    const int last = lines_.Count() - 1;
+    line = std::clamp(line, 0, std::max(0, last));
+    while (line < last && !HardAt(line))
+        ++line;
+    return line;
+}
+
+int ParagraphMap::ParagraphOfLine(int line) {
+    if (lines_.Count() == 0)
+        return 0;
+    line = std::clamp(line, 0, lines_.Count() - 1);
+    if (lines_.SoftCount() == 0)
+        return line;
+    const int start = ParaStart(line);
+    int para = checkPara_;
+    if (start >= checkLine_) {
+        for (int i = checkLine_; i < start; ++i)
+            para += HardAt(i) ? 1 : 0;
+    } else {
+        for (int i = start; i < checkLine_; ++i)
+            para -= HardAt(i) ? 1 : 0;
+    }
+    checkLine_ = start;
+    checkPara_ = para;
+    return para;
+}
+
+int ParagraphMap::FirstLineOfParagraph(int para) {
+    const int count = lines_.Count();
+    if (count == 0 || para <= 0)
+        return 0;
+    if (lines_.SoftCount() == 0)
+        return std::min(para, count - 1);
+    int line = checkLine_, p = checkPara_;
+    if (para >= p) {
+        while (p < para) {
+            const int end = ParaEnd(line);
+            if (end >= count - 1)
+                break;  // past the last paragraph: stay on it
+            line = end + 1;
+            ++p;
+        }
+    } else {
+        while (p > para) {
+            line = ParaStart(line - 1);
+            --p;
+        }
+    }
+    checkLine_ = line;
+    checkPara_ = p;
+    return line;
+}
+
+int ParagraphMap::ParagraphCount() {
+    return lines_.Count() == 0 ? 0 : ParagraphOfLine(lines_.Count() - 1) + 1;
+}
+
+std::string ParagraphMap::JoinParagraph(int start, int& end) const {
+    end = ParaEnd(start);
+    std::string text;
+    for (int i = start; i <= end && i < lines_.Count(); ++i)
+        text += i == end ? Content(lines_[i]) : std::string_view(lines_[i]);
+    return text;
+}
+
+std::string ParagraphMap::GetParagraphText(int line) const {
+    if (lines_.Count() == 0)
+        return {};
+    int end = 0;
+    return JoinParagraph(ParaStart(line), end);
+}
+
+LogicalPos ParagraphMap::ToLogical(DisplayPos pos) {
+    if (lines_.Count() == 0)
+        return {};
+    const int line = std::clamp(pos.line, 0, lines_.Count() - 1);
+    LogicalPos out{ParagraphOfLine(line), std::max(0, pos.x)};
+    for (int i = ParaStart(line); i < line; ++i)
+        out.offset += static_cast<int>(lines_[i].size());
+    return out;
+}
+
+DisplayPos ParagraphMap::ToDisplay(LogicalPos pos, bool nextAtBreak) {
+    if (lines_.Count() == 0)
+        return {};
+    int line = FirstLineOfParagraph(pos.para);
+    int x = std::max(0, pos.offset);
+    while (!HardAt(line) && line + 1 < lines_.Count()) {
+        const int len = static_cast<int>(lines_[line].size());
+        if (x < len || (x == len && !nextAtBreak))
+            break;
+        x -= len;
+        ++line;
+    }
+    x = std::min(x, static_cast<int>(Content(lines_[line]).size()));
+    return {line, x};
+}
+
+}  // namespace varnel::editor

@@ -1,0 +1,460 @@
+// Editor engine: typing, deleting, caret moves, undo and redo, boxes, search, writes
+// from outside, and the clamping of positions.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/EditorFakes.h"
+#include "editor/SonEdit.h"
+#include "editor/StoreChecks.h"
+#include "fakes/Fakes.h"
+
+namespace varnel::editor {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kA = "\x82\xA0";  // hiragana
+const std::string kI = "\x82\xA2";
+const std::string kU = "\x82\xA4";
+const std::string kKan1 = "\x88\x9F";  // kanji
+const std::string kKan2 = "\x88\xA0";
+
+struct Fixture {
+    fakes::CellTextMetrics metrics;
+    fakes::MemoryClipboard clipboard;
+    fakes::ScriptedPrompter prompter;
+    TSonEdit2 e{metrics, clipboard, prompter};
+
+    explicit Fixture(std::string_view text = "", bool wrap = false, int column = 72) {
+        e.SetClientSize(800, 16 * 18 + 4);
+        e.SetWrap(wrap, false);
+        e.SetColumn(column);
+        e.SetText(text);
+    }
+    void Key(std::uint16_t k, std::uint8_t shift = kShiftNone) { e.KeyDown(k, shift); }
+    void ExpectSound() { EXPECT_EQ(StoreFault(e.Lines(), e.WordWrap()), ""); }
+};
+
+TEST(SonEdit, TypingUndoAndRedo) {
+    Fixture f("abc");
+    std::vector<bool> modified;
+    f.e.OnChangeModify = [&](bool m) { modified.push_back(m); };
+    f.e.MoveCaretTo(1, 0);
+    f.e.TypeText("X");
+    EXPECT_EQ(f.e.Text(), "aXbc");
+    EXPECT_EQ(f.e.CaretX(), 2);
+    EXPECT_TRUE(f.e.Modified());
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "abc");
+    EXPECT_EQ(f.e.CaretX(), 1);
+    EXPECT_FALSE(f.e.Modified());
+    f.e.Redo();
+    EXPECT_EQ(f.e.Text(), "aXbc");
+    EXPECT_EQ(modified, (std::vector<bool>{true, false, true}));
+}
+
+TEST(SonEdit, ReplacementsUndoInOneStep) {
+    struct Case {
+        const char* name;
+        std::function<void(Fixture&)> act;
+        std::string after;
+    };
+    const std::vector<Case> cases = {
+        {"typing over a selection",
+         [](Fixture& f) {
+             f.e.Select({0, 1}, {0, 4});
+             f.e.TypeText("ab");
+         },
+         "0ab45"},
+        {"overwrite a single byte",
+         [](Fixture& f) {
+             f.e.SetInsertMode(false);
+             f.e.MoveCaretTo(0, 0);
+             f.e.TypeText("Q");
+         },
+         "Q12345"},
+        {"overwrite two bytes with a double-byte character",
+         [](Fixture& f) {
+             f.e.SetInsertMode(false);
+             f.e.MoveCaretTo(2, 0);
+             f.e.TypeText(kA);
+         },
+         "01" + kA + "45"},
+        {"replace text", [](Fixture& f) { f.e.ReplaceText("zz", 0, 0, 3, 0); }, "zz345"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f("012345");
+        c.act(f);
+        EXPECT_EQ(f.e.Text(), c.after);
+        f.e.Undo();
+        EXPECT_EQ(f.e.Text(), "012345");
+        EXPECT_TRUE(f.e.Journal().UndoList().empty());
+        f.e.Redo();
+        EXPECT_EQ(f.e.Text(), c.after);
+    }
+}
+
+TEST(SonEdit, LoneLeadByteBeforeCrLfIsOneCharacter) {
+    Fixture f("ab\x82\r\ncd");
+    f.e.MoveCaretTo(2, 0);
+    f.Key(vk::kRight);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{0, 3}));  // after the lead byte, before CR LF
+    f.Key(vk::kRight);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{1, 0}));
+    f.e.MoveCaretTo(2, 0);
+    f.Key(vk::kDelete);
+    EXPECT_EQ(f.e.Text(), "ab\r\ncd");
+    f.ExpectSound();
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "ab\x82\r\ncd");
+    // A caret asked for between the CR and the LF lands before the CR.
+    f.e.MoveCaretTo(4, 0);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{0, 3}));
+}
+
+TEST(SonEdit, BackspaceAtTheStartOfASoftLine) {
+    Fixture f(std::string(25, 'a') + "\r\nz", true, 10);
+    ASSERT_EQ(f.e.Lines().Count(), 4);
+    f.e.MoveCaretTo(0, 1);
+    f.Key(vk::kBack);
+    EXPECT_EQ(f.e.Text(), std::string(24, 'a') + "\r\nz");
+    f.ExpectSound();
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), std::string(25, 'a') + "\r\nz");
+    EXPECT_EQ(LinesOf(f.e.Lines()),
+              (std::vector<std::string>{std::string(10, 'a'), std::string(10, 'a'), "aaaaa\r\n",
+                                        "z\0"s}));
+    // Backspace at the start of a paragraph joins it; undo splits it again.
+    f.e.MoveCaretTo(0, 3);
+    f.Key(vk::kBack);
+    EXPECT_EQ(f.e.Text(), std::string(25, 'a') + "z");
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), std::string(25, 'a') + "\r\nz");
+}
+
+TEST(SonEdit, TypingAtTheWrapColumnContinuesOnTheNextLine) {
+    Fixture f(std::string(9, 'a'), true, 10);
+    f.e.MoveCaretTo(9, 0);
+    f.e.TypeText("b");  // exactly ten cells: still one line, no extra display line
+    EXPECT_EQ(f.e.Lines().Count(), 1);
+    f.e.TypeText("c");
+    EXPECT_EQ(LinesOf(f.e.Lines()), (std::vector<std::string>{"aaaaaaaaab", "c\0"s}));
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{1, 1}));
+    // A paragraph exactly Column wide with its CR LF stays one display line.
+    Fixture g(std::string(10, 'x') + "\r\n", true, 10);
+    EXPECT_EQ(LinesOf(g.e.Lines()),
+              (std::vector<std::string>{std::string(10, 'x') + "\r\n", "\0"s}));
+}
+
+TEST(SonEdit, WrapUnwrapAndWrapAgainKeepTextAndCaret) {
+    std::string text;
+    for (int i = 0; i < 8; ++i)
+        text += std::string(13, static_cast<char>('a' + i)) + kA + kI + "\t" + "\r\n";
+    Fixture f(text, true, 12);
+    const auto wrapped = LinesOf(f.e.Lines());
+    f.e.MoveCaretTo(5, 7);
+    int x = f.e.CaretX(), y = f.e.CaretY();
+    f.e.DisplayToLogical(x, y);
+    f.e.SetWordWrap(false);
+    EXPECT_EQ(f.e.Text(), text);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{y, x}));
+    f.e.SetWordWrap(true);
+    EXPECT_EQ(LinesOf(f.e.Lines()), wrapped);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{7, 5}));
+    // Setting Column to 9 gives 10 and re-wraps; the same value again changes nothing.
+    f.e.SetColumn(9);
+    EXPECT_EQ(f.e.Column(), 10);
+    f.ExpectSound();
+    EXPECT_EQ(f.e.Text(), text);
+}
+
+TEST(SonEdit, UndoAfterSwitchingWrapFindsItsPlace) {
+    Fixture f(std::string(30, 'a') + "\r\n" + std::string(30, 'b'), true, 10);
+    f.e.MoveCaretTo(5, 4);  // inside the second paragraph
+    f.e.TypeText("XY");
+    const std::string typed = f.e.Text();
+    f.e.SetWordWrap(false);
+    f.e.SetColumn(17);
+    f.e.SetWordWrap(true);
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), std::string(30, 'a') + "\r\n" + std::string(30, 'b'));
+    f.e.Redo();
+    EXPECT_EQ(f.e.Text(), typed);
+}
+
+TEST(SonEdit, JournalLimits) {
+    Fixture f("");
+    f.e.SetUndoBuf(10);
+    f.e.TypeText("ab");
+    f.clipboard.SetText("0123456789X");  // 11 bytes: no record fits
+    f.e.PasteFromClipboard();
+    EXPECT_TRUE(f.e.Journal().UndoList().empty());
+    EXPECT_TRUE(f.e.Journal().HistoryLost());
+    f.e.TypeText("c");
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "ab0123456789X");
+    EXPECT_TRUE(f.e.Modified());  // history was lost
+    EXPECT_FALSE(f.e.AddUndo(kUndoInserted, "0123456789X", 0, 0));
+
+    // The oldest records make room for new ones.
+    Fixture g("");
+    g.e.SetUndoBuf(5);
+    for (const char c : std::string("abcdefg"))
+        g.e.TypeText(std::string(1, c));
+    EXPECT_EQ(g.e.Journal().UndoList().size(), 5u);
+    EXPECT_EQ(g.e.Journal().UndoSize(), 5u);
+    for (int i = 0; i < 9; ++i)
+        g.e.Undo();
+    EXPECT_EQ(g.e.Text(), "ab");
+    EXPECT_TRUE(g.e.Modified());
+
+    // UndoBuf 0 and UndoRec off record nothing and drop what was there.
+    Fixture h("");
+    h.e.TypeText("a");
+    h.e.UndoRec = false;
+    h.e.TypeText("b");
+    h.e.UndoRec = true;
+    h.e.Undo();
+    EXPECT_EQ(h.e.Text(), "ab");
+    EXPECT_TRUE(h.e.Modified());
+}
+
+TEST(SonEdit, RedoModeFollowsUndoAndNewEdits) {
+    Fixture f("x");
+    std::vector<bool> redo;
+    f.e.OnChangeRedoMode = [&](bool on) { redo.push_back(on); };
+    f.e.TypeText("a");
+    f.e.Undo();
+    EXPECT_TRUE(f.e.RedoMode());
+    f.e.TypeText("b");
+    EXPECT_FALSE(f.e.RedoMode());
+    EXPECT_TRUE(f.e.Journal().RedoList().empty());
+    EXPECT_EQ(redo, (std::vector<bool>{true, false}));
+}
+
+TEST(SonEdit, WritesFromOutsideEmptyTheJournals) {
+    Fixture f("one\r\ntwo");
+    f.e.TypeText("X");
+    f.e.Lines().Put(0, "ONE\r\n");
+    f.e.Undo();  // nothing left to undo: the record no longer matches
+    EXPECT_EQ(f.e.Text(), "ONE\r\ntwo");
+    // A fill that breaks the line encoding is repaired before the next command.
+    f.e.Lines().Clear();
+    f.e.Lines().Add("a\r\nb");
+    f.e.Lines().Add("c");
+    f.e.MoveCaretTo(0, 9);
+    f.ExpectSound();
+    EXPECT_EQ(f.e.Text(), "a\r\nbc");
+    EXPECT_EQ(f.e.CaretY(), 1);
+}
+
+TEST(SonEdit, UndoChecksTheTextBeforeDeleting) {
+    Fixture f("hello");
+    // A record claiming text that is not there is refused, and the journal dropped.
+    f.e.AddUndo(kUndoInserted, "zz", 0, 1);
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "hello");
+    ASSERT_EQ(f.prompter.asked.size(), 1u);
+    EXPECT_EQ(f.prompter.asked[0], "Error:OC001_2");
+    EXPECT_TRUE(f.e.Journal().UndoList().empty());
+}
+
+TEST(SonEdit, BoxPastePastTheEndIsUndone) {
+    Fixture f("ab\r\ncd");
+    f.e.MoveCaretTo(1, 1);
+    f.clipboard.SetText("X\r\nY\r\nZ");
+    f.e.SetBoxSelMode(true);
+    f.e.PasteFromClipboard();
+    EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
+    f.ExpectSound();
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "ab\r\ncd");
+    EXPECT_EQ(f.e.Lines().Count(), 2);
+    f.e.Redo();
+    EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
+
+    // A box selection copies and deletes its rectangle.
+    f.e.Select({0, 1}, {2, 2});
+    EXPECT_EQ(f.e.GetSelText(), "b\r\nX\r\nY");
+    f.e.DeleteSelection(true, true);
+    EXPECT_EQ(f.e.Text(), "a\r\ncd\r\n \r\n Z");
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
+}
+
+TEST(SonEdit, PositionsAreClamped) {
+    Fixture f("l0\r\nl1\r\nl2\r\nl3\r\nlast" + kA);
+    f.e.MoveCaretTo(99, 99);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{4, 6}));
+    f.e.MoveCaretTo(5, 4);  // inside the double-byte character
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{4, 4}));
+    f.e.MoveCaretTo(-3, -3);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{0, 0}));
+    f.e.SelectChars(3);  // ends between CR and LF: moves past the line end
+    EXPECT_EQ(f.e.GetSelText(), "l0\r\n");
+    f.e.MoveCaretTo(0, 1);
+    f.e.SelectChars(1000);
+    EXPECT_EQ(f.e.GetSelText(), "l1\r\nl2\r\nl3\r\nlast" + kA);
+    f.e.MoveCaretTo(1, 2);
+    f.e.SelectChars(-1000);
+    EXPECT_EQ(f.e.GetSelText(), "l0\r\nl1\r\nl");
+    for (int i = 0; i < 5; ++i)
+        f.Key(vk::kNext);
+    EXPECT_EQ(f.e.CaretY(), 4);
+    EXPECT_LE(f.e.CaretX(), 6);
+    int x = 100, y = 100;
+    f.e.LogicalToDisplay(x, y);
+    EXPECT_EQ(y, 4);
+    EXPECT_EQ(x, 6);
+}
+
+TEST(SonEdit, CaretMoves) {
+    Fixture f("abc" + kA + kI + kU + kKan1 + kKan2 + "\r\naaaaaaaa\r\nbb\r\naaaaaaaa");
+    f.Key(vk::kRight, kCtrlKey);
+    EXPECT_EQ(f.e.CaretX(), 3);
+    f.Key(vk::kRight, kCtrlKey);
+    EXPECT_EQ(f.e.CaretX(), 9);
+    f.Key(vk::kLeft, kCtrlKey);
+    EXPECT_EQ(f.e.CaretX(), 3);
+    f.Key(vk::kEnd);
+    f.Key(vk::kLeft);
+    EXPECT_EQ(f.e.CaretX(), 11);
+    // Down to a short line and on: the pixel column comes back.
+    f.e.MoveCaretTo(6, 1);
+    f.Key(vk::kDown);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{2, 2}));
+    f.Key(vk::kDown);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{3, 6}));
+    // Shift extends from the anchor.
+    f.Key(vk::kHome, kShiftKey);
+    EXPECT_EQ(f.e.GetSelText(), "aaaaaa");
+    f.Key(vk::kHome, kCtrlKey);
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{0, 0}));
+    EXPECT_FALSE(f.e.HasSelection());
+}
+
+TEST(SonEdit, WheelAndScrolling) {
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line\r\n";
+    Fixture f(text);
+    f.e.Wheel(-240);
+    EXPECT_EQ(f.e.TopLine(), 2 * f.e.WheelStep);
+    f.e.Wheel(-60);  // a partial notch does nothing
+    EXPECT_EQ(f.e.TopLine(), 4);
+    f.e.MoveCaretTo(0, 90, ScrollMode::Follow);
+    EXPECT_LE(f.e.TopLine(), 90);
+    EXPECT_GT(f.e.TopLine() + f.e.VisibleLines(), 90);
+}
+
+TEST(SonEdit, ReadOnlyVariantReportsKeys) {
+    Fixture f("text");
+    f.e.ReadOnly = true;
+    int back = 0, del = 0;
+    f.e.OnBackSpaceKey = [&] { ++back; };
+    f.e.OnDeleteKey = [&] { ++del; };
+    f.e.MoveCaretTo(2, 0);
+    f.Key(vk::kBack);
+    f.Key(vk::kDelete);
+    f.e.KeyPress('x');
+    f.clipboard.SetText("p");
+    f.e.PasteFromClipboard();
+    EXPECT_EQ(f.e.Text(), "text");
+    EXPECT_EQ(back, 1);
+    EXPECT_EQ(del, 1);
+    f.Key(vk::kRight);  // moving still works
+    EXPECT_EQ(f.e.CaretX(), 3);
+}
+
+TEST(SonEdit, CharactersAndInputMethod) {
+    Fixture f("");
+    f.e.KeyPress('a');
+    f.e.KeyPress(0x82);
+    f.e.KeyPress(0xA0);  // lead then trail: one double-byte character
+    f.e.KeyPress('b', kCtrlKey);
+    f.e.ImeResult(kI + kU);
+    EXPECT_EQ(f.e.Text(), "a" + kA + kI + kU);
+    f.e.AutoIndent = true;
+    f.e.SetText("  x");
+    f.e.MoveCaretTo(3, 0);
+    f.Key(vk::kReturn);
+    EXPECT_EQ(f.e.Text(), "  x\r\n  ");
+}
+
+TEST(SonEdit, Clipboard) {
+    Fixture f("one two");
+    f.e.Select({0, 0}, {0, 3});
+    f.e.CutToClipboard();
+    EXPECT_EQ(f.clipboard.text, "one");
+    EXPECT_EQ(f.e.Text(), " two");
+    f.e.MoveCaretTo(4, 0);
+    f.clipboard.SetText("\r\n1\r\n2");
+    f.e.PasteFromClipboard();
+    EXPECT_EQ(f.e.Text(), " two\r\n1\r\n2");
+    EXPECT_EQ(f.e.Caret(), (DisplayPos{2, 1}));
+    f.clipboard.refuse = true;
+    f.e.SelectAll();
+    f.e.CopyToClipboard();
+    ASSERT_EQ(f.prompter.asked.size(), 1u);
+    EXPECT_EQ(f.prompter.asked[0], "Error:OC002");
+}
+
+TEST(SonEdit, SearchAndReplace) {
+    Fixture f("a cat\r\nand a dog\r\nend");
+    const auto find = [](const std::string& str, const std::string& what, int, int& x, int& len) {
+        const auto p = str.find(what);
+        x = p == std::string::npos ? 0 : static_cast<int>(p) + 1;
+        len = static_cast<int>(what.size());
+    };
+    f.e.OnFind = find;
+    std::vector<std::pair<int, int>> hits;
+    f.e.OnFindHit = [&](const std::string&, int x, int y, int, int) { hits.push_back({x, y}); };
+    int noHit = 0;
+    f.e.OnFindNoHit = [&](const std::string&) { ++noHit; };
+    f.e.FindStart("a");
+    while (f.e.FindNext()) {
+    }
+    EXPECT_EQ(hits, (std::vector<std::pair<int, int>>{{0, 0}, {3, 0}, {0, 1}, {4, 1}}));
+    EXPECT_EQ(noHit, 1);
+    hits.clear();
+    f.e.MoveCaretTo(0, 2);
+    f.e.FindStart("a");
+    EXPECT_TRUE(f.e.FindPrev());
+    EXPECT_EQ(hits.back(), (std::pair<int, int>{4, 1}));
+
+    // Replacing "a" by "aa" goes on after each replacement.
+    f.e.MoveCaretTo(0, 0);
+    EXPECT_EQ(f.e.FindChange("a", "aa"), 4);
+    EXPECT_EQ(f.e.Text(), "aa caat\r\naand aa dog\r\nend");
+    f.e.Undo();
+    EXPECT_EQ(f.e.Text(), "aa caat\r\naand a dog\r\nend");
+
+    // A handler that reports an empty match cannot make the search spin.
+    f.e.OnFind = [](const std::string&, const std::string&, int, int& x, int& len) {
+        x = 1;
+        len = 0;
+    };
+    f.e.FindStart("x");
+    EXPECT_FALSE(f.e.FindNext());
+}
+
+TEST(SonEdit, LoadAndSaveFiles) {
+    Fixture f("kept");
+    EXPECT_FALSE(f.e.LoadFile("/nonexistent/dir/file.txt"));
+    EXPECT_EQ(f.e.Text(), "kept");
+    const std::string path = testing::TempDir() + "sonedit_save.txt";
+    EXPECT_TRUE(f.e.SaveFile(path));
+    f.e.SetText("other");
+    f.e.TypeText("!");
+    EXPECT_TRUE(f.e.LoadFile(path));
+    EXPECT_EQ(f.e.Text(), "kept");
+    EXPECT_FALSE(f.e.Modified());
+    EXPECT_TRUE(f.e.Journal().UndoList().empty());
+    std::remove(path.c_str());
+}
+
+}  // namespace
+}  // namespace varnel::editor
