@@ -89,6 +89,9 @@ class TSonStrings {
     // Reads the rest of the stream and passes it to SetTextStr.
     void LoadFromStream(std::istream& in);
 
+    // All lines, for reading in order.
+    const std::vector<std::string>& Lines() const { return lines_; }
+
     // Number of lines without a hard end (soft-wrapped pieces); 0 means every line is a
     // paragraph of its own.
     int SoftCount() const { return softCount_; }
