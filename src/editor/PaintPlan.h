@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/PaintProperties.h"
+#include "editor/SonStrings.h"
 #include "platform/Canvas.h"
 #include "platform/TextMetrics.h"
 
@@ -70,7 +71,7 @@ using SelectionOfLine = std::function<bool(int line, int& x1, int& x2)>;
 // only from that far above, so that a page of a huge unbroken text stays cheap.
 inline constexpr int kLinkLookBackLines = 200;
 
-PaintPlan BuildPaintPlan(const std::vector<std::string>& lines, const PaintView& view,
+PaintPlan BuildPaintPlan(const TSonStrings& lines, const PaintView& view,
                          const PaintProperties& look, const platform::TextMetrics& metrics,
                          const SelectionOfLine& selection);
 

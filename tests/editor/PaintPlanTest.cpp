@@ -38,7 +38,9 @@ class PaintPlanTest : public ::testing::Test {
     }
 
     PaintPlan Plan(const std::vector<std::string>& lines) {
-        return BuildPaintPlan(lines, view, look, metrics, selection);
+        TSonStrings store;
+        store.Assign(lines);
+        return BuildPaintPlan(store, view, look, metrics, selection);
     }
     std::vector<Drawn> Texts(const PaintPlan& plan) {
         std::vector<Drawn> out;
