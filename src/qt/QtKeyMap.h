@@ -1,0 +1,15 @@
+// The one table from Qt keys to the stored Windows virtual-key codes, and the
+// modifier byte that goes with them (Shift 1, Ctrl 2, Alt 4).
+#pragma once
+
+#include <Qt>
+#include <cstdint>
+
+namespace varnel::qt {
+
+// The virtual-key code of a Qt key; 0 when the key has none.
+std::uint16_t VirtualKeyOf(int qtKey);
+
+std::uint8_t ShiftByteOf(Qt::KeyboardModifiers modifiers);
+
+}  // namespace varnel::qt

@@ -1,0 +1,468 @@
+// The editor widget: Qt events in, paint plans out.
+#include "qt/QtSonEdit2.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QScrollBar>
+#include <QUrl>
+#include <algorithm>
+
+#include "editor/LineString.h"
+#include "editor/TextDrop.h"
+#include "qt/QtFonts.h"
+#include "qt/QtKeyMap.h"
+#include "qt/QtPainterCanvas.h"
+#include "text/Cp932.h"
+
+namespace varnel::qt {
+
+namespace {
+
+constexpr std::uint8_t kCtrl = 2;
+constexpr std::uint8_t kAlt = 4;
+
+QFont FontOf(const editor::PaintProperties& look) {
+    return EditorFont(look.Font.Name, look.Font.Size, look.Font.Height);
+}
+
+}  // namespace
+
+QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      metrics_(FontOf(editor::PaintProperties())),
+      clipboard_(clipboard),
+      core_(std::make_unique<editor::TSonEdit2>(metrics_, clipboard_, prompter)) {
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setAcceptDrops(true);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    core_->OnInvalidate = [this](int, int) { Changed(); };
+    dragTimer_.setInterval(40);
+    connect(&dragTimer_, &QTimer::timeout, this, [this] { DragScrollTick(); });
+    caretTimer_.setInterval(
+        QApplication::cursorFlashTime() > 0 ? QApplication::cursorFlashTime() / 2 : 500);
+    connect(&caretTimer_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(CaretRect().adjusted(-2, -2, 2, 2));
+    });
+    ApplySettings();
+}
+
+QtSonEdit2::~QtSonEdit2() = default;
+
+void QtSonEdit2::ApplySettings() {
+    metrics_.SetFont(FontOf(look_));
+    core_->SetTopMargin(look_.TopMarginFor(core_->TopMargin()));
+    core_->SetClientSize(viewport()->width(), viewport()->height());
+    core_->Rewrap();
+    Changed();
+}
+
+editor::PaintView QtSonEdit2::MakeView() {
+    editor::TSonEdit2& e = *core_;
+    editor::PaintView v;
+    v.clientWidth = viewport()->width();
+    v.clientHeight = viewport()->height();
+    v.topMargin = e.TopMargin();
+    v.leftMargin = e.LeftMargin();
+    v.textLeft = e.TextLeft();
+    v.charHeight = e.CharHeight();
+    v.linePitch = e.LinePitch();
+    v.cellWidth = e.CellWidth();
+    v.topLine = e.TopLine();
+    v.horzOffset = e.HorzOffset();
+    v.tabCount = e.TabCount();
+    v.singleByte = e.SingleByteMode();
+    v.wordWrap = e.WordWrap();
+    v.column = e.Column();
+    v.showLineNumber = e.ShowLineNumber();
+    v.caretLine = e.CaretY();
+    v.caretX = e.TextLeft() + e.CaretPixelX();
+    v.caretUnderline = !e.HasSelection() && !leftDown_;
+    editor::DisplayPos hit;
+    int hitLen = 0;
+    if (e.Hit(hit, hitLen)) {
+        v.hitLine = hit.line;
+        v.hitX = hit.x;
+        v.hitLength = hitLen;
+        v.hitColour = e.HitColor;
+    }
+    return v;
+}
+
+editor::PaintPlan QtSonEdit2::CurrentPlan() {
+    editor::TSonEdit2& e = *core_;
+    return editor::BuildPaintPlan(
+        e.Lines(), MakeView(), look_, metrics_,
+        [&e](int line, int& x1, int& x2) { return e.SelectionOnLine(line, x1, x2); });
+}
+
+void QtSonEdit2::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const editor::PaintPlan plan = CurrentPlan();
+    {
+        QtPainterCanvas canvas(painter, metrics_, plan.singleByte);
+        plan.Replay(canvas);
+    }
+    const QRect caret = CaretRect();
+    if (!preedit_.isEmpty()) {
+        // The composition is drawn at the caret on the background, dotted underline.
+        painter.setFont(metrics_.Font());
+        const int w = painter.fontMetrics().horizontalAdvance(preedit_);
+        painter.fillRect(caret.x(), caret.y(), w + 2, caret.height(), FromBgr(look_.Color));
+        painter.setPen(FromBgr(look_.Font.Color));
+        painter.drawText(caret.x(), caret.y() + metrics_.Ascent(), preedit_);
+        QPen dots(FromBgr(look_.Font.Color), 1, Qt::DotLine);
+        painter.setPen(dots);
+        painter.drawLine(caret.x(), caret.bottom(), caret.x() + w, caret.bottom());
+    }
+    if (dropCaretShown_) {
+        const editor::TSonEdit2& e = *core_;
+        const int y = (dropCaret_.line - e.TopLine()) * e.LinePitch() + e.TopMargin();
+        const std::string& line = e.Lines().Get(dropCaret_.line);
+        const int x = e.TextLeft() - e.HorzOffset() +
+                      metrics_.TextWidth(e.ExpandTabs(std::string_view(line).substr(
+                          0, static_cast<std::size_t>(
+                                 std::min<int>(dropCaret_.x, static_cast<int>(line.size()))))));
+        painter.fillRect(x, y, 2, e.CharHeight(), FromBgr(look_.Font.Color));
+    } else if (hasFocus() && caretOn_ && preedit_.isEmpty()) {
+        painter.fillRect(caret, FromBgr(look_.Font.Color));
+    }
+}
+
+QRect QtSonEdit2::CaretRect() const {
+    const editor::TSonEdit2& e = *core_;
+    const int y = (e.CaretY() - e.TopLine()) * e.LinePitch() + e.TopMargin();
+    const int x = e.TextLeft() + e.CaretPixelX();
+    const int w = e.InsertMode() ? 2 : std::max(2, e.CellWidth());
+    return QRect(x, y, w, e.CharHeight());
+}
+
+void QtSonEdit2::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    core_->SetClientSize(viewport()->width(), viewport()->height());
+    Changed();
+}
+
+void QtSonEdit2::Changed() {
+    SyncScrollBars();
+    viewport()->update();
+}
+
+void QtSonEdit2::SyncScrollBars() {
+    syncingScroll_ = true;
+    const editor::TSonEdit2& e = *core_;
+    QScrollBar* v = verticalScrollBar();
+    v->setRange(0, std::max(0, e.Lines().Count() - 1));
+    v->setPageStep(std::max(1, e.VisibleLines()));
+    v->setValue(e.TopLine());
+    syncingScroll_ = false;
+}
+
+void QtSonEdit2::scrollContentsBy(int, int) {
+    if (syncingScroll_)
+        return;
+    const int delta = verticalScrollBar()->value() - core_->TopLine();
+    if (delta != 0)
+        core_->ScrollLines(delta);
+    viewport()->update();
+}
+
+void QtSonEdit2::RestartBlink() {
+    caretOn_ = true;
+    if (hasFocus())
+        caretTimer_.start();
+}
+
+void QtSonEdit2::keyPressEvent(QKeyEvent* event) {
+    std::uint16_t vk = VirtualKeyOf(event->key());
+    const std::uint8_t shift = ShiftByteOf(event->modifiers());
+    if (vk != 0 && OnKeyDown) {
+        OnKeyDown(vk, shift);  // the handler may take the key by clearing it
+        if (vk == 0) {
+            event->accept();
+            return;
+        }
+    }
+    const bool used = vk != 0 && core_->KeyDown(vk, shift);
+    if (!used && (shift & (kCtrl | kAlt)) == 0 && !event->text().isEmpty()) {
+        const std::string bytes = text::Utf8ToCp932(event->text().toStdString());
+        for (char c : bytes) {
+            if (static_cast<unsigned char>(c) >= 0x20)
+                core_->KeyPress(static_cast<unsigned char>(c), shift);
+        }
+    }
+    RestartBlink();
+    Changed();
+    event->accept();
+}
+
+void QtSonEdit2::inputMethodEvent(QInputMethodEvent* event) {
+    preedit_ = event->preeditString();
+    const QString commit = event->commitString();
+    if (!commit.isEmpty() && !core_->ReadOnly)
+        core_->ImeResult(text::Utf8ToCp932(commit.toStdString()));
+    RestartBlink();
+    Changed();
+    event->accept();
+}
+
+QVariant QtSonEdit2::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled:
+            return !core_->ReadOnly;
+        case Qt::ImCursorRectangle:
+        case Qt::ImAnchorRectangle:
+            return CaretRect().translated(viewport()->pos());
+        case Qt::ImFont:
+            return metrics_.Font();
+        case Qt::ImHints:
+            return static_cast<int>(Qt::ImhMultiLine);
+        default:
+            return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+bool QtSonEdit2::InsideSelection(QPoint pos) {
+    if (!core_->HasSelection() || core_->BoxSelMode())
+        return false;
+    const editor::DisplayPos at = core_->PointToPosition(pos.x(), pos.y());
+    int x1 = 0;
+    int x2 = 0;
+    return pos.x() >= core_->TextLeft() && core_->SelectionOnLine(at.line, x1, x2) && at.x >= x1 &&
+           at.x < x2;
+}
+
+void QtSonEdit2::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    lastMouse_ = pos;
+    if (event->button() == Qt::RightButton) {
+        if (OnContextMenu)
+            OnContextMenu(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    const std::uint8_t shift = ShiftByteOf(event->modifiers());
+    if ((shift & 1) == 0 && InsideSelection(pos)) {
+        dragCandidate_ = true;
+        pressPos_ = pos;
+        return;
+    }
+    leftDown_ = true;
+    core_->MouseDown(pos.x(), pos.y(), shift);
+    dragTimer_.start();
+    RestartBlink();
+    Changed();
+}
+
+void QtSonEdit2::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    lastMouse_ = pos;
+    if (dragCandidate_) {
+        if ((pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragCandidate_ = false;
+            StartTextDrag();
+        }
+        return;
+    }
+    if (!leftDown_)
+        return;
+    core_->MouseMove(pos.x(), pos.y());
+    Changed();
+}
+
+void QtSonEdit2::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragTimer_.stop();
+    if (dragCandidate_) {
+        // A click inside the selection without a drag places the caret there.
+        dragCandidate_ = false;
+        core_->MouseDown(pos.x(), pos.y(), 0);
+    }
+    leftDown_ = false;
+    core_->MouseUp(pos.x(), pos.y());
+    if (OnMouseUp)
+        OnMouseUp(pos.x(), pos.y());
+    Changed();
+}
+
+void QtSonEdit2::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The press that comes with a double click is not a click of its own.
+    if (event->button() == Qt::LeftButton && OnDblclick)
+        OnDblclick();
+}
+
+void QtSonEdit2::DragScrollTick() {
+    if (!leftDown_)
+        return;
+    const editor::TSonEdit2& e = *core_;
+    const bool outside = lastMouse_.y() < e.TopMargin() ||
+                         lastMouse_.y() >= e.TopMargin() + e.VisibleLines() * e.LinePitch() ||
+                         lastMouse_.x() < e.TextLeft() ||
+                         lastMouse_.x() >= e.TextLeft() + e.TextAreaWidth();
+    if (!outside)
+        return;
+    core_->DragScrollTick(lastMouse_.x(), lastMouse_.y());
+    core_->ScrollToCaret();
+    Changed();
+}
+
+void QtSonEdit2::wheelEvent(QWheelEvent* event) {
+    // Fine-grained wheels report parts of a notch: whole notches of 120 scroll.
+    wheelRest_ += event->angleDelta().y();
+    const int notches = wheelRest_ / 120;
+    if (notches != 0) {
+        wheelRest_ -= notches * 120;
+        core_->Wheel(notches * 120);
+        Changed();
+    }
+    event->accept();
+}
+
+void QtSonEdit2::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    RestartBlink();
+    viewport()->update();
+}
+
+void QtSonEdit2::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    caretTimer_.stop();
+    viewport()->update();
+}
+
+bool QtSonEdit2::focusNextPrevChild(bool next) {
+    // The Tab key belongs to the text while WantTabs is on.
+    if (core_->WantTabs)
+        return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+// ---- Drag and drop ----
+
+void QtSonEdit2::StartTextDrag() {
+    const std::string text = core_->GetSelText();
+    if (text.empty())
+        return;
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ClipboardTextFromCore(text)));
+    QDrag drag(this);
+    drag.setMimeData(data);
+    dragSource_ = true;
+    droppedOnSelf_ = false;
+    const Qt::DropActions allowed =
+        core_->ReadOnly ? Qt::CopyAction : (Qt::CopyAction | Qt::MoveAction);
+    const Qt::DropAction result = drag.exec(allowed, Qt::MoveAction);
+    dragSource_ = false;
+    if (editor::DragEndDeletesSource(result == Qt::MoveAction, droppedOnSelf_) && !core_->ReadOnly)
+        core_->DeleteSelection();
+    else if (!droppedOnSelf_)
+        core_->Deselect();
+    Changed();
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> files;
+    if (!data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdString());
+    }
+    return files;
+}
+
+}  // namespace
+
+void QtSonEdit2::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!LocalFiles(data).empty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
+    if (data->hasText() && !core_->ReadOnly) {
+        setFocus();
+        event->acceptProposedAction();
+        return;
+    }
+    event->ignore();
+}
+
+void QtSonEdit2::dragMoveEvent(QDragMoveEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!LocalFiles(data).empty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        return;
+    }
+    if (!data->hasText() || core_->ReadOnly) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    editor::TSonEdit2& e = *core_;
+    // Near the top or bottom edge the view scrolls; the selection stays as it is.
+    if (pos.y() < e.TopMargin() + e.LinePitch() / 2)
+        e.SetTopLine(e.TopLine() - 1);
+    else if (pos.y() > viewport()->height() - e.LinePitch() / 2)
+        e.SetTopLine(e.TopLine() + 1);
+    dropCaret_ = e.PointToPosition(pos.x(), pos.y());
+    dropCaretShown_ = true;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    event->setDropAction(event->source() == this && !ctrl ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+    Changed();
+}
+
+void QtSonEdit2::dragLeaveEvent(QDragLeaveEvent*) {
+    dropCaretShown_ = false;
+    viewport()->update();
+}
+
+void QtSonEdit2::dropEvent(QDropEvent* event) {
+    dropCaretShown_ = false;
+    const QMimeData* data = event->mimeData();
+    const std::vector<std::string> files = LocalFiles(data);
+    if (!files.empty()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+        if (OnOLEDropFiles)
+            OnOLEDropFiles(editor::JoinDroppedFiles(files));
+        return;
+    }
+    if (!data->hasText() || core_->ReadOnly) {
+        event->ignore();
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const bool fromSelf = event->source() == this;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (fromSelf)
+        droppedOnSelf_ = true;
+    const editor::DisplayPos at = core_->PointToPosition(pos.x(), pos.y());
+    const bool changed = editor::DropText(*core_, CoreTextFromClipboard(data->text().toStdString()),
+                                          at, fromSelf, ctrl);
+    event->setDropAction(fromSelf && !ctrl ? Qt::MoveAction : Qt::CopyAction);
+    event->accept();
+    if (changed && !fromSelf && OnOLEDropText)
+        OnOLEDropText();
+    setFocus();
+    Changed();
+}
+
+}  // namespace varnel::qt
