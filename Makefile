@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
-.PHONY: all build deps configure test run clean sanitize fuzz
+.PHONY: all build deps configure test run clean sanitize screenshots fuzz
 
 all: build
 
@@ -57,3 +57,7 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
+
+# Screenshots of three sample mails under Xvfb, saved in $(BUILD)/screenshots.
+screenshots: build
+	sh scripts/screenshots.sh $(BUILD)

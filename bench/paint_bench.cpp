@@ -127,15 +127,15 @@ int main(int argc, char** argv) {
             const double us = MicrosPerCall(200, [&] {
                 ops = editor::BuildPaintPlan(t.store, view, look, cells, noSelection).ops.size();
             });
-            std::printf("  %-14s %8d lines, top %8d: %8.1f us/page (%zu ops)\n", t.name, count,
-                        top, us, ops);
+            std::printf("  %-14s %8d lines, top %8d: %8.1f us/page (%zu ops)\n", t.name, count, top,
+                        us, ops);
         }
     }
 
 #ifdef VARNEL_BENCH_QT
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const qt::QtTextMetrics metrics(qt::EditorFont("\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e", 14, -19));
+    const qt::QtTextMetrics metrics(qt::EditorFont("ＭＳ ゴシック", 14, -19));
     QImage image(800, 600, QImage::Format_RGB32);
     const editor::PaintView view = PageView(texts[0].store.Count() / 2);
     const editor::PaintPlan plan =

@@ -26,7 +26,7 @@ inline constexpr TColor clYellow = 0x00FFFF;
 // The font the control asks the platform for. A negative height is a pixel height,
 // a positive size is in points.
 struct TFontSpec {
-    std::string Name = "FixedSys";
+    std::string Name = "FixedSys";  // UTF-8, as the platform names fonts
     int Size = 14;
     int Height = 0;  // when not 0, used instead of Size (pixels, given negative)
     TColor Color = colours::clBlack;

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <utility>
 
-#include "text/Cp932.h"
-
 namespace varnel::qt {
 
 namespace {
@@ -32,8 +30,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 12> kFaces{{
 }  // namespace
 
 QString FontFamilyFor(const std::string& storedName) {
-    // Stored names come from the settings file as CP932 bytes.
-    const std::string utf8 = text::Cp932ToUtf8(storedName);
+    const std::string& utf8 = storedName;
     for (const auto& [name, face] : kFaces) {
         if (QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
                 .compare(QString::fromStdString(utf8), Qt::CaseInsensitive) == 0)

@@ -8,7 +8,7 @@
 
 namespace varnel::qt {
 
-// The installed family that stands for a stored font name; the name itself when no
+// The installed family that stands for a stored font name (UTF-8); the name itself when no
 // rule applies (fontconfig then substitutes as usual).
 QString FontFamilyFor(const std::string& storedName);
 

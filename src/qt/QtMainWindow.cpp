@@ -11,16 +11,17 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QString>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/CommandTable.h"
+#include "app/EditorSettings.h"
 #include "app/Settings.h"
 #include "app/TForm1.h"
 #include "qt/QtColor.h"
+#include "qt/QtSonEdit2.h"
 #include "text/Cp932.h"
 
 namespace varnel::qt {
@@ -78,13 +79,20 @@ QtMainWindow::QtMainWindow() {
     panel_->setFixedHeight(27);
     layout->addWidget(panel_);
 
-    // A plain read-only view of the display lines. The editor control takes its place
-    // together with its own painting, caret and editing.
-    text_ = new QPlainTextEdit(central);
-    text_->setObjectName(QStringLiteral("SonEdit1"));
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    layout->addWidget(text_, 1);
+    // The editor control with the values stored for the main window's instance.
+    edit_ = new QtSonEdit2(central);
+    edit_->setObjectName(QStringLiteral("SonEdit1"));
+    edit_->Look().ApplyMainWindowDefaults();
+    editor::TSonEdit2& core = edit_->Core();
+    core.SetTopMargin(11);
+    core.SetLeftMargin(6);
+    core.SetTabCount(4);
+    core.SetLineSpace(0);
+    core.SetAutoWrap(true);
+    core.SetColumn(40);
+    core.ReadOnly = true;
+    edit_->ApplySettings();
+    layout->addWidget(edit_, 1);
 
     setCentralWidget(central);
     BuildMenus();
@@ -114,14 +122,14 @@ void QtMainWindow::BuildMenus() {
 }
 
 void QtMainWindow::ShowLines(const std::vector<std::string>& lines) {
-    QString all;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            all += QLatin1Char('\n');
-        all += Utf8(text::Cp932ToUtf8(lines[i]));
+    // Every shown line is a paragraph of its own; the end mark follows the last.
+    std::string all;
+    for (const std::string& line : lines) {
+        all += line;
+        all += "\r\n";
     }
-    text_->setPlainText(all);
-    text_->moveCursor(QTextCursor::Start);
+    edit_->Core().SetText(all);
+    edit_->ApplySettings();
 }
 
 void QtMainWindow::SetTitle(const std::string& utf8Title) {
@@ -129,21 +137,23 @@ void QtMainWindow::SetTitle(const std::string& utf8Title) {
 }
 
 void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
-    QPalette pal = text_->palette();
-    const QPalette base = palette();
-    pal.setColor(QPalette::Base, ToQColor(a.background, base));
-    pal.setColor(QPalette::Text, ToQColor(a.fontColor, base));
-    text_->setPalette(pal);
-
-    QFont font = text_->font();
+    editor::PaintProperties& look = edit_->Look();
+    editor::TSonEdit2& core = edit_->Core();
+    look.Color = a.background;
+    look.Font.Color = a.fontColor;
     if (!a.fontName.empty())
-        font.setFamily(Utf8(a.fontName));  // fontconfig substitutes a missing family
-    if (a.fontSize > 0)
-        font.setPointSize(a.fontSize);
-    font.setStyleHint(QFont::Monospace);
-    text_->setFont(font);
-    text_->setHorizontalScrollBarPolicy(a.horizontalScrollBar ? Qt::ScrollBarAsNeeded
-                                                              : Qt::ScrollBarAlwaysOff);
+        look.Font.Name = a.fontName;
+    if (a.fontSize > 0) {
+        look.Font.Size = a.fontSize;
+        look.Font.Height = 0;
+    }
+    edit_->TakeFont();  // the column of automatic wrapping follows the cell width
+    if (form_)
+        app::ApplyViewSettingsToEditor(form_->CurrentSettings().view, core, look);
+    core.ReadOnly = a.readOnly;
+    core.SetSingleByteMode(a.westernCharset);
+    edit_->ApplySettings();
+    QFont font = edit_->Metrics().Font();
 
     if (!a.rulerCaption.empty())
         ruler_->setText(Utf8(a.rulerCaption));

@@ -11,7 +11,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QWidget;
 
 namespace varnel::app {
@@ -19,6 +18,8 @@ class TForm1;
 }
 
 namespace varnel::qt {
+
+class QtSonEdit2;
 
 class QtMainWindow : public QMainWindow, public platform::MainView {
     Q_OBJECT
@@ -42,7 +43,7 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     void Close() override;
 
     // For tests: the text view and the ruler.
-    QPlainTextEdit* TextView() const { return text_; }
+    QtSonEdit2* TextView() const { return edit_; }
     QLabel* Ruler() const { return ruler_; }
     QWidget* ToolBarPanel() const { return panel_; }
 
@@ -55,8 +56,7 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     app::TForm1* form_ = nullptr;
     QWidget* panel_ = nullptr;  // tool bar and ruler
     QLabel* ruler_ = nullptr;
-    // Temporary read-only text view; the editor control replaces it.
-    QPlainTextEdit* text_ = nullptr;
+    QtSonEdit2* edit_ = nullptr;  // the editor control, SonEdit1
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, QAction*, std::less<>> actions_;
 };

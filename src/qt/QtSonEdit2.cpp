@@ -14,9 +14,11 @@
 
 #include "editor/LineString.h"
 #include "editor/TextDrop.h"
+#include "qt/QtColor.h"
 #include "qt/QtFonts.h"
 #include "qt/QtKeyMap.h"
 #include "qt/QtPainterCanvas.h"
+#include "qt/QtPrompter.h"
 #include "text/Cp932.h"
 
 namespace varnel::qt {
@@ -28,6 +30,14 @@ constexpr std::uint8_t kAlt = 4;
 
 QFont FontOf(const editor::PaintProperties& look) {
     return EditorFont(look.Font.Name, look.Font.Size, look.Font.Height);
+}
+
+// A stored system colour (0xFF0000nn) as the RGB value of its palette role.
+void Resolve(editor::TColor& c, const QPalette& palette) {
+    if ((c & 0xFF000000u) == 0)
+        return;
+    const QColor q = ToQColor(c, palette);
+    c = static_cast<editor::TColor>(q.red() | (q.green() << 8) | (q.blue() << 16));
 }
 
 }  // namespace
@@ -57,7 +67,20 @@ QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWid
     ApplySettings();
 }
 
+QtSonEdit2::QtSonEdit2(QWidget* parent)
+    : QtSonEdit2(std::make_unique<QtPrompter>(), *QApplication::clipboard(), parent) {}
+
+QtSonEdit2::QtSonEdit2(std::unique_ptr<QtPrompter> prompter, QClipboard& clipboard, QWidget* parent)
+    : QtSonEdit2(*prompter, clipboard, parent) {
+    prompter->SetParent(this);
+    ownPrompter_ = std::move(prompter);
+}
+
 QtSonEdit2::~QtSonEdit2() = default;
+
+void QtSonEdit2::TakeFont() {
+    metrics_.SetFont(FontOf(look_));
+}
 
 void QtSonEdit2::ApplySettings() {
     metrics_.SetFont(FontOf(look_));
@@ -99,15 +122,26 @@ editor::PaintView QtSonEdit2::MakeView() {
     return v;
 }
 
+editor::PaintProperties QtSonEdit2::ResolvedLook() const {
+    editor::PaintProperties r = look_;
+    const QPalette& p = palette();
+    for (editor::TColor* c : {&r.Color, &r.Font.Color, &r.SelColor, &r.CREOFcolor, &r.URLColor,
+                              &r.QuotMarkColor, &r.UlineColor, &r.RulerColor, &r.RulerCurColor,
+                              &r.SubjectColor, &r.DateColor, &r.FromColor})
+        Resolve(*c, p);
+    return r;
+}
+
 editor::PaintPlan QtSonEdit2::CurrentPlan() {
     editor::TSonEdit2& e = *core_;
     return editor::BuildPaintPlan(
-        e.Lines(), MakeView(), look_, metrics_,
+        e.Lines(), MakeView(), ResolvedLook(), metrics_,
         [&e](int line, int& x1, int& x2) { return e.SelectionOnLine(line, x1, x2); });
 }
 
 void QtSonEdit2::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    const editor::PaintProperties look = ResolvedLook();
     const editor::PaintPlan plan = CurrentPlan();
     {
         QtPainterCanvas canvas(painter, metrics_, plan.singleByte);
@@ -118,10 +152,10 @@ void QtSonEdit2::paintEvent(QPaintEvent*) {
         // The composition is drawn at the caret on the background, dotted underline.
         painter.setFont(metrics_.Font());
         const int w = painter.fontMetrics().horizontalAdvance(preedit_);
-        painter.fillRect(caret.x(), caret.y(), w + 2, caret.height(), FromBgr(look_.Color));
-        painter.setPen(FromBgr(look_.Font.Color));
+        painter.fillRect(caret.x(), caret.y(), w + 2, caret.height(), FromBgr(look.Color));
+        painter.setPen(FromBgr(look.Font.Color));
         painter.drawText(caret.x(), caret.y() + metrics_.Ascent(), preedit_);
-        QPen dots(FromBgr(look_.Font.Color), 1, Qt::DotLine);
+        QPen dots(FromBgr(look.Font.Color), 1, Qt::DotLine);
         painter.setPen(dots);
         painter.drawLine(caret.x(), caret.bottom(), caret.x() + w, caret.bottom());
     }
@@ -133,9 +167,9 @@ void QtSonEdit2::paintEvent(QPaintEvent*) {
                       metrics_.TextWidth(e.ExpandTabs(std::string_view(line).substr(
                           0, static_cast<std::size_t>(
                                  std::min<int>(dropCaret_.x, static_cast<int>(line.size()))))));
-        painter.fillRect(x, y, 2, e.CharHeight(), FromBgr(look_.Font.Color));
+        painter.fillRect(x, y, 2, e.CharHeight(), FromBgr(look.Font.Color));
     } else if (hasFocus() && caretOn_ && preedit_.isEmpty()) {
-        painter.fillRect(caret, FromBgr(look_.Font.Color));
+        painter.fillRect(caret, FromBgr(look.Font.Color));
     }
 }
 

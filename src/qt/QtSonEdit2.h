@@ -13,6 +13,7 @@
 #include "editor/PaintProperties.h"
 #include "editor/SonEdit.h"
 #include "qt/QtClipboard.h"
+#include "qt/QtPrompter.h"
 #include "qt/QtTextMetrics.h"
 
 namespace varnel::qt {
@@ -21,6 +22,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
+    // With its own message boxes and the application's clipboard.
+    explicit QtSonEdit2(QWidget* parent = nullptr);
     QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWidget* parent = nullptr);
     ~QtSonEdit2() override;
 
@@ -31,6 +34,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     // Takes the font of the look again, recomputes the geometry and re-wraps or
     // repaints; call after the look or the font changed.
     void ApplySettings();
+    // Takes the font of the look into the metrics only.
+    void TakeFont();
     // The paint plan of the page as it stands (for tests and the benchmark).
     editor::PaintPlan CurrentPlan();
 
@@ -64,7 +69,10 @@ class QtSonEdit2 : public QAbstractScrollArea {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    QtSonEdit2(std::unique_ptr<QtPrompter> prompter, QClipboard& clipboard, QWidget* parent);
     editor::PaintView MakeView();
+    // The look with stored system colours turned into the palette's RGB values.
+    editor::PaintProperties ResolvedLook() const;
     void SyncScrollBars();
     void Changed();
     QRect CaretRect() const;
@@ -73,6 +81,7 @@ class QtSonEdit2 : public QAbstractScrollArea {
     void DragScrollTick();
     void RestartBlink();
 
+    std::unique_ptr<QtPrompter> ownPrompter_;
     QtTextMetrics metrics_;
     QtClipboard clipboard_;
     std::unique_ptr<editor::TSonEdit2> core_;

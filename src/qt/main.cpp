@@ -33,6 +33,7 @@
 #include "qt/QtLauncher.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtPrompter.h"
+#include "qt/QtScreenshot.h"
 #include "qt/QtTimer.h"
 
 namespace {
@@ -145,6 +146,7 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
     }
     const auto quitOnSignals = QuitOnSignals();
     window.show();
+    qt::ArmScreenshot(window);
     return application.exec();
 }
 

@@ -2,6 +2,7 @@
 // onto the selection changes nothing; copies and foreign text are inserted.
 #include <gtest/gtest.h>
 
+#include "editor/EditorFakes.h"
 #include "editor/SonEdit.h"
 #include "editor/TextDrop.h"
 #include "fakes/Fakes.h"

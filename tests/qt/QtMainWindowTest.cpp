@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "fakes/Fakes.h"
 #include "qt/QtClock.h"
 #include "qt/QtMainWindow.h"
+#include "qt/QtSonEdit2.h"
 #include "qt/QtTimer.h"
 
 namespace varnel::qt {
@@ -58,13 +58,13 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     window.show();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Varnel32 - Inbox  0001.txt"));
-    const QString text = window.TextView()->toPlainText();
+    const std::string text = window.TextView()->Core().Text();
     // The summary header of a received mail: the status line is not shown.
-    EXPECT_EQ(text, QString::fromUtf8("Subject: テスト\n\n本文"));
-    EXPECT_TRUE(window.TextView()->isReadOnly());
-    // Viewer background from the stored 0x00BBGGRR colour (255 = red).
-    EXPECT_EQ(window.TextView()->palette().color(QPalette::Base), QColor(255, 0, 0));
-    EXPECT_EQ(window.TextView()->font().pointSize(), 11);
+    EXPECT_EQ(text, "Subject: \x83\x65\x83\x58\x83\x67\r\n\r\n\x96\x7b\x95\xb6\r\n");
+    EXPECT_TRUE(window.TextView()->Core().ReadOnly);
+    // Viewer background as the stored 0x00BBGGRR colour (255 = red).
+    EXPECT_EQ(window.TextView()->Look().Color, 255u);
+    EXPECT_EQ(window.TextView()->Metrics().Font().pointSize(), 11);
     // Japanese captions by default.
     EXPECT_EQ(window.menuBar()->actions().at(0)->text(), QString::fromUtf8("ファイル(&F)"));
 
