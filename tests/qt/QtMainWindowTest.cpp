@@ -14,6 +14,7 @@
 #include "qt/QtClock.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSonEdit2.h"
+#include "qt/QtTestApp.h"
 #include "qt/QtTimer.h"
 
 namespace varnel::qt {
@@ -21,12 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+void App() {
+    EnsureQtApp();
 }
 
 TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {

@@ -14,17 +14,13 @@
 #include "qt/QtKeyMap.h"
 #include "qt/QtPainterCanvas.h"
 #include "qt/QtSonEdit2.h"
+#include "qt/QtTestApp.h"
 
 namespace varnel::qt {
 namespace {
 
 void EnsureApp() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "test_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    EnsureQtApp();
 }
 
 struct Widget {
