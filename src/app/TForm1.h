@@ -73,6 +73,9 @@ class TForm1 : public DeferredActions {
 
     // Opens a mail or a draft and shows it (see OpenMailFile.cpp).
     void OpenMailFile(const std::string& path);
+    // Files dropped on the window ("|" between names): the first is shown as plain
+    // text once the shown text may be left (FileDrop.cpp).
+    void FileDropped(const std::string& dropFiles);
     // Applies the viewer or editor appearance and the title.
     void ApplyMode();
 

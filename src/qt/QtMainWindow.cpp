@@ -92,6 +92,10 @@ QtMainWindow::QtMainWindow() {
     core.SetColumn(40);
     core.ReadOnly = true;
     edit_->ApplySettings();
+    edit_->OnOLEDropFiles = [this](const std::string& files) {
+        if (form_)
+            form_->FileDropped(files);
+    };
     layout->addWidget(edit_, 1);
 
     setCentralWidget(central);

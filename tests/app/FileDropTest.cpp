@@ -1,0 +1,73 @@
+// Files dropped on the window: the first is shown as plain text under its own name,
+// after the unsaved-text question; a missing file is reported and changes nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "app/TForm1.h"
+#include "fakes/Fakes.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileDropTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() / ("varnel-drop-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "Notes");
+        std::ofstream(root / "Notes" / "Memo.TXT", std::ios::binary) << "one\ntwo \x95\x5c\n";
+        TForm1Setup setup;
+        setup.settingsPath = (root / "varnel32.ini").string();
+        setup.executablePath = "/usr/bin/varnel32";
+        setup.workingDirectory = root.string();
+        setup.env = [](const std::string&) { return std::string(); };
+        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
+                                                       timer2, timer3, windows, windows, launcher},
+                                        std::move(setup));
+        form->ShowUp();
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path root;
+    fakes::RecordingView view;
+    fakes::ScriptedPrompter prompter;
+    fakes::ManualClock clock;
+    fakes::RecordingChannel channel;
+    fakes::ManualTimer timer1, timer2, timer3;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(FileDropTest, FirstFileIsShownAsPlainText) {
+    const std::string memo = (root / "Notes" / "Memo.TXT").string();
+    form->FileDropped(memo + "|" + (root / "other.txt").string());
+    EXPECT_EQ(form->CurrentMailFile, memo);  // case kept
+    EXPECT_EQ(view.lines, (std::vector<std::string>{"one", "two \x95\x5c"}));
+    EXPECT_EQ(view.title, "Varnel32 - Notes  Memo.TXT");
+    EXPECT_FALSE(form->Editor().Modified);
+    EXPECT_TRUE(channel.Macros().empty());  // a plain file tells the mailer nothing
+}
+
+TEST_F(FileDropTest, UnsavedTextIsAskedAboutAndMissingFilesReported) {
+    form->Editor().Modified = true;
+    prompter.script.push_back(platform::Answer::Cancel);
+    form->FileDropped((root / "Notes" / "Memo.TXT").string());
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_TRUE(view.lines.empty());
+
+    form->Editor().Modified = false;
+    form->FileDropped((root / "missing.txt").string());
+    EXPECT_EQ(prompter.asked.size(), 2u);
+    EXPECT_TRUE(view.lines.empty());
+    form->FileDropped("");
+    EXPECT_EQ(prompter.asked.size(), 2u);
+}
+
+}  // namespace
+}  // namespace varnel::app
