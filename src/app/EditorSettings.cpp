@@ -13,8 +13,8 @@ editor::TColor Colour(int stored) {
 }
 }  // namespace
 
-void ApplyViewSettingsToEditor(const ViewSettings& v, editor::TSonEdit& edit,
-                               editor::PaintProperties& look) {
+void ApplyViewSettingsToEditor(const ViewSettings& v, editor::TSonEdit& edit) {
+    editor::PaintProperties& look = edit;
     edit.SetTopMargin(look.TopMarginFor(v.TopMargin));
     edit.SetLeftMargin(v.LeftMargin);
     edit.SetLineSpace(v.LineSpace);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "app/Settings.h"
-#include "editor/PaintProperties.h"
 
 namespace varnel::editor {
 class TSonEdit;
@@ -13,7 +12,6 @@ namespace varnel::app {
 
 // Margins, line space, tab count, marks and their colour, automatic wrapping with its
 // column, colour rules, underline, line numbers and the caret scroll fix.
-void ApplyViewSettingsToEditor(const ViewSettings& view, editor::TSonEdit& edit,
-                               editor::PaintProperties& look);
+void ApplyViewSettingsToEditor(const ViewSettings& view, editor::TSonEdit& edit);
 
 }  // namespace varnel::app

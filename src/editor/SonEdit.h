@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "editor/KeyCodes.h"
+#include "editor/PaintProperties.h"
 #include "editor/ParagraphMap.h"
 #include "editor/Positions.h"
 #include "editor/SonStrings.h"
@@ -26,7 +27,8 @@ namespace varnel::editor {
 enum class LineSpaceUnit { uPercent, uPixel };
 enum class ScrollMode { Follow = 0, Centre = 1, Hit = 2 };
 
-class TSonEdit {
+// The published look (colours, marks, ruler, colour rules) is part of the control.
+class TSonEdit : public PaintProperties {
   public:
     TSonEdit(const platform::TextMetrics& metrics, platform::Clipboard& clipboard,
              platform::Prompter& prompter);

@@ -153,7 +153,7 @@ void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
     }
     edit_->TakeFont();  // the column of automatic wrapping follows the cell width
     if (form_)
-        app::ApplyViewSettingsToEditor(form_->CurrentSettings().view, core, look);
+        app::ApplyViewSettingsToEditor(form_->CurrentSettings().view, core);
     core.ReadOnly = a.readOnly;
     core.SetSingleByteMode(a.westernCharset);
     edit_->ApplySettings();

@@ -79,12 +79,12 @@ QtSonEdit2::QtSonEdit2(std::unique_ptr<QtPrompter> prompter, QClipboard& clipboa
 QtSonEdit2::~QtSonEdit2() = default;
 
 void QtSonEdit2::TakeFont() {
-    metrics_.SetFont(FontOf(look_));
+    metrics_.SetFont(FontOf(Look()));
 }
 
 void QtSonEdit2::ApplySettings() {
-    metrics_.SetFont(FontOf(look_));
-    core_->SetTopMargin(look_.TopMarginFor(core_->TopMargin()));
+    metrics_.SetFont(FontOf(Look()));
+    core_->SetTopMargin(Look().TopMarginFor(core_->TopMargin()));
     core_->SetClientSize(viewport()->width(), viewport()->height());
     core_->Rewrap();
     Changed();
@@ -123,7 +123,7 @@ editor::PaintView QtSonEdit2::MakeView() {
 }
 
 editor::PaintProperties QtSonEdit2::ResolvedLook() const {
-    editor::PaintProperties r = look_;
+    editor::PaintProperties r = *core_;
     const QPalette& p = palette();
     for (editor::TColor* c : {&r.Color, &r.Font.Color, &r.SelColor, &r.CREOFcolor, &r.URLColor,
                               &r.QuotMarkColor, &r.UlineColor, &r.RulerColor, &r.RulerCurColor,

@@ -28,7 +28,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     ~QtSonEdit2() override;
 
     editor::TSonEdit2& Core() { return *core_; }
-    editor::PaintProperties& Look() { return look_; }
+    // The control's look (its published colours and marks).
+    editor::PaintProperties& Look() { return *core_; }
     const QtTextMetrics& Metrics() const { return metrics_; }
 
     // Takes the font of the look again, recomputes the geometry and re-wraps or
@@ -85,7 +86,6 @@ class QtSonEdit2 : public QAbstractScrollArea {
     QtTextMetrics metrics_;
     QtClipboard clipboard_;
     std::unique_ptr<editor::TSonEdit2> core_;
-    editor::PaintProperties look_;
 
     QTimer dragTimer_;   // scrolls while the button is held outside the text
     QTimer caretTimer_;  // caret blink
