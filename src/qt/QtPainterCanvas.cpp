@@ -1,7 +1,9 @@
 // Replaying paint plans with QPainter.
 #include "qt/QtPainterCanvas.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 
 #include "text/Cp932.h"
@@ -19,6 +21,18 @@ QtPainterCanvas::QtPainterCanvas(QPainter& painter, const QtTextMetrics& metrics
     rulerFont_ = QFont(QStringLiteral("DejaVu Sans"));
     rulerFont_.setPixelSize(8);
     p_.setFont(m_.Font());
+    // Runs of ASCII are drawn in one call with a font whose advance is exactly one
+    // cell: a fixed-pitch face whose half-width advance is off by a fraction of a pixel
+    // gets the difference as letter spacing. Other faces draw character by character.
+    const qreal advance = QFontMetricsF(m_.Font()).horizontalAdvance(QLatin1Char('0'));
+    const qreal cell = m_.AverageCharWidth();
+    if (QFontInfo(m_.Font()).fixedPitch() || qAbs(advance - cell) < 0.01) {
+        asciiFont_ = m_.Font();
+        if (qAbs(advance - cell) >= 0.01)
+            asciiFont_.setLetterSpacing(QFont::AbsoluteSpacing, cell - advance);
+        asciiRuns_ = qAbs(QFontMetricsF(asciiFont_).horizontalAdvance(QStringLiteral("0M.i")) -
+                          4 * cell) < 0.05;
+    }
 }
 
 void QtPainterCanvas::FillRect(int x, int y, int w, int h, std::uint32_t colour) {
@@ -37,7 +51,7 @@ void QtPainterCanvas::DrawText(int x, int y, std::string_view text, std::uint32_
     // Characters are decoded one by one and each is drawn at its own cell, so that a
     // glyph of a font that is not exactly two cells wide cannot push its neighbours.
     // Runs of plain ASCII are drawn in one call when the font's advance is the cell.
-    const bool asciiFits = QFontMetrics(m_.Font()).horizontalAdvance(QLatin1Char('0')) == cell;
+    const bool asciiFits = asciiRuns_;
     std::size_t i = 0;
     int cx = x;
     while (i < text.size()) {
@@ -49,9 +63,12 @@ void QtPainterCanvas::DrawText(int x, int y, std::string_view text, std::uint32_
             while (j < text.size() && static_cast<unsigned char>(text[j]) >= 0x20 &&
                    static_cast<unsigned char>(text[j]) < 0x7F)
                 ++j;
-            if (c != ' ' || j - i > 1)
+            if (c != ' ' || j - i > 1) {
+                p_.setFont(asciiFont_);
                 p_.drawText(cx, baseline,
                             QString::fromLatin1(text.data() + i, static_cast<qsizetype>(j - i)));
+                p_.setFont(m_.Font());
+            }
             cx += static_cast<int>(j - i) * cell;
             i = j;
             continue;

@@ -30,6 +30,8 @@ class QtPainterCanvas : public platform::Canvas {
     const QtTextMetrics& m_;
     bool singleByte_;
     QFont rulerFont_;
+    QFont asciiFont_;
+    bool asciiRuns_ = false;
     bool clipped_ = false;
 };
 
