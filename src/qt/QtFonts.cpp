@@ -1,7 +1,9 @@
 // Resolving the stored Windows font names.
 #include "qt/QtFonts.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string_view>
 #include <utility>
 
@@ -45,10 +47,14 @@ QFont EditorFont(const std::string& storedName, int pointSize, int pixelHeight) 
     // Japanese face rather than a proportional one.
     font.setFamilies(QStringList{FontFamilyFor(storedName), QStringLiteral("IPAGothic")});
     font.setStyleHint(QFont::TypeWriter);
-    if (pixelHeight < 0)
-        font.setPixelSize(-pixelHeight);
-    else
-        font.setPointSize(pointSize > 0 ? pointSize : 10);
+    // Pixel sizes are made even: the half-width glyphs of the Japanese faces are half
+    // an em wide, and only an even em gives them the whole-pixel advance of one cell, so
+    // that text drawn by others in the same font (the ruler label) keeps to the cells.
+    int px = pixelHeight < 0
+                 ? -pixelHeight
+                 : static_cast<int>(std::lround((pointSize > 0 ? pointSize : 10) * 96.0 / 72.0));
+    px = std::max(2, px + (px % 2));
+    font.setPixelSize(px);
     return font;
 }
 

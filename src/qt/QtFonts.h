@@ -13,7 +13,8 @@ namespace varnel::qt {
 QString FontFamilyFor(const std::string& storedName);
 
 // A font of the stored name; pixelHeight < 0 gives a pixel height of -pixelHeight,
-// otherwise pointSize is used.
+// otherwise pointSize is used (at 96 dots per inch). Either is rounded up to an even
+// number of pixels.
 QFont EditorFont(const std::string& storedName, int pointSize, int pixelHeight);
 
 }  // namespace varnel::qt

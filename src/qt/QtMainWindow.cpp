@@ -75,6 +75,8 @@ QtMainWindow::QtMainWindow() {
     panelLayout->addStretch(1);
     ruler_ = new QLabel(Utf8(app::kRulerCaption), panel_);
     ruler_->setObjectName(QStringLiteral("Ruler"));
+    // The caption runs on past any window width: it must not widen the window.
+    ruler_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     panelLayout->addWidget(ruler_);
     panel_->setFixedHeight(27);
     layout->addWidget(panel_);

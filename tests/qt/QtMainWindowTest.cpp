@@ -61,7 +61,7 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     EXPECT_TRUE(window.TextView()->Core().ReadOnly);
     // Viewer background as the stored 0x00BBGGRR colour (255 = red).
     EXPECT_EQ(window.TextView()->Look().Color, 255u);
-    EXPECT_EQ(window.TextView()->Metrics().Font().pointSize(), 11);
+    EXPECT_EQ(window.TextView()->Metrics().Font().pixelSize(), 16);  // 11 points, made even
     // Japanese captions by default.
     EXPECT_EQ(window.menuBar()->actions().at(0)->text(), QString::fromUtf8("ファイル(&F)"));
 
