@@ -188,6 +188,8 @@ class TSonEdit : public PaintProperties {
     // ---- Scrolling ----
     int TopLine() const { return topLine_; }
     void SetTopLine(int line);
+    // Scrolls the view horizontally (the horizontal scroll bar); the caret stays.
+    void SetHorzOffset(int px);
     int HorzOffset() const { return horzOffset_; }
     int ScrollMargin() const;
     // Brings the caret into view; returns whether the view moved.

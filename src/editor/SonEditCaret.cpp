@@ -393,6 +393,11 @@ void TSonEdit::SetTopLine(int line) {
     Invalidate(-1, -1);
 }
 
+void TSonEdit::SetHorzOffset(int px) {
+    horzOffset_ = std::max(0, px);
+    Invalidate(-1, -1);
+}
+
 bool TSonEdit::ScrollToCaret(ScrollMode mode) {
     const int oldTop = topLine_, oldHorz = horzOffset_;
     // Horizontal: keep the caret inside, a fifth of the width from the right edge.

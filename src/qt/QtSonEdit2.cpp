@@ -52,7 +52,6 @@ QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWid
     setAcceptDrops(true);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     core_->OnInvalidate = [this](int, int) { Changed(); };
@@ -193,18 +192,41 @@ void QtSonEdit2::Changed() {
 }
 
 void QtSonEdit2::SyncScrollBars() {
+    if (syncingScroll_)
+        return;  // a scroll bar shown or hidden here resizes the view and comes back
     syncingScroll_ = true;
     const editor::TSonEdit2& e = *core_;
     QScrollBar* v = verticalScrollBar();
     v->setRange(0, std::max(0, e.Lines().Count() - 1));
     v->setPageStep(std::max(1, e.VisibleLines()));
     v->setValue(e.TopLine());
+    // Horizontal: the widest visible line, tab-expanded, with a fifth of the text width
+    // to spare after it.
+    QScrollBar* h = horizontalScrollBar();
+    if (e.AutoWrap()) {
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    } else {
+        int widest = 0;
+        const int last = std::min(e.Lines().Count() - 1, e.TopLine() + e.VisibleLines());
+        for (int i = e.TopLine(); i <= last; ++i)
+            widest = std::max(
+                widest, metrics_.TextWidth(e.ExpandTabs(editor::StripLineEnd(e.Lines().Get(i)))));
+        const int area = std::max(1, e.TextAreaWidth());
+        const int fifth = (area + 4) / 5;
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        h->setRange(0, std::max(e.HorzOffset(), widest + fifth - area));
+        h->setPageStep(area);
+        h->setSingleStep(std::max(1, e.CellWidth()));
+        h->setValue(e.HorzOffset());
+    }
     syncingScroll_ = false;
 }
 
-void QtSonEdit2::scrollContentsBy(int, int) {
+void QtSonEdit2::scrollContentsBy(int dx, int) {
     if (syncingScroll_)
         return;
+    if (dx != 0)
+        core_->SetHorzOffset(horizontalScrollBar()->value());
     const int delta = verticalScrollBar()->value() - core_->TopLine();
     if (delta != 0)
         core_->ScrollLines(delta);

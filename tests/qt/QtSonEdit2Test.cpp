@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "fakes/Fakes.h"
@@ -117,6 +118,18 @@ TEST(QtSonEdit2, WheelScrollsByWholeNotches) {
     EXPECT_EQ(w.edit.Core().TopLine(), 2);
     wheel(-240);
     EXPECT_EQ(w.edit.Core().TopLine(), 6);
+}
+
+TEST(QtSonEdit2, HorizontalScrollBarFollowsTheWidestLine) {
+    Widget w;
+    w.edit.Core().SetAutoWrap(false);
+    w.edit.Core().SetText(std::string(300, 'x') + "\r\nshort\r\n");
+    w.edit.ApplySettings();
+    QScrollBar* h = w.edit.horizontalScrollBar();
+    EXPECT_GT(h->maximum(), 0);
+    h->setValue(50);
+    EXPECT_EQ(w.edit.Core().HorzOffset(), 50);
+    EXPECT_EQ(w.edit.Core().CaretX(), 0);  // the caret stays where it was
 }
 
 TEST(QtSonEdit2, KeyTableAndPaintingIntoAnImage) {
