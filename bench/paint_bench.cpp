@@ -148,8 +148,8 @@ int main(int argc, char** argv) {
         qt::QtPainterCanvas canvas(painter, metrics, false);
         plan.Replay(canvas);
     });
-    std::printf("QPainter into a QImage, IPAGothic 19 px (cell %d px), middle page:\n",
-                metrics.AverageCharWidth());
+    std::printf("QPainter into a QImage, IPAGothic %d px (cell %d px), middle page:\n",
+                metrics.Font().pixelSize(), metrics.AverageCharWidth());
     std::printf("  planning %.1f us, painting %.1f us per page; painting/planning %.1f\n", planUs,
                 paintUs, paintUs / planUs);
 #else

@@ -50,7 +50,7 @@ class PlanBuilder {
   public:
     PlanBuilder(const TSonStrings& lines, const PaintView& view, const PaintProperties& look,
                 const platform::TextMetrics& metrics, const SelectionOfLine& selection)
-        : lines_(lines), v_(view), look_(look), m_(metrics), selection_(selection) {
+        : lines_(lines.Lines()), v_(view), look_(look), m_(metrics), selection_(selection) {
         plan_.singleByte = view.singleByte;
         markTop_ = static_cast<int>(std::lround(0.2 * v_.charHeight));
         markBottom_ = static_cast<int>(std::lround(0.8 * v_.charHeight));
@@ -61,7 +61,7 @@ class PlanBuilder {
     PaintPlan Build();
 
   private:
-    int Count() const { return lines_.Count(); }
+    int Count() const { return static_cast<int>(lines_.size()); }
     int RowY(int line) const { return (line - v_.topLine) * v_.linePitch + v_.topMargin; }
     void Fill(int x, int y, int w, int h, TColor c) {
         plan_.ops.push_back({PaintOp::Kind::Fill, x, y, w, h, c, false, {}});
@@ -81,7 +81,7 @@ class PlanBuilder {
     void Paragraphs(int first, int last);
     void PaintLine(int line, TColor paraColour, const std::vector<LinkSpan>& spans);
 
-    const TSonStrings& lines_;
+    const std::vector<std::string>& lines_;  // the store's lines, read directly
     const PaintView& v_;
     const PaintProperties& look_;
     const platform::TextMetrics& m_;
@@ -166,7 +166,7 @@ void PlanBuilder::LineNumbers(int last) {
 // by a soft wrap is found whole.
 void PlanBuilder::Paragraphs(int first, int last) {
     int p = first;
-    while (p > 0 && !HasHardEnd(lines_.Get(p - 1)))
+    while (p > 0 && !HasHardEnd(lines_[static_cast<std::size_t>(p - 1)]))
         --p;
     std::vector<LinkSpan> lineSpans;
     std::string joined;
@@ -175,21 +175,22 @@ void PlanBuilder::Paragraphs(int first, int last) {
         // q: the paragraph's last line, or the line after the page when the paragraph
         // runs on (its text there may finish a link that starts on the page).
         int q = p;
-        while (q < Count() - 1 && !HasHardEnd(lines_.Get(q)) && q <= last)
+        while (q < Count() - 1 && !HasHardEnd(lines_[static_cast<std::size_t>(q)]) && q <= last)
             ++q;
-        const TColor colour = ParagraphColour(StripLineEnd(lines_.Get(p)), look_, v_.singleByte);
+        const TColor colour = ParagraphColour(StripLineEnd(lines_[static_cast<std::size_t>(p)]),
+                                              look_, v_.singleByte);
         const int scanFrom = std::max(p, first - kLinkLookBackLines);
         joined.clear();
         starts.clear();
         for (int i = scanFrom; i <= q; ++i) {
             starts.push_back(joined.size());
-            joined += StripLineEnd(lines_.Get(i));
+            joined += StripLineEnd(lines_[static_cast<std::size_t>(i)]);
         }
         const std::vector<LinkSpan> spans = FindLinks(joined, look_, v_.singleByte);
         for (int i = std::max(p, first); i <= std::min(q, last); ++i) {
             lineSpans.clear();
             const std::size_t b = starts[static_cast<std::size_t>(i - scanFrom)];
-            const std::size_t e = b + StripLineEnd(lines_.Get(i)).size();
+            const std::size_t e = b + StripLineEnd(lines_[static_cast<std::size_t>(i)]).size();
             for (const LinkSpan& s : spans) {
                 if (s.end <= b || s.begin >= e)
                     continue;
@@ -203,7 +204,7 @@ void PlanBuilder::Paragraphs(int first, int last) {
 }
 
 void PlanBuilder::PaintLine(int line, TColor paraColour, const std::vector<LinkSpan>& spans) {
-    const std::string_view raw = lines_.Get(line);
+    const std::string_view raw = lines_[static_cast<std::size_t>(line)];
     const std::string_view content = StripLineEnd(raw);
     const std::size_t len = content.size();
     const TabLayout layout(content, v_.tabCount);
