@@ -7,12 +7,16 @@
 #include "app/CloseFlow.h"
 #include "app/TForm1.h"
 #include "link/OpenRequest.h"
+#include "mail/MailFileIo.h"
 #include "mail/MailNames.h"
 
 namespace varnel::app {
 namespace {
 
 constexpr int kAddressBookWaitTicks = 10;
+constexpr std::string_view kStatusPrefix = "X-Status: ";
+constexpr text::Message kCannotWriteStatus{"The status of %s could not be written.",
+                                           "%s の状態を書き込めませんでした。"};
 
 std::string WithoutTrailingSlash(std::string dir) {
     while (dir.size() > 1 && dir.back() == '/')
@@ -160,6 +164,25 @@ void TForm1::SendFolderCommand() {
 
 void TForm1::SendFolderCommandFor(const std::string&) {
     SendFolderCommand();
+}
+
+// Last step of the deferred reply: the replied mail is read. Only a status line that is
+// there is changed; a mail without one is left as it is.
+void TForm1::MarkShownMailRead() {
+    if (!mail::IsMailFile(CurrentMailFile))
+        return;
+    auto bytes = mail::ReadFileBytes(CurrentMailFile);
+    if (!bytes || !bytes->starts_with(kStatusPrefix) || bytes->size() < kStatusPrefix.size() + 4)
+        return;
+    if (bytes->compare(kStatusPrefix.size(), 4, "READ") == 0)
+        return;
+    bytes->replace(kStatusPrefix.size(), 4, "READ");
+    std::string error;
+    if (!mail::WriteFileSafely(CurrentMailFile, *bytes, error)) {
+        io_.prompter.Tell(
+            kCannotWriteStatus.Format(settings_.view.EnglishMenu, CurrentMailFile) + "\n" + error,
+            platform::Severity::Warning);
+    }
 }
 
 void TForm1::SendPendingKeys(const std::string& keys) {

@@ -214,10 +214,6 @@ void TForm1::SendReplyCommand() {
         io_.Timer1.SetEnabled(true);
 }
 
-void TForm1::MarkShownMailRead() {
-    // Seam: the header pass rewrites the status line to "X-Status: READ" here.
-}
-
 void TForm1::SendUpdateCommand() {
     if (mailer_.Update(CurrentMailFile))
         io_.Timer1.SetEnabled(true);  // a focus command follows on the next tick

@@ -179,6 +179,23 @@ TEST_F(MailerCommandsTest, AddressBookStepWaitsForAJustStartedAddressBook) {
     EXPECT_EQ(appends, 10);
 }
 
+TEST_F(MailerCommandsTest, DeferredReplySequence) {
+    std::ofstream(mail2, std::ios::binary) << "X-Status: SNDR\r\nSubject: s\r\n\r\nbody\r\n";
+    TForm1& f = Start({mail2});
+    timer1.SetEnabled(true);
+    f.Deferred().DeferredStep = 1;
+    for (int i = 0; i < 20 && timer1.Tick(); ++i) {
+    }
+    const std::string ref = inFld + ",0002)]";
+    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{"[Focus(" + ref, "[Reply(" + ref,
+                                                          "[Update(" + ref, "[Update(" + ref}));
+    EXPECT_EQ(f.Deferred().DeferredStep, 0);
+    std::ifstream in(mail2, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "X-Status: READ\r");
+}
+
 TEST_F(MailerCommandsTest, CompanionLinkAndReceive) {
     TForm1& f = Start({mail1});
     windows.existing = {"class:TfrmPILVO1Main"};

@@ -2,17 +2,18 @@
 // directory, the stand-in mailer as a child process, and waiting on its log.
 #pragma once
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <signal.h>
-#include <spawn.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <vector>
 
@@ -100,8 +101,9 @@ class Store {
     }
     // Starts the stand-in mailer and waits until it listens.
     bool StartMailer(std::vector<std::string> extra = {}) {
-        std::vector<std::string> args{VARNEL_BIN_DIR "/pelkmail", "--home", home, "--log", log,
-                                      "--varnel", VARNEL_BIN_DIR "/varnel32"};
+        std::vector<std::string> args{
+            VARNEL_BIN_DIR "/pelkmail", "--home", home, "--log", log, "--varnel",
+            VARNEL_BIN_DIR "/varnel32"};
         args.insert(args.end(), extra.begin(), extra.end());
         const pid_t pid = Spawn(args, root + "/output");
         if (pid < 0)

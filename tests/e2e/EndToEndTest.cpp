@@ -47,10 +47,10 @@ class Viewer {
         setup.env = [&s](const std::string& n) {
             return n == "PELKHOME" ? s.home : n == "HOME" ? s.root : std::string();
         };
-        form = std::make_unique<app::TForm1>(
-            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher},
-            std::move(setup));
+        form =
+            std::make_unique<app::TForm1>(app::TForm1Services{window, prompter, clock, channel, t1,
+                                                              t2, t3, windows, windows, launcher},
+                                          std::move(setup));
         window.Bind(form.get());
         form->ShowUp();
         server = std::make_unique<qt::QtCommandServer>(
@@ -117,21 +117,22 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     // Next through the mailer: the keys go to its thread window on the next tick, the
     // mailer answers with an open request for the following mail.
     ASSERT_TRUE(app::RunCommand(*v.form, "Next2"));
-    EXPECT_TRUE(WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0004"); }, 5000,
-                        Pump))
+    EXPECT_TRUE(
+        WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0004"); }, 5000, Pump))
         << v.form->CurrentMailFile << "\n"
         << ReadFile(s.log);
-    EXPECT_TRUE(WaitFor([&] { return s.Find("[Update(" + s.Index("in") + ",0004)]") >= 0; },
-                        3000, Pump));
+    EXPECT_TRUE(
+        WaitFor([&] { return s.Find("[Update(" + s.Index("in") + ",0004)]") >= 0; }, 3000, Pump));
 
     // Without its thread window the mailer is driven by the view command.
-    ASSERT_EQ(v.channel.Execute("Pelk", "Windows", "[Keys(\"class\",\"PeLk:MaIn\",\"12d 20d 20u 12u 43d 43u\")]"),
+    ASSERT_EQ(v.channel.Execute("Pelk", "Windows",
+                                "[Keys(\"class\",\"PeLk:MaIn\",\"12d 20d 20u 12u 43d 43u\")]"),
               Delivery::Delivered);  // Alt+Space, C on the main window: nothing to close
     ASSERT_TRUE(app::RunCommand(*v.form, "CloseThread1"));
     WaitFor([] { return false; }, 300, Pump);
     ASSERT_TRUE(app::RunCommand(*v.form, "Next2"));
-    EXPECT_TRUE(WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0005"); }, 5000,
-                        Pump))
+    EXPECT_TRUE(
+        WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0005"); }, 5000, Pump))
         << ReadFile(s.log);
     EXPECT_GE(s.Find("[View(\"Next\")]"), 0);
 
@@ -154,8 +155,9 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
         },
         3000, Pump));
     const std::string number = draft.substr(draft.size() - 8, 4);
-    EXPECT_TRUE(WaitFor([&] { return s.Find("[Update(" + s.Index("out") + "," + number + ")]") >= 0; },
-                        10000, Pump))
+    EXPECT_TRUE(
+        WaitFor([&] { return s.Find("[Update(" + s.Index("out") + "," + number + ")]") >= 0; },
+                10000, Pump))
         << ReadFile(s.log);
     ASSERT_FALSE(s.ViewersStartedByMailer().empty());
 
