@@ -1,18 +1,11 @@
 // INI reading from memory and single-line writes replacing the file as a whole.
 #include "app/IniFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 
+#include "editor/ReplaceFile.h"
 #include "text/Sjis.h"
 
 namespace varnel::app {
@@ -147,19 +140,12 @@ bool ReadWhole(const std::string& path, std::string& bytes, std::string& error) 
     std::error_code ec;
     if (!fs::exists(path, ec))
         return true;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read " + path;
-        return false;
-    }
-    bytes = std::move(ss).str();
-    return true;
+    return editor::ReplaceFileRead(path, bytes, error);
+}
+
+// Settings may live in a directory that does not exist yet; the first write makes it.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error) {
+    return editor::ReplaceFileWrite(path, bytes, error, {.createDirectories = true});
 }
 
 }  // namespace
@@ -325,68 +311,6 @@ bool IniFile::WriteInteger(std::string_view section, std::string_view key, int v
 
 bool IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
     return WriteString(section, key, value ? "1" : "0");
-}
-
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error) {
-    std::error_code ec;
-    fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    fs::path dir = target.parent_path();
-    if (dir.empty())
-        dir = ".";
-    if (!fs::exists(dir, ec)) {
-        fs::create_directories(dir, ec);
-        if (ec) {
-            error = "cannot create " + dir.string() + ": " + ec.message();
-            return false;
-        }
-    }
-    mode_t mode = 0644;
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
-
-    std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0) {
-        error = "cannot create a temporary file in " + dir.string() + ": " + std::strerror(errno);
-        return false;
-    }
-    auto fail = [&](const std::string& what) {
-        error = what + " " + tmp + ": " + std::strerror(errno);
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return false;
-    };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail("cannot write");
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fchmod(fd, mode) != 0)
-        return fail("cannot set permissions of");
-    if (::fsync(fd) != 0)
-        return fail("cannot flush");
-    if (::close(fd) != 0) {
-        error = "cannot close " + tmp + ": " + std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        error = "cannot replace " + target.string() + ": " + std::strerror(errno);
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace varnel::app

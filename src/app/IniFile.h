@@ -28,7 +28,7 @@ class IniFile {
     // An empty file with no path: every read gives its default, writes fail.
     IniFile() = default;
     // Loads path (a missing or unreadable file gives an empty one). writer defaults to
-    // WriteFileReplacing.
+    // editor::ReplaceFileWrite, creating a missing settings directory.
     explicit IniFile(std::string path, Writer writer = {});
     // An in-memory file with these bytes (path may be empty; then writes fail).
     static IniFile FromBytes(std::string bytes, std::string path = {}, Writer writer = {});
@@ -76,11 +76,5 @@ class IniFile {
     Writer writer_;
     std::string error_;
 };
-
-// Default writer: writes a temporary file beside path (creating missing parent
-// directories), flushes it to disk and renames it over path, keeping an existing file's
-// permission bits and writing through a symbolic link to its target. On failure the
-// temporary file is removed, path is untouched and error says why.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string& error);
 
 }  // namespace varnel::app

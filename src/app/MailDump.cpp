@@ -1,12 +1,11 @@
 // The --dump output.
 #include "app/MailDump.h"
 
-#include <cerrno>
-#include <cstring>
+#include <optional>
 #include <ostream>
 
 #include "app/HeaderOptionsFrom.h"
-#include "mail/MailFileIo.h"
+#include "editor/ReplaceFile.h"
 #include "mail/OpenMail.h"
 #include "text/Cp932.h"
 
@@ -14,13 +13,10 @@ namespace varnel::app {
 
 int DumpMailFile(const std::string& path, const Settings& settings, const platform::Clock& clock,
                  std::ostream& out, std::ostream& err) {
-    errno = 0;
-    const std::optional<std::string> bytes = mail::ReadFileBytes(path);
-    if (!bytes) {
-        err << "varnel32: cannot read " << path;
-        if (errno != 0)
-            err << ": " << std::strerror(errno);
-        err << "\n";
+    std::optional<std::string> bytes(std::in_place);
+    std::string error;
+    if (!editor::ReplaceFileRead(path, *bytes, error)) {
+        err << "varnel32: " << error << "\n";
         return 1;
     }
     // Decoded exactly as the window would show it. The decoding itself writes nothing:

@@ -5,8 +5,8 @@
 #include "app/HeaderOptionsFrom.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
+#include "editor/ReplaceFile.h"
 #include "mail/AfterBodyPass.h"
-#include "mail/MailFileIo.h"
 #include "mail/OpenMail.h"
 
 namespace varnel::app {
@@ -29,8 +29,9 @@ void TForm1::OpenMailFile(const std::string& path) {
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
-    const std::optional<std::string> bytes = mail::ReadFileBytes(path);
-    if (!bytes) {
+    std::optional<std::string> bytes(std::in_place);
+    std::string readError;
+    if (!editor::ReplaceFileRead(path, *bytes, readError)) {
         io_.prompter.Tell(exists ? Say(kOpenError) + "\n" + path
                                  : kCannotOpen.Format(settings_.view.EnglishMenu, path),
                           platform::Severity::Error);
@@ -78,7 +79,7 @@ void TForm1::OpenMailFile(const std::string& path) {
             temporaryViewerColor_ = d.alertColour;
         if (d.rewritten) {
             std::string error;
-            if (!mail::WriteFileSafely(path, *d.rewritten, error))
+            if (!editor::ReplaceFileWrite(path, *d.rewritten, error))
                 io_.prompter.Tell(kCannotMarkRead.Format(settings_.view.EnglishMenu, error),
                                   platform::Severity::Error);
         }

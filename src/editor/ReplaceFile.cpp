@@ -6,12 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace varnel::editor {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,34 +35,67 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The file a write to path lands in: path itself, or the end of its chain of symbolic
+// links (which may not exist yet). Renaming over the link would turn it into a plain
+// file and leave its target stale.
+bool FinalTarget(const std::string& path, fs::path& target, std::string& error) {
+    target = path;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(target, ec))
+            return true;
+        if (hops == 40) {
+            error = Reason("Cannot follow the links of", path, ELOOP);
+            return false;
+        }
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) {
+            error = Reason("Cannot follow the link", target.string(), ec.value());
+            return false;
+        }
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+}
+
 }  // namespace
 
-bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error) {
-    std::string dir = ".";
-    if (const auto slash = path.rfind('/'); slash != std::string::npos)
-        dir = slash == 0 ? "/" : path.substr(0, slash);
-    std::string tmpl = path + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
+bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error,
+                      ReplaceFileOptions options) {
+    fs::path resolved;
+    if (!FinalTarget(path, resolved, error))
+        return false;
+    const std::string target = resolved.string();
+    const std::string dir = resolved.has_parent_path() ? resolved.parent_path().string() : ".";
+    if (options.createDirectories) {
+        std::error_code ec;
+        if (!fs::exists(dir, ec) && !fs::create_directories(dir, ec) && ec) {
+            error = Reason("Cannot create the directory", dir, ec.value());
+            return false;
+        }
+    }
+    std::vector<char> name(target.begin(), target.end());
+    const std::string_view suffix = ".XXXXXX";
+    name.insert(name.end(), suffix.begin(), suffix.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
     if (fd < 0) {
-        error = Reason("Cannot create a temporary file beside", path, errno);
+        error = Reason("Cannot create a temporary file beside", target, errno);
         return false;
     }
     const std::string tmp(name.data());
     struct stat st {};
-    const bool existed = ::stat(path.c_str(), &st) == 0;
-    ::fchmod(fd, existed ? (st.st_mode & 07777) : 0644);
+    const bool existed = ::stat(target.c_str(), &st) == 0;
     int err = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    if (::fchmod(fd, existed ? (st.st_mode & 07777) : 0644) != 0 || !WriteAll(fd, bytes) ||
+        ::fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0)
+    if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0)
         err = errno;
     if (err != 0) {
         ::unlink(tmp.c_str());
-        error = Reason("Cannot write", path, err);
+        error = Reason("Cannot write", target, err);
         return false;
     }
     // Make the rename itself durable; a failure here does not lose data.
@@ -72,19 +107,36 @@ bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::stri
 }
 
 bool ReplaceFileRead(const std::string& path, std::string& bytes, std::string& error) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!f) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         error = Reason("Cannot open", path, errno);
         return false;
     }
+    struct stat st {};
+    int err = 0;
+    if (::fstat(fd, &st) != 0)
+        err = errno;
+    else if (!S_ISREG(st.st_mode))
+        err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     std::string out;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0)
-        out.append(buf, n);
-    const bool bad = std::ferror(f.get()) != 0;
-    const int err = errno;
-    if (bad) {
+    if (err == 0) {
+        out.reserve(static_cast<std::size_t>(st.st_size));
+        char buf[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n == 0)
+                break;
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                err = errno;
+                break;
+            }
+            out.append(buf, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    if (err != 0) {
         error = Reason("Cannot read", path, err);
         return false;
     }

@@ -6,12 +6,22 @@
 
 namespace varnel::editor {
 
-// Writes bytes to a temporary file in the same directory, flushes it to disk and renames
-// it over path (keeping an existing file's permission bits). On failure returns false,
-// sets error to a readable reason, removes the temporary file and leaves path untouched.
-bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error);
+struct ReplaceFileOptions {
+    // Creates the missing parent directories of the target first (a settings file in a
+    // directory that does not exist yet). Off by default: a mail or document whose folder
+    // has gone must fail, not be written into a new empty folder.
+    bool createDirectories = false;
+};
 
-// Reads a whole file. On failure returns false and sets error.
+// Writes bytes to a temporary file in the same directory as path, flushes it to disk and
+// renames it over path, keeping an existing file's permission bits. A symbolic link is
+// followed, so its target is replaced and the link stays. On failure returns false, sets
+// error to a readable reason, removes the temporary file and leaves path untouched.
+bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error,
+                      ReplaceFileOptions options = {});
+
+// Reads a whole regular file. On failure (missing, a directory, a device, no access)
+// returns false and sets error.
 bool ReplaceFileRead(const std::string& path, std::string& bytes, std::string& error);
 
 }  // namespace varnel::editor

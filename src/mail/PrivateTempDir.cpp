@@ -8,8 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <vector>
+
+#include "editor/ReplaceFile.h"
 
 namespace varnel::mail {
 
@@ -35,24 +36,7 @@ PrivateTempDir::~PrivateTempDir() {
 
 bool PrivateTempDir::WriteFile(const std::string& name, const std::string& bytes,
                                std::string& error) const {
-    const std::string target = FilePath(name);
-    const std::string temp = target + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            error = "cannot write " + target;
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
-        error = "cannot write " + target + ": " + std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return editor::ReplaceFileWrite(FilePath(name), bytes, error);
 }
 
 }  // namespace varnel::mail

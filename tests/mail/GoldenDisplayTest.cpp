@@ -12,9 +12,9 @@
 #include <map>
 #include <sstream>
 
+#include "editor/ReplaceFile.h"
 #include "mail/DecodeMail.h"
 #include "mail/HeaderToggle.h"
-#include "mail/MailFileIo.h"
 
 using namespace varnel::mail;
 namespace fs = std::filesystem;
@@ -67,14 +67,20 @@ bool Updating() {
     return std::getenv("VARNEL_UPDATE_GOLDEN") != nullptr;
 }
 
+std::string FileBytes(const fs::path& file) {
+    std::string bytes, error;
+    EXPECT_TRUE(varnel::editor::ReplaceFileRead(file.string(), bytes, error)) << error;
+    return bytes;
+}
+
 void Compare(const fs::path& expectedFile, const std::string& actual, const std::string& what) {
     if (Updating()) {
         std::ofstream(expectedFile, std::ios::binary) << actual;
         return;
     }
-    auto expected = ReadFileBytes(expectedFile.string());
-    ASSERT_TRUE(expected) << "missing " << expectedFile;
-    EXPECT_EQ(actual, *expected) << what;
+    std::string expected, error;
+    ASSERT_TRUE(varnel::editor::ReplaceFileRead(expectedFile.string(), expected, error)) << error;
+    EXPECT_EQ(actual, expected) << what;
 }
 
 }  // namespace
@@ -91,7 +97,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
         const std::string name = mail.stem().string();
         const auto opts = ReadOpts(kDir / (name + ".opts"));
         const HeaderOptions base = OptionsFrom(opts);
-        const std::string bytes = *ReadFileBytes(mail.string());
+        const std::string bytes = FileBytes(mail);
         const std::string path = "/home/u/Pelk/in/0001.txt";
         DecodeState state;
 
@@ -118,7 +124,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
                 fs::remove(after);
         } else if (fs::exists(after)) {
             ASSERT_TRUE(d.rewritten) << name << ": expected a rewrite";
-            EXPECT_EQ(*d.rewritten, *ReadFileBytes(after.string())) << name;
+            EXPECT_EQ(*d.rewritten, FileBytes(after)) << name;
         } else {
             EXPECT_FALSE(d.rewritten) << name << ": file must stay byte-identical";
         }

@@ -1,0 +1,118 @@
+// Whole-file replacing writes: permissions kept, links followed, failures leave the
+// original and no temporary file behind; whole-file reads refuse what is not a file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "editor/ReplaceFile.h"
+
+namespace varnel::editor {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReplaceFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("varnel_replace_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Put(const std::string& name, const std::string& bytes) {
+        const fs::path p = dir_ / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p.string();
+    }
+    std::string Read(const std::string& path) {
+        std::string bytes, error;
+        EXPECT_TRUE(ReplaceFileRead(path, bytes, error)) << error;
+        return bytes;
+    }
+    std::size_t Entries() const {
+        std::size_t n = 0;
+        for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_))
+            ++n;
+        return n;
+    }
+    fs::path dir_;
+};
+
+TEST_F(ReplaceFileTest, ReplacesWholeKeepingPermissions) {
+    const std::string original("X-Status: RECV\r\n\0body", 21);
+    const std::string file = Put("0001.txt", original);
+    EXPECT_EQ(Read(file), original);
+    ::chmod(file.c_str(), 0640);
+    std::string error;
+    ASSERT_TRUE(ReplaceFileWrite(file, "X-Status: READ\r\n", error)) << error;
+    EXPECT_EQ(Read(file), "X-Status: READ\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(ReplaceFileTest, WritesThroughChainsOfLinks) {
+    const std::string real = Put("real.ini", "old");
+    ::chmod(real.c_str(), 0600);
+    fs::create_symlink("real.ini", dir_ / "middle.ini");  // relative link
+    fs::create_symlink(dir_ / "middle.ini", dir_ / "link.ini");
+    std::string error;
+    ASSERT_TRUE(ReplaceFileWrite((dir_ / "link.ini").string(), "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link.ini"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "middle.ini"));
+    EXPECT_EQ(Read(real), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(real.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+
+    // A link whose target does not exist yet: the target is created, the link stays.
+    fs::create_symlink("later.ini", dir_ / "dangling.ini");
+    ASSERT_TRUE(ReplaceFileWrite((dir_ / "dangling.ini").string(), "made", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.ini"));
+    EXPECT_EQ(Read((dir_ / "later.ini").string()), "made");
+
+    // A loop of links is refused.
+    fs::create_symlink("loop-b", dir_ / "loop-a");
+    fs::create_symlink("loop-a", dir_ / "loop-b");
+    EXPECT_FALSE(ReplaceFileWrite((dir_ / "loop-a").string(), "x", error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST_F(ReplaceFileTest, FailuresLeaveTheOriginalAndNoTemporaryFile) {
+    fs::create_directory(dir_ / "0002.txt");
+    const std::size_t before = Entries();
+    std::string error;
+    EXPECT_FALSE(ReplaceFileWrite((dir_ / "0002.txt").string(), "x", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(dir_ / "0002.txt"));
+    // A missing directory is not made unless asked for.
+    error.clear();
+    EXPECT_FALSE(ReplaceFileWrite((dir_ / "missing" / "0003.txt").string(), "x", error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(Entries(), before);
+    ASSERT_TRUE(ReplaceFileWrite((dir_ / "new" / "deeper" / "v.ini").string(), "k=1", error,
+                                 {.createDirectories = true}))
+        << error;
+    EXPECT_EQ(Read((dir_ / "new" / "deeper" / "v.ini").string()), "k=1");
+}
+
+TEST_F(ReplaceFileTest, ReadRefusesWhatIsNotAFile) {
+    fs::create_directory(dir_ / "sub");
+    ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+    for (const char* name : {"none.txt", "sub", "fifo"}) {
+        std::string bytes = "kept", error;
+        EXPECT_FALSE(ReplaceFileRead((dir_ / name).string(), bytes, error)) << name;
+        EXPECT_FALSE(error.empty()) << name;
+        EXPECT_EQ(bytes, "kept") << name;
+    }
+    EXPECT_EQ(Read(Put("empty.txt", "")), "");
+}
+
+}  // namespace
+}  // namespace varnel::editor
