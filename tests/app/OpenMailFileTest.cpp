@@ -150,6 +150,20 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     EXPECT_EQ(std::distance(fs::directory_iterator(home / "In"), fs::directory_iterator()), 1);
 }
 
+TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
+    const fs::path latin = home / "In" / "0006.txt";
+    WriteAll(latin,
+             "X-Status: READ\r\nDate: Sun, 06 Dec 2026 09:00:00 +0900\r\nFrom: a@example.de\r\n"
+             "Content-Type: text/plain; charset=iso-8859-1\r\n\r\ncaf\xE9\r\n");
+    prompter.script = {platform::Answer::Yes};
+    TForm1& f = Start(latin);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_NE(prompter.asked[0].find("英文フォント"), std::string::npos) << prompter.asked[0];
+    // The font is on now: opening again, or another Western mail, asks nothing.
+    f.OpenMailFile(latin.string());
+    EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
 TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
     const fs::path draft = root / "tmp" / "_pel0001.tmp";
     const std::string tail = "--inner\r\nContent-Type: image/png\r\n\r\niVBOR\r\n--inner--\r\n";
