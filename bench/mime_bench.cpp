@@ -130,12 +130,13 @@ std::size_t DecodeFromLines(const std::string& path) {
     for (; i < lines.size() && !lines[i].empty() && lines[i][0] != '-'; ++i)
         reader.FeedLine(lines[i]);
     std::vector<std::string> display;
-    RunBodyPass(lines, i + 1, reader.Result(), BodyPassOptions{}, display);
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    RunBodyPass(views, i + 1, reader.Result(), BodyPassOptions{}, display);
     return display.size();
 }
 
-// The whole decode as opening a mail runs it today (header pass, display header, body
-// pass over the file split into one string per line).
+// The whole decode as opening a mail runs it (header pass, display header, body pass
+// over views into the file's bytes).
 std::size_t DecodeWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     std::string all(static_cast<std::size_t>(in.tellg()), '\0');

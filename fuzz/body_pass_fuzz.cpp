@@ -34,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.europeanFontOn = european;
     options.headerList = ",x-mailer:";
     std::vector<std::string> display;
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
     const auto r =
-        RunBodyPass(lines, i < lines.size() ? i + 1 : i, reader.Result(), options, display);
+        RunBodyPass(views, i < lines.size() ? i + 1 : i, reader.Result(), options, display);
     for (const auto& d : display) {
         if (r.longestLine < d.size() && d.rfind(".------ Attached", 0) != 0 &&
             d.rfind("..", 0) != 0 && d.rfind("*", 0) != 0)

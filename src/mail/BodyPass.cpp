@@ -276,7 +276,7 @@ BodyPassResult BodyPass::Finish() {
     return walker_->Finish();
 }
 
-BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
+BodyPassResult RunBodyPass(std::span<const std::string_view> mailLines, std::size_t first,
                            const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display) {
     BodyPass pass(top, options, display);

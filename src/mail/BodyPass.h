@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -76,7 +77,7 @@ class BodyPass {
 // with "-", it is read for its boundary role only (a header may end directly with the
 // first "--boundary" line); the header pass has already shown it. Keeps one line in
 // hand plus at most 11 held lines; no recursion.
-BodyPassResult RunBodyPass(const std::vector<std::string>& mailLines, std::size_t first,
+BodyPassResult RunBodyPass(std::span<const std::string_view> mailLines, std::size_t first,
                            const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display);
 

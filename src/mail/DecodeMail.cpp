@@ -40,14 +40,28 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     if (state.startupPhase)
         d.readOnly = state.editSwitchGiven ? !inOut : true;
 
-    const std::vector<std::string> mail = MailLines::Split(bytes).Texts();
+    // Lines are views into bytes: only the header block is held, the body streams through
+    // its pass, and only the lines shown are copied.
+    MailLines::Reader reader(bytes);
+    std::vector<std::string_view> head;
+    for (std::string_view line; reader.Next(line);) {
+        head.push_back(line);
+        if (EndsHeaderBlock(line))
+            break;
+    }
     HeaderPassResult h =
-        RunHeaderPass(mail, d.fullHeader, state.recipientOverride, state.europeanFontOn, options);
+        RunHeaderPass(head, d.fullHeader, state.recipientOverride, state.europeanFontOn, options);
     d.display = std::move(h.display);
     d.headerLineCount = d.display.size();
 
     BodyPassOptions bodyOptions{state.europeanFontOn, options.HeaderList};
-    BodyPassResult body = RunBodyPass(mail, h.bodyStart, h.top, bodyOptions, d.display);
+    BodyPass pass(h.top, bodyOptions, d.display);
+    // The terminating line (or a header's last line) is read for its boundary role.
+    if (h.bodyStart > 0)
+        pass.Terminator(head[h.bodyStart - 1]);
+    for (std::string_view line; reader.Next(line);)
+        pass.Feed(line);
+    const BodyPassResult body = pass.Finish();
     d.offerEuropeanFont = body.offerEuropeanFont;
     d.longestLine = body.longestLine;
     d.related = h.top.related;

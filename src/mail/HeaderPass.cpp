@@ -207,18 +207,18 @@ class HeaderWalker {
 
 }  // namespace
 
-HeaderPassResult RunHeaderPass(const std::vector<std::string>& lines, bool fullHeader,
+HeaderPassResult RunHeaderPass(std::span<const std::string_view> lines, bool fullHeader,
                                bool recipientOverride, bool europeanFontOn,
                                const HeaderOptions& options) {
     HeaderWalker w(options, fullHeader, europeanFontOn);
     std::size_t end = 0;
     while (end < lines.size() && !EndsHeaderBlock(lines[end]))
-        w.Line(lines[end++]);
+        w.Line(std::string(lines[end++]));
     HeaderPassResult r = w.Finish(recipientOverride);
     r.headerEnd = end;
     r.bodyStart = end < lines.size() ? end + 1 : end;
     if (end < lines.size())
-        r.display.push_back(lines[end]);
+        r.display.emplace_back(lines[end]);
     return r;
 }
 

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "mail/BodyPass.h"
@@ -41,7 +43,7 @@ struct HeaderPassResult {
 };
 
 // lines: the mail's lines without line ends. fullHeader: every header line as stored.
-HeaderPassResult RunHeaderPass(const std::vector<std::string>& lines, bool fullHeader,
+HeaderPassResult RunHeaderPass(std::span<const std::string_view> lines, bool fullHeader,
                                bool recipientOverride, bool europeanFontOn,
                                const HeaderOptions& options);
 

@@ -3,10 +3,10 @@
 
 namespace varnel::mail {
 
-MailLines MailLines::Split(std::string_view bytes) {
+MailLines MailLines::Split(std::string_view bytes, std::size_t maxLines) {
     MailLines m;
     std::size_t start = 0;
-    while (start < bytes.size()) {
+    while (start < bytes.size() && m.lines_.size() < maxLines) {
         std::size_t lf = bytes.find('\n', start);
         if (lf == std::string_view::npos) {
             m.lines_.push_back({std::string(bytes.substr(start)), ""});
@@ -20,6 +20,23 @@ MailLines MailLines::Split(std::string_view bytes) {
         start = lf + 1;
     }
     return m;
+}
+
+bool MailLines::Reader::Next(std::string_view& line) {
+    if (pos_ >= bytes_.size())
+        return false;
+    const std::size_t lf = bytes_.find('\n', pos_);
+    if (lf == std::string_view::npos) {
+        line = bytes_.substr(pos_);
+        pos_ = bytes_.size();
+        return true;
+    }
+    std::size_t textEnd = lf;
+    if (textEnd > pos_ && bytes_[textEnd - 1] == '\r')
+        --textEnd;
+    line = bytes_.substr(pos_, textEnd - pos_);
+    pos_ = lf + 1;
+    return true;
 }
 
 std::vector<std::string> MailLines::Texts() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,21 @@ class MailLines {
 
     // Splits at LF (a CR before it belongs to the line end). A lone CR and NUL bytes stay
     // part of the line's text. A file ending in a line end has no empty last line.
-    static MailLines Split(std::string_view bytes);
+    // maxLines stops after that many lines; Join() then gives a prefix of bytes.
+    static MailLines Split(std::string_view bytes,
+                           std::size_t maxLines = std::numeric_limits<std::size_t>::max());
+    // The same split, one line at a time, as views into bytes without their line ends,
+    // for passes that only read: no line is copied.
+    class Reader {
+      public:
+        explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+        // False at the end of bytes.
+        bool Next(std::string_view& line);
+
+      private:
+        std::string_view bytes_;
+        std::size_t pos_ = 0;
+    };
 
     std::size_t Size() const { return lines_.size(); }
     const std::string& Text(std::size_t i) const { return lines_[i].text; }

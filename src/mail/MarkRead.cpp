@@ -98,7 +98,10 @@ std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderP
                                            bool datesDisagree, const HeaderOptions& o) {
     if (!WantsMarkRead(h, datesDisagree, o))
         return std::nullopt;
-    MailLines m = MailLines::Split(bytes);
+    // Only the header block and its terminating line can change: the body's bytes are
+    // carried over as they are, without cutting them into lines.
+    MailLines m = MailLines::Split(bytes, h.bodyStart);
+    const std::size_t headLength = m.Join().size();
     SetStatus(m, h);
     if (!h.hadDate && !h.pseudoDate.empty() && o.AddDate)
         m.Insert(1, h.pseudoDate);
@@ -107,6 +110,7 @@ std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderP
     if (h.suspiciousAddress && o.FixAddress)
         RepairAddressFields(m);
     std::string out = m.Join();
+    out.append(bytes.substr(headLength));
     if (out == bytes)
         return std::nullopt;
     return out;

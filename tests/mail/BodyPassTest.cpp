@@ -50,7 +50,8 @@ std::vector<std::string> DecodeBody(const std::vector<std::string>& lines,
     }
     const std::size_t first = i < lines.size() ? i + 1 : lines.size();
     std::vector<std::string> display;
-    const auto r = RunBodyPass(lines, first, reader.Result(), options, display);
+    const std::vector<std::string_view> views(lines.begin(), lines.end());
+    const auto r = RunBodyPass(views, first, reader.Result(), options, display);
     if (result)
         *result = r;
     return display;

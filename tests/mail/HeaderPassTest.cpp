@@ -9,7 +9,7 @@ using Lines = std::vector<std::string>;
 TEST(HeaderPass, SummaryFieldsByWholeName) {
     struct Case {
         const char* name;
-        Lines mail;
+        std::vector<std::string_view> mail;
         const char* headerList;
         Lines display;
         bool hadDate;
@@ -51,7 +51,8 @@ TEST(HeaderPass, SummaryFieldsByWholeName) {
 }
 
 TEST(HeaderPass, HiddenRecipientsStayHiddenWithoutIndent) {
-    const Lines mail = {"Date: d", "To: a@b.jp, c@d.jp,", " e@f.jp", "From: f", "", "x"};
+    const std::vector<std::string_view> mail = {
+        "Date: d", "To: a@b.jp, c@d.jp,", " e@f.jp", "From: f", "", "x"};
     for (int tab : {0, 4, -1}) {
         HeaderOptions o;
         o.TabToSpace = tab;

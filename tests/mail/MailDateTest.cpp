@@ -63,7 +63,7 @@ TEST(MailDate, DisagreementCountsRealMinutes) {
 }
 
 TEST(MailDate, ReceivedDateOnAFoldedLineMakesThePseudoDate) {
-    const std::vector<std::string> mail = {
+    const std::vector<std::string_view> mail = {
         "X-Status: READ",
         "Received: from mx by mail (Postfix) with ESMTP id 1234;",
         "\tSat, 05 Dec 2026 12:00:05 +0900 (JST)",
@@ -75,7 +75,7 @@ TEST(MailDate, ReceivedDateOnAFoldedLineMakesThePseudoDate) {
     HeaderOptions o;
     HeaderPassResult h = RunHeaderPass(mail, false, false, false, o);
     EXPECT_EQ(h.pseudoDate, "Date: Sat, 05 Dec 2026 11:59:00 +0900");  // the last field wins
-    std::vector<std::string> folded = mail;
+    std::vector<std::string_view> folded = mail;
     folded.erase(folded.begin() + 3);
     h = RunHeaderPass(folded, false, false, false, o);
     EXPECT_EQ(h.pseudoDate, "Date: Sat, 05 Dec 2026 12:00:05 +0900 (JST)");

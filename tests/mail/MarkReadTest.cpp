@@ -110,6 +110,15 @@ TEST(MarkRead, KeepsOddBytesOfUntouchedLines) {
     DecodedMail none = DecodeMailForDisplay(kPath, tail, o, {});
     ASSERT_TRUE(none.rewritten);
     EXPECT_EQ(*none.rewritten, "X-Status: READ\r\n" + tail);
+    // All header, no terminating line: the dropped duplicate takes the missing end along.
+    DecodedMail headOnly = DecodeMailForDisplay(kPath, "X-Status: RECV\r\nX-Status: RECV", o, {});
+    ASSERT_TRUE(headOnly.rewritten);
+    EXPECT_EQ(*headOnly.rewritten, "X-Status: READ");
+    // A header ending on a boundary line: the body after it is carried over as it is.
+    const std::string body = "--b\r\nX-Status: RECV\nDate: x\r\n\r\n--b--";
+    DecodedMail dashed = DecodeMailForDisplay(kPath, "X-Status: RECV\r\n" + body, o, {});
+    ASSERT_TRUE(dashed.rewritten);
+    EXPECT_EQ(*dashed.rewritten, "X-Status: READ\r\n" + body);
 }
 
 TEST(MarkRead, OnlyMailFilesAreWrittenAndTheMailerTold) {
