@@ -32,6 +32,9 @@ void FilterForwardedHeader(std::vector<std::string>& display, std::size_t start,
                            std::string_view headerList) {
     if (start >= display.size() || text::FindChar(display[start], ':') == text::npos)
         return;
+    // One compaction pass: kept fields move down to kept, the dropped ones are
+    // overwritten, and the lines after the header close the gap once.
+    std::size_t kept = start;
     std::size_t i = start;
     while (i < display.size() && !display[i].empty()) {
         const std::string& line = display[i];
@@ -41,12 +44,15 @@ void FilterForwardedHeader(std::vector<std::string>& display, std::size_t start,
         std::size_t next = i + 1;
         while (next < display.size() && IsContinuation(display[next]))
             ++next;
-        if (!IsContinuation(line) && IsKeptName(name, headerList))
-            i = next;
-        else
-            display.erase(display.begin() + static_cast<std::ptrdiff_t>(i),
-                          display.begin() + static_cast<std::ptrdiff_t>(next));
+        if (!IsContinuation(line) && IsKeptName(name, headerList)) {
+            for (; i < next; ++i, ++kept)
+                if (kept != i)
+                    display[kept] = std::move(display[i]);
+        }
+        i = next;
     }
+    display.erase(display.begin() + static_cast<std::ptrdiff_t>(kept),
+                  display.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 }  // namespace varnel::mail

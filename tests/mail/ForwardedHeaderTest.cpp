@@ -45,6 +45,11 @@ TEST(ForwardedHeader, KeepsReaderFieldsAndDropsTheRest) {
          "",
          {"From: a", "Cc: c", ""}},
         {"start past the end", {"From: a"}, 5, "", {"From: a"}},
+        {"a leading continuation goes; kept fields close up, the text after follows",
+         {"x", " a: b", "\tc", "Date: d", "X: 1", "\t2", "To: t", "X: 3", "", "tail", ""},
+         1,
+         "",
+         {"x", "Date: d", "To: t", "", "tail", ""}},
     };
     for (auto& c : cases) {
         Lines l = c.in;
