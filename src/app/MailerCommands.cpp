@@ -6,8 +6,8 @@
 
 #include "app/CloseFlow.h"
 #include "app/TForm1.h"
+#include "editor/ReplaceFile.h"
 #include "link/OpenRequest.h"
-#include "mail/MailFileIo.h"
 #include "mail/MailNames.h"
 
 namespace varnel::app {
@@ -171,14 +171,14 @@ void TForm1::SendFolderCommandFor(const std::string&) {
 void TForm1::MarkShownMailRead() {
     if (!mail::IsMailFile(CurrentMailFile))
         return;
-    auto bytes = mail::ReadFileBytes(CurrentMailFile);
-    if (!bytes || !bytes->starts_with(kStatusPrefix) || bytes->size() < kStatusPrefix.size() + 4)
+    std::string bytes, error;
+    if (!editor::ReplaceFileRead(CurrentMailFile, bytes, error) ||
+        !bytes.starts_with(kStatusPrefix) || bytes.size() < kStatusPrefix.size() + 4)
         return;
-    if (bytes->compare(kStatusPrefix.size(), 4, "READ") == 0)
+    if (bytes.compare(kStatusPrefix.size(), 4, "READ") == 0)
         return;
-    bytes->replace(kStatusPrefix.size(), 4, "READ");
-    std::string error;
-    if (!mail::WriteFileSafely(CurrentMailFile, *bytes, error)) {
+    bytes.replace(kStatusPrefix.size(), 4, "READ");
+    if (!editor::ReplaceFileWrite(CurrentMailFile, bytes, error)) {
         io_.prompter.Tell(
             kCannotWriteStatus.Format(settings_.view.EnglishMenu, CurrentMailFile) + "\n" + error,
             platform::Severity::Warning);
