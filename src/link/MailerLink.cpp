@@ -62,11 +62,11 @@ void MailerLink::Report(Target target, Delivery d, std::string_view what) {
 }
 
 Delivery MailerLink::SendToMailer(const std::optional<std::string>& macro, Urgency urgency) {
-    return Send(Target::Mailer, macro, "", urgency);
+    return Send(Target::Mailer, macro, "(?)", urgency);
 }
 
 Delivery MailerLink::SendToCompanion(const std::optional<std::string>& macro, Urgency urgency) {
-    return Send(Target::Companion, macro, "", urgency);
+    return Send(Target::Companion, macro, "(?)", urgency);
 }
 
 std::optional<Delivery> MailerLink::Focus(std::string_view mailFile) {
