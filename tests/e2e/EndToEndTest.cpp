@@ -87,7 +87,7 @@ TEST_F(EndToEnd, OpeningAMailTellsTheMailerUpdateThenFocus) {
     ASSERT_TRUE(s.StartMailer());
     ASSERT_GT(s.StartViewer(s.Mail("in", "0001")), 0);
     ASSERT_TRUE(WaitFor([&] { return fs::exists(s.runtime + "/varnel32.system"); }, 10000));
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the second phase
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the second phase
 
     // The mailer asks the viewer to open a mail (as after a view request).
     link::UnixCommandChannel channel(s.runtime, 2000);
@@ -112,7 +112,7 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     ASSERT_TRUE(s.StartMailer({"--windows", "main,thread"}));
     Viewer v(s, s.Mail("in", "0003"));
     ASSERT_TRUE(v.listening);
-    WaitFor([] { return false; }, 400, Pump);  // the second start-up phase
+    WaitFor([] { return false; }, 800, Pump);  // the second start-up phase
 
     // Next through the mailer: the keys go to its thread window on the next tick, the
     // mailer answers with an open request for the following mail.
