@@ -7,6 +7,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -61,9 +62,26 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
             // Someone answers (or is busy answering): that socket is theirs.
             return ListenResult::InUse;
         }
-        ::unlink(path_.c_str());  // stale: left behind by a server that died
+        // Stale: left behind by a server that died. Only that very file is removed, not
+        // one another server may have put there since the probe.
+        struct stat again {};
+        if (::lstat(path_.c_str(), &again) == 0 && again.st_dev == st.st_dev &&
+            again.st_ino == st.st_ino)
+            ::unlink(path_.c_str());
     }
 
+    // The socket is bound and listening under a temporary name first and then linked to
+    // its real name, which fails when the name exists: the name never stands for a
+    // socket that does not answer yet, and a server that started at the same moment
+    // is never replaced.
+    static std::atomic<unsigned> counter{0};
+    const std::string dir = path_.substr(0, path_.rfind('/'));
+    const std::string tmp =
+        dir + "/.s" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    if (!UnixSocket::FitsAddress(tmp)) {
+        error = "socket path too long: " + tmp;
+        return ListenResult::Failed;
+    }
     UnixSocket sock(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (!sock.IsOpen()) {
         error = std::string("socket: ") + std::strerror(errno);
@@ -71,20 +89,27 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
     }
     sockaddr_un addr{};
     addr.sun_family = AF_UNIX;
-    std::memcpy(addr.sun_path, path_.c_str(), path_.size() + 1);
-    const mode_t old = ::umask(0177);  // the socket file itself is private too
-    const int bound = ::bind(sock.Fd(), reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    const int bindErr = errno;
-    ::umask(old);
-    if (bound != 0) {
-        if (bindErr == EADDRINUSE)
-            return ListenResult::InUse;  // another server won the race
-        error = "bind " + path_ + ": " + std::strerror(bindErr);
+    std::memcpy(addr.sun_path, tmp.c_str(), tmp.size() + 1);
+    ::unlink(tmp.c_str());
+    if (::bind(sock.Fd(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        error = "bind " + tmp + ": " + std::strerror(errno);
         return ListenResult::Failed;
     }
-    if (::listen(sock.Fd(), 16) != 0 || ::lstat(path_.c_str(), &st) != 0) {
-        error = "listen " + path_ + ": " + std::strerror(errno);
-        ::unlink(path_.c_str());
+    const bool ready = ::chmod(tmp.c_str(), 0600) == 0 && ::listen(sock.Fd(), 16) == 0 &&
+                       ::lstat(tmp.c_str(), &st) == 0;
+    const int err = errno;
+    if (!ready) {
+        ::unlink(tmp.c_str());
+        error = "listen " + tmp + ": " + std::strerror(err);
+        return ListenResult::Failed;
+    }
+    const int linked = ::link(tmp.c_str(), path_.c_str());
+    const int linkErr = errno;
+    ::unlink(tmp.c_str());
+    if (linked != 0) {
+        if (linkErr == EEXIST)
+            return ListenResult::InUse;  // another server won the race
+        error = "link " + path_ + ": " + std::strerror(linkErr);
         return ListenResult::Failed;
     }
     dev_ = st.st_dev;

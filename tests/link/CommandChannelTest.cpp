@@ -209,3 +209,26 @@ TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     EXPECT_TRUE(ran);
 }
+
+TEST(CommandServer, TwoServersStartingTogetherNeverBothListen) {
+    TempDir t;
+    Recorder rec;
+    for (int round = 0; round < 20; ++round) {
+        UnixCommandServer a(t.path, "Varnel32", "system", rec.Handler());
+        UnixCommandServer b(t.path, "Varnel32", "system", rec.Handler());
+        UnixCommandServer::ListenResult ra{}, rb{};
+        std::string ea, eb;
+        std::thread ta([&] { ra = a.Listen(ea); });
+        std::thread tb([&] { rb = b.Listen(eb); });
+        ta.join();
+        tb.join();
+        const int listening = (ra == UnixCommandServer::ListenResult::Listening) +
+                              (rb == UnixCommandServer::ListenResult::Listening);
+        ASSERT_EQ(listening, 1) << round;
+        // The name answers as soon as it exists.
+        UnixCommandServer& winner = ra == UnixCommandServer::ListenResult::Listening ? a : b;
+        ServerThread serving(winner);
+        UnixCommandChannel channel(t.path, 1000);
+        EXPECT_EQ(channel.Execute("Varnel32", "system", "[x]"), Delivery::Delivered) << round;
+    }
+}
