@@ -207,3 +207,21 @@ TEST_F(Pelkmail, AHungMailerCostsTheClientOnlyItsTimeout) {
     EXPECT_EQ(quick.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
+
+TEST_F(Pelkmail, CompanionAndAddressBookWhenAsked) {
+    Start({"--companion", "--alias"});
+    const std::string in = home + "/in.fld";
+    EXPECT_EQ(channel->Execute("Pilvo1", "Windows", "[Find(\"class\",\"TfrmPILVO1Main\")]"),
+              Delivery::Delivered);
+    EXPECT_EQ(Win("[Find(\"class\",\"TfrmPILVO1Main\")]"), Delivery::Refused);  // not the mailer's
+    EXPECT_EQ(channel->Execute("Pilvo1", "Command", "[Focus(\"" + in + "\",0010)]"),
+              Delivery::Delivered);
+    EXPECT_EQ(channel->Execute("Pilvo1", "Command", "[View(\"Prev\")]"), Delivery::Delivered);
+    EXPECT_EQ(Opened(0), "[open(\"" + home + "/in/0009.txt\")]");
+    EXPECT_EQ(channel->Execute("Alias", "system", "[Append(\"Taro <taro@example.jp>\")]"),
+              Delivery::Delivered);
+    EXPECT_EQ(channel->Execute("Alias", "system", "[Receive]"), Delivery::Refused);
+    const auto logged = LoggedMacros();
+    EXPECT_NE(std::find(logged.begin(), logged.end(), "[Append(\"Taro <taro@example.jp>\")]"),
+              logged.end());
+}
