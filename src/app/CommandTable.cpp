@@ -16,12 +16,21 @@ constexpr std::array kMenus{
 
 constexpr std::array kCommands{
     CommandSpec{"Exit1", "File1", {"E&xit", "終了(&X)"}, "Exit", false, &TForm1::FileExitClick},
+    CommandSpec{
+        "Header1", "View1", {"&Header", "ヘッダー(&H)"}, "Header", true, &TForm1::Header1Click},
     CommandSpec{"ViewerMode1",
                 "View1",
                 {"&Viewer mode", "読み出し専用(&V)"},
                 "ViewerMode",
                 true,
                 &TForm1::ViewerMode1Click},
+    CommandSpec{"Decode1", "Mail1", {"&Decode", "デコード(&D)"}, "", false, &TForm1::Decode1Click},
+    CommandSpec{"DecodeZenkaku1",
+                "Mail1",
+                {"Decode &Zenkaku", "全角変換デコード(&Z)"},
+                "",
+                false,
+                &TForm1::DecodeZenkaku1Click},
     CommandSpec{"Focus1", "Mail1", {"&Focus", "フォーカス(&F)"}, "", false, &TForm1::Focus1Click},
     CommandSpec{"Thread1",
                 "Thread2",

@@ -145,6 +145,7 @@ void TForm1::ApplyMode() {
     io_.view.SetTitle(WindowTitle(CurrentMailFile));
     HomeReadOnly = editor_.ReadOnly;
     io_.view.SetChecked("ViewerMode1", editor_.ReadOnly);
+    io_.view.SetChecked("Header1", settings_.view.Header);
 }
 
 void TForm1::ViewerMode1Click() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "link/MailerDriver.h"
 #include "link/MailerLink.h"
 #include "mail/DecodeMail.h"
+#include "mail/PrivateTempDir.h"
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
 #include "platform/CommandServer.h"
@@ -59,6 +61,7 @@ struct TForm1Setup {
 struct EditorFlags {
     bool ReadOnly = true;
     bool Modified = false;
+    bool HasSelection = false;
 };
 
 class TForm1 : public DeferredActions {
@@ -82,6 +85,10 @@ class TForm1 : public DeferredActions {
     // Commands (rows of the command table).
     void FileExitClick();
     void ViewerMode1Click();
+    // The header toggle and the Decode commands (MailViewCommands.cpp).
+    void Header1Click();
+    void Decode1Click();
+    void DecodeZenkaku1Click();
 
     // The close query: true when the window may close.
     bool FormCloseQuery();
@@ -182,6 +189,7 @@ class TForm1 : public DeferredActions {
     void RunMailerStep(link::MailerCommand command);
     bool CanLeaveCurrent();
     void QueueKeys(const std::string& keys);
+    void RunDecode(bool zenkaku);
 
     TForm1Services io_;
     TForm1Setup setup_;
@@ -196,6 +204,9 @@ class TForm1 : public DeferredActions {
     editor::TSonStrings store_;
     bool europeanFontOn_ = false;
     std::optional<platform::StoredColor> temporaryViewerColor_;
+    // Made on the first Decode command and kept to the end, so "_varnel.jis" is still
+    // there for the viewer and is removed when the window goes.
+    std::unique_ptr<mail::PrivateTempDir> privateDir_;
 };
 
 }  // namespace varnel::app

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "app/CommandTable.h"
 #include "app/MailDump.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
@@ -162,6 +165,114 @@ TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
     // The font is on now: opening again, or another Western mail, asks nothing.
     f.OpenMailFile(latin.string());
     EXPECT_EQ(prompter.asked.size(), 1u);
+}
+
+bool Shows(const std::vector<std::string>& lines, std::string_view prefix) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.starts_with(prefix); });
+}
+
+TEST_F(OpenMailFileTest, HeaderToggleCyclesTheModesOfTheShownMail) {
+    TForm1& f = Start(mail, "[View]\r\nShowTo=0\r\n");
+    struct Step {
+        bool recipients, full;
+    } steps[] = {{true, false}, {true, true}, {false, false}, {true, false}};
+    EXPECT_FALSE(Shows(view.lines, "To:"));
+    for (const Step& s : steps) {
+        ASSERT_TRUE(RunCommand(f, "Header1"));
+        EXPECT_EQ(Shows(view.lines, "To:"), s.recipients);
+        EXPECT_EQ(view.lines.front() == "X-Status: READ", s.full);
+        EXPECT_EQ(view.checked["Header1"], s.full);
+    }
+    EXPECT_TRUE(prompter.asked.empty());  // unmodified text: nothing to ask
+
+    // Modified text: the question comes first, and Cancel keeps everything as it was.
+    f.Editor().Modified = true;
+    prompter.script = {platform::Answer::Cancel};
+    const auto before = view.lines;
+    RunCommand(f, "Header1");
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(view.lines, before);
+}
+
+TEST_F(OpenMailFileTest, HeaderToggleFirstShowsRecipientsHiddenByMaxTo) {
+    TForm1& f = Start(mail, "[View]\r\nMaxTo=1\r\n");
+    EXPECT_FALSE(Shows(view.lines, "To:"));
+    RunCommand(f, "Header1");  // ShowTo is on already: the hidden recipients appear
+    EXPECT_TRUE(Shows(view.lines, "To:"));
+    EXPECT_FALSE(f.CurrentSettings().view.Header);
+    EXPECT_FALSE(f.RecipientOverride);  // used by that one open only
+    RunCommand(f, "Header1");
+    EXPECT_EQ(view.lines.front(), "X-Status: READ");
+
+    // A file that is no mail of the mailer is left alone.
+    const fs::path notes = root / "notes.txt";
+    WriteAll(notes, "From: a\r\n\r\nx\r\n");
+    f.OpenMailFile(notes.string());
+    const auto shown = view.lines;
+    RunCommand(f, "Header1");
+    EXPECT_EQ(view.lines, shown);
+}
+
+TEST_F(OpenMailFileTest, DecodeHandsTheJisTextToTheViewerAndCleansUp) {
+    TForm1& f = Start(mail, "[Location]\r\nTesraExe=\"/opt/tesra/view\" --jis\r\n");
+    f.Editor().ReadOnly = false;
+    f.Editor().Modified = true;
+    ASSERT_TRUE(RunCommand(f, "Decode1"));
+    ASSERT_EQ(launcher.started.size(), 1u);
+    const auto& argv = launcher.started[0];
+    ASSERT_EQ(argv.size(), 3u);
+    EXPECT_EQ(argv[0], "/opt/tesra/view");
+    EXPECT_EQ(argv[1], "--jis");
+    const fs::path jis = argv[2];
+    EXPECT_EQ(jis.filename(), "_varnel.jis");
+    EXPECT_EQ(ReadAll(jis).rfind("X-Status: READ\r\n", 0), 0u);
+    EXPECT_EQ(fs::status(jis.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(view.lines.front(), "X-Status: READ");
+    EXPECT_TRUE(f.Editor().ReadOnly);  // the JIS text is for reading
+    EXPECT_TRUE(f.Editor().Modified);  // and leaves the modified state alone
+    EXPECT_TRUE(prompter.asked.empty());
+
+    // Zenkaku does nothing over a selection; the same directory serves every command.
+    f.Editor().HasSelection = true;
+    RunCommand(f, "DecodeZenkaku1");
+    EXPECT_EQ(launcher.started.size(), 1u);
+    f.Editor().HasSelection = false;
+    RunCommand(f, "DecodeZenkaku1");
+    ASSERT_EQ(launcher.started.size(), 2u);
+    EXPECT_EQ(launcher.started[1][2], jis.string());
+
+    // A viewer that does not start is reported.
+    launcher.succeed = false;
+    RunCommand(f, "Decode1");
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_NE(prompter.asked[0].find("cannot start"), std::string::npos) << prompter.asked[0];
+
+    form.reset();  // the window goes: so do the file and its directory
+    EXPECT_FALSE(fs::exists(jis.parent_path()));
+}
+
+TEST_F(OpenMailFileTest, DecodeFailuresAreShown) {
+    TForm1& f = Start(mail);  // no TesraExe
+    RunCommand(f, "Decode1");
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_NE(prompter.asked[0].find("TesraExe"), std::string::npos);
+    EXPECT_TRUE(launcher.started.empty());
+    form.reset();
+
+    // No private directory can be made: said so, nothing started.
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    ::setenv("TMPDIR", (root / "missing").c_str(), 1);
+    TForm1& g = Start(mail, "[Location]\r\nTesraExe=view\r\n");
+    RunCommand(g, "Decode1");
+    if (old)
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    ASSERT_EQ(prompter.asked.size(), 2u);
+    EXPECT_NE(prompter.asked[1].find("missing"), std::string::npos) << prompter.asked[1];
+    EXPECT_TRUE(launcher.started.empty());
 }
 
 TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
