@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "app/TempDir.h"
 #include "editor/ReplaceFile.h"
 
 namespace varnel::editor {
@@ -16,18 +16,8 @@ namespace fs = std::filesystem;
 
 class ReplaceFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("varnel_replace_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string Put(const std::string& name, const std::string& bytes) {
-        const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p.string();
+        return tmp_.Write(name, bytes);
     }
     std::string Read(const std::string& path) {
         std::string bytes, error;
@@ -40,7 +30,8 @@ class ReplaceFileTest : public ::testing::Test {
             ++n;
         return n;
     }
-    fs::path dir_;
+    testing::TempDir tmp_;
+    const fs::path dir_ = tmp_.path();
 };
 
 TEST_F(ReplaceFileTest, ReplacesWholeKeepingPermissions) {
