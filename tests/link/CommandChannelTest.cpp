@@ -186,7 +186,8 @@ TEST(CommandServer, HungServerDoesNotFreezeTheClient) {
     UnixCommandChannel channel(t.path, 200);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    // Generous bound: the point is that the client gives up instead of hanging.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
@@ -196,7 +197,7 @@ TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
     UnixCommandServer server(t.path, "Pelk", "Command", [&](const std::string&) {
         return ExecuteResult{true, [&] {
                                  // The client is no longer waiting: this may take long.
-                                 std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                 std::this_thread::sleep_for(std::chrono::seconds(3));
                                  ran = true;
                              }};
     });
@@ -205,8 +206,11 @@ TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
     UnixCommandChannel channel(t.path, 2000);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Delivered);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    // The answer does not wait for the three-second work (bound loose for loaded machines).
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    EXPECT_FALSE(ran);
+    for (int i = 0; i < 1000 && !ran; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_TRUE(ran);
 }
 
