@@ -5,13 +5,7 @@
 
 namespace varnel::editor {
 
-void ParagraphMap::Invalidate(int firstChangedLine) {
-    // Counts before the checkpoint stay right when the change lies at or after it.
-    if (firstChangedLine < checkLine_) {
-        checkLine_ = 0;
-        checkPara_ = 0;
-    }
-}
+void ParagraphMap::Invalidate(int) {}
 
 std::string_view ParagraphMap::Content(std::string_view line) {
     return StripLineEnd(line);
@@ -35,21 +29,9 @@ int ParagraphMap::ParaEnd(int line) const {
 int ParagraphMap::ParagraphOfLine(int line) {
     if (lines_.Count() == 0)
         return 0;
-    line = std::clamp(line, 0, lines_.Count() - 1);
-    if (lines_.SoftCount() == 0)
-        return line;
     const int start = ParaStart(line);
-    int para = checkPara_;
-    if (start >= checkLine_) {
-        for (int i = checkLine_; i < start; ++i)
-            para += HardAt(i) ? 1 : 0;
-    } else {
-        for (int i = start; i < checkLine_; ++i)
-            para -= HardAt(i) ? 1 : 0;
-    }
-    checkLine_ = start;
-    checkPara_ = para;
-    return para;
+    // Every line before a paragraph's first line that is not soft ends a paragraph.
+    return start - lines_.SoftBefore(start);
 }
 
 int ParagraphMap::FirstLineOfParagraph(int para) {
@@ -58,28 +40,28 @@ int ParagraphMap::FirstLineOfParagraph(int para) {
         return 0;
     if (lines_.SoftCount() == 0)
         return std::min(para, count - 1);
-    int line = checkLine_, p = checkPara_;
-    if (para >= p) {
-        while (p < para) {
-            const int end = ParaEnd(line);
-            if (end >= count - 1)
-                break;  // past the last paragraph: stay on it
-            line = end + 1;
-            ++p;
-        }
-    } else {
-        while (p > para) {
-            line = ParaStart(line - 1);
-            --p;
-        }
+    // The first line with para hard lines before it; hard lines before L are
+    // L - SoftBefore(L), which never decreases as L grows.
+    int lo = 0, hi = count - 1;
+    if (hi - lines_.SoftBefore(hi) < para)
+        return ParaStart(hi);  // past the last paragraph: its first line
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (mid - lines_.SoftBefore(mid) >= para)
+            hi = mid;
+        else
+            lo = mid + 1;
     }
-    checkLine_ = line;
-    checkPara_ = p;
-    return line;
+    return lo;
 }
 
 int ParagraphMap::ParagraphCount() {
-    return lines_.Count() == 0 ? 0 : ParagraphOfLine(lines_.Count() - 1) + 1;
+    const int count = lines_.Count();
+    if (count == 0)
+        return 0;
+    // Every hard line ends a paragraph; a soft last line (only after outside writes)
+    // still ends one.
+    return count - lines_.SoftCount() + (HardAt(count - 1) ? 0 : 1);
 }
 
 std::string ParagraphMap::JoinParagraph(int start, int& end) const {

@@ -1,9 +1,8 @@
 // Paragraphs over the display lines of a line store: where a paragraph starts and ends,
 // its joined text, and conversion between display and paragraph positions.
 //
-// Finding a paragraph's first line means counting hard line ends. The map keeps one
-// checkpoint (a paragraph's first line and its index) and counts from there, so queries
-// near the last one cost little; a store without soft lines needs no counting at all.
+// Paragraph indices come from the store's sorted list of soft lines, so conversions
+// cost a binary search whatever the size of the text.
 #pragma once
 
 #include <string>
@@ -18,7 +17,7 @@ class ParagraphMap {
   public:
     explicit ParagraphMap(const TSonStrings& lines) : lines_(lines) {}
 
-    // Must be told of every store change (the first line touched).
+    // Told of every store change (the first line touched); nothing is cached today.
     void Invalidate(int firstChangedLine);
 
     // The line's text without its terminator (CR LF or NUL).
@@ -50,8 +49,6 @@ class ParagraphMap {
     bool HardAt(int line) const { return HasHardEnd(lines_[line]); }
 
     const TSonStrings& lines_;
-    int checkLine_ = 0;  // first line of paragraph checkPara_
-    int checkPara_ = 0;
 };
 
 }  // namespace varnel::editor

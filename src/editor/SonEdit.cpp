@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "editor/LineSplitter.h"
 
@@ -355,8 +356,17 @@ void TSonEdit::SetWrap(bool on, bool repaint) {
             anchor_ = caret_;
     }
     const LogicalPos caret = map_.ToLogical(caret_);
+    // The new lines are built in full before the store is replaced, so a failure leaves
+    // the text and the wrap state as they were.
+    std::vector<std::string> next;
+    try {
+        next = on ? wrap_.WrapAll(lines_) : wrap_.UnwrapAll(lines_);
+    } catch (const std::exception&) {
+        prompter_.Tell("Error:OC004", platform::Severity::Error);
+        return;
+    }
     ++internalWrites_;
-    lines_.Assign(on ? wrap_.WrapAll(lines_) : wrap_.UnwrapAll(lines_));
+    lines_.Assign(std::move(next));
     --internalWrites_;
     wrapping_ = on;
     editor_.wrapping = on;
@@ -384,8 +394,15 @@ void TSonEdit::Rewrap(bool repaint) {
     const LogicalPos caret = map_.ToLogical(caret_);
     const LogicalPos anchor = map_.ToLogical(anchor_);
     const LogicalPos selEnd = map_.ToLogical(selEnd_);
+    std::vector<std::string> next;
+    try {
+        next = wrap_.WrapAll(lines_);
+    } catch (const std::exception&) {
+        prompter_.Tell("Error:OC004", platform::Severity::Error);
+        return;
+    }
     ++internalWrites_;
-    lines_.Assign(wrap_.WrapAll(lines_));
+    lines_.Assign(std::move(next));
     --internalWrites_;
     caret_ = map_.ToDisplay(caret);
     anchor_ = map_.ToDisplay(anchor);

@@ -2,6 +2,7 @@
 // clipboard), each written to the undo journal in paragraph terms taken before the
 // store changes.
 #include <algorithm>
+#include <exception>
 
 #include "editor/LineSplitter.h"
 #include "editor/SonEdit.h"
@@ -208,10 +209,19 @@ void TSonEdit::InsertText(std::string_view text, bool moveCaret, bool box) {
     Sync();
     if (text.empty())
         return;
-    if (box)
-        InsertBox(text);
-    else
-        InsertAtCaret(text, moveCaret, kUndoInserted);
+    try {
+        if (box)
+            InsertBox(text);
+        else
+            InsertAtCaret(text, moveCaret, kUndoInserted);
+    } catch (const std::exception&) {
+        // Each store change is all or nothing, but the journal may now miss one.
+        journal_.ClearUndo();
+        journal_.ClearRedo();
+        journal_.SetHistoryLost(true);
+        ClampPositions();
+        prompter_.Tell("Error:OC009", platform::Severity::Error);
+    }
     ScrollToCaret();
     Changed();
 }

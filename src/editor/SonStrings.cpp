@@ -12,7 +12,9 @@
 
 namespace varnel::editor {
 
-TSonStrings::TSonStrings() : lines_{std::string(1, '\0')} {}
+TSonStrings::TSonStrings() {
+    lines_.Assign({std::string(1, '\0')});
+}
 
 void TSonStrings::Error() {
     throw ListIndexError();
@@ -23,18 +25,39 @@ void TSonStrings::CheckIndex(int index) const {
         Error();
 }
 
-// Soft-line bookkeeping: Forget before lines leave, Tally after lines arrive.
-void TSonStrings::Forget(int first, int count) {
-    for (int i = first; i < first + count; ++i)
-        softCount_ -= HasHardEnd(lines_[static_cast<std::size_t>(i)]) ? 0 : 1;
+// Keeps the sorted list of soft lines: entries of the removed lines go, later entries
+// move by the change in line count, and the new lines' soft ones come in.
+void TSonStrings::Reindex(int first, int removed, int inserted) {
+    const auto from = std::lower_bound(soft_.begin(), soft_.end(), first);
+    const auto to = std::lower_bound(from, soft_.end(), first + removed);
+    const int shift = inserted - removed;
+    if (shift != 0) {
+        for (auto it = to; it != soft_.end(); ++it)
+            *it += shift;
+    }
+    std::vector<int> added;
+    for (int i = first; i < first + inserted; ++i) {
+        if (!HasHardEnd(lines_[static_cast<std::size_t>(i)]))
+            added.push_back(i);
+    }
+    if (added.size() == static_cast<std::size_t>(to - from)) {
+        std::copy(added.begin(), added.end(), from);  // the common case: no vector moves
+    } else {
+        const auto at = soft_.erase(from, to);
+        soft_.insert(at, added.begin(), added.end());
+    }
 }
 
-void TSonStrings::Tally(int first, int count) {
-    for (int i = first; i < first + count; ++i)
-        softCount_ += HasHardEnd(lines_[static_cast<std::size_t>(i)]) ? 0 : 1;
+int TSonStrings::SoftBefore(int line) const {
+    return static_cast<int>(std::lower_bound(soft_.begin(), soft_.end(), line) - soft_.begin());
 }
 
-void TSonStrings::Changed(int first, int removed, int inserted) const {
+bool TSonStrings::IsSoft(int line) const {
+    return std::binary_search(soft_.begin(), soft_.end(), line);
+}
+
+void TSonStrings::Changed(int first, int removed, int inserted) {
+    Reindex(first, removed, inserted);
     if (OnLinesChanged)
         OnLinesChanged(first, removed, inserted);
 }
@@ -46,10 +69,10 @@ void TSonStrings::SetCount(int n) {
     if (n == old)
         return;
     if (n < old)
-        Forget(n, old - n);
-    lines_.resize(static_cast<std::size_t>(n));
-    if (n > old)
-        Tally(old, n - old);
+        lines_.Erase(static_cast<std::size_t>(n), static_cast<std::size_t>(old - n));
+    else
+        lines_.Insert(static_cast<std::size_t>(old),
+                      std::vector<std::string>(static_cast<std::size_t>(n - old)));
     if (n < old)
         Changed(n, old - n, 0);
     else
@@ -59,14 +82,7 @@ void TSonStrings::SetCount(int n) {
 void TSonStrings::SetCapacity(int n) {
     if (n > kMaxCount || n < Count())
         Error();
-    if (n < Capacity()) {
-        std::vector<std::string> smaller;
-        smaller.reserve(static_cast<std::size_t>(n));
-        std::move(lines_.begin(), lines_.end(), std::back_inserter(smaller));
-        lines_.swap(smaller);
-    } else {
-        lines_.reserve(static_cast<std::size_t>(n));
-    }
+    lines_.Resize(static_cast<std::size_t>(n));
 }
 
 const std::string& TSonStrings::Get(int index) const {
@@ -76,17 +92,16 @@ const std::string& TSonStrings::Get(int index) const {
 
 void TSonStrings::Put(int index, std::string line) {
     CheckIndex(index);
-    Forget(index, 1);
     lines_[static_cast<std::size_t>(index)] = std::move(line);
-    Tally(index, 1);
     Changed(index, 1, 1);
 }
 
 int TSonStrings::Add(std::string line) {
     if (Count() >= kMaxCount)
         Error();
-    lines_.push_back(std::move(line));
-    Tally(Count() - 1, 1);
+    std::vector<std::string> one;
+    one.push_back(std::move(line));
+    lines_.Insert(lines_.size(), std::move(one));
     Changed(Count() - 1, 0, 1);
     return Count() - 1;
 }
@@ -94,42 +109,39 @@ int TSonStrings::Add(std::string line) {
 void TSonStrings::Insert(int index, std::string line) {
     if (index < 0 || index > Count() || Count() >= kMaxCount)
         Error();
-    lines_.insert(lines_.begin() + index, std::move(line));
-    Tally(index, 1);
+    std::vector<std::string> one;
+    one.push_back(std::move(line));
+    lines_.Insert(static_cast<std::size_t>(index), std::move(one));
     Changed(index, 0, 1);
 }
 
 void TSonStrings::Delete(int index) {
     CheckIndex(index);
-    Forget(index, 1);
-    lines_.erase(lines_.begin() + index);
+    lines_.Erase(static_cast<std::size_t>(index), 1);
     Changed(index, 1, 0);
 }
 
 void TSonStrings::Clear() {
     const int old = Count();
-    std::vector<std::string>().swap(lines_);
-    softCount_ = 0;
+    lines_.Assign({});
     if (old > 0)
         Changed(0, old, 0);
 }
 
 void TSonStrings::Fill(std::vector<std::string>&& lines) {
     const int old = Count();
-    lines_ = std::move(lines);
-    softCount_ = 0;
-    Tally(0, Count());
+    lines_.Assign(std::move(lines));
     Changed(0, old, Count());
 }
 
 std::string TSonStrings::GetTextStr() const {
     std::size_t size = 0;
-    for (const std::string& l : lines_)
-        size += l.size();
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        size += lines_[i].size();
     std::string out;
     out.reserve(size);
-    for (const std::string& l : lines_)
-        out += l;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        out += lines_[i];
     return out;
 }
 
@@ -196,9 +208,7 @@ void TSonStrings::InsertText(int& index, std::string_view text) {
     if (Count() + static_cast<long long>(pieces.size()) > kMaxCount)
         Error();
     const int n = static_cast<int>(pieces.size());
-    lines_.insert(lines_.begin() + index, std::make_move_iterator(pieces.begin()),
-                  std::make_move_iterator(pieces.end()));
-    Tally(index, n);
+    lines_.Insert(static_cast<std::size_t>(index), std::move(pieces));
     Changed(index, 0, n);
     index += n - 1;
 }
@@ -209,17 +219,18 @@ void TSonStrings::Splice(int first, int count, std::vector<std::string> lines) {
     const auto n = static_cast<long long>(lines.size());
     if (Count() - count + n > kMaxCount)
         Error();
-    Forget(first, count);
-    auto at = lines_.begin() + first;
-    // Overwrite the common part in place, then erase or insert the difference.
-    const long long common = std::min<long long>(count, n);
-    std::move(lines.begin(), lines.begin() + common, at);
+    // The extra lines go in first (all or nothing); swapping the common part cannot fail.
+    const auto common = static_cast<std::size_t>(std::min<long long>(count, n));
+    if (n > count) {
+        std::vector<std::string> rest(std::make_move_iterator(lines.begin() + common),
+                                      std::make_move_iterator(lines.end()));
+        lines_.Insert(static_cast<std::size_t>(first + count), std::move(rest));
+    }
+    for (std::size_t k = 0; k < common; ++k)
+        lines_[static_cast<std::size_t>(first) + k].swap(lines[k]);
     if (count > n)
-        lines_.erase(at + common, at + count);
-    else if (n > count)
-        lines_.insert(at + common, std::make_move_iterator(lines.begin() + common),
-                      std::make_move_iterator(lines.end()));
-    Tally(first, static_cast<int>(n));
+        lines_.Erase(static_cast<std::size_t>(first) + common,
+                     static_cast<std::size_t>(count) - common);
     Changed(first, count, static_cast<int>(n));
 }
 
@@ -227,8 +238,7 @@ void TSonStrings::AddStrings(const std::vector<std::string>& lines) {
     if (Count() + static_cast<long long>(lines.size()) > kMaxCount)
         Error();
     const int first = Count();
-    lines_.insert(lines_.end(), lines.begin(), lines.end());
-    Tally(first, static_cast<int>(lines.size()));
+    lines_.Insert(lines_.size(), std::vector<std::string>(lines));
     Changed(first, 0, static_cast<int>(lines.size()));
 }
 

@@ -14,10 +14,12 @@
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "editor/LineGapBuffer.h"
 #include "editor/LineString.h"
 #include "editor/ListIndexError.h"
 
@@ -89,12 +91,39 @@ class TSonStrings {
     // Reads the rest of the stream and passes it to SetTextStr.
     void LoadFromStream(std::istream& in);
 
-    // All lines, for reading in order.
-    const std::vector<std::string>& Lines() const { return lines_; }
+    // All lines, for reading in order (a range of const std::string&).
+    class LineRange {
+      public:
+        class Iterator {
+          public:
+            Iterator(const LineGapBuffer& b, std::size_t i) : b_(&b), i_(i) {}
+            const std::string& operator*() const { return (*b_)[i_]; }
+            Iterator& operator++() {
+                ++i_;
+                return *this;
+            }
+            bool operator==(const Iterator& o) const { return i_ == o.i_; }
+
+          private:
+            const LineGapBuffer* b_;
+            std::size_t i_;
+        };
+        explicit LineRange(const LineGapBuffer& b) : b_(b) {}
+        Iterator begin() const { return Iterator(b_, 0); }
+        Iterator end() const { return Iterator(b_, b_.size()); }
+        std::size_t size() const { return b_.size(); }
+
+      private:
+        const LineGapBuffer& b_;
+    };
+    LineRange Lines() const { return LineRange(lines_); }
 
     // Number of lines without a hard end (soft-wrapped pieces); 0 means every line is a
     // paragraph of its own.
-    int SoftCount() const { return softCount_; }
+    int SoftCount() const { return static_cast<int>(soft_.size()); }
+    // Soft lines before line (so line - SoftBefore(line) hard lines precede it).
+    int SoftBefore(int line) const;
+    bool IsSoft(int line) const;
 
     // Told after every change: the first line touched, how many old lines were replaced
     // and how many new ones stand there now. The editor uses it to notice writes made
@@ -103,14 +132,12 @@ class TSonStrings {
 
   private:
     void CheckIndex(int index) const;
-    void Changed(int first, int removed, int inserted) const;
+    void Changed(int first, int removed, int inserted);
+    void Reindex(int first, int removed, int inserted);
     void Fill(std::vector<std::string>&& lines);
 
-    void Forget(int first, int count);
-    void Tally(int first, int count);
-
-    std::vector<std::string> lines_;
-    int softCount_ = 0;
+    LineGapBuffer lines_;
+    std::vector<int> soft_;  // indices of soft lines, ascending
 };
 
 }  // namespace varnel::editor

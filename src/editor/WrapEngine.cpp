@@ -38,6 +38,8 @@ std::string WrapEngine::ExpandTabs(std::string_view text) const {
 }
 
 int WrapEngine::ExpandedWidth(std::string_view text) const {
+    if (text.find('\t') == std::string_view::npos)
+        return metrics_.TextWidth(text);
     return metrics_.TextWidth(ExpandTabs(text));
 }
 

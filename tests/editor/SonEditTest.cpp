@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/EditorFakes.h"
-#include "editor/SonEdit.h"
+#include "editor/SonEdit2.h"
 #include "editor/StoreChecks.h"
 #include "fakes/Fakes.h"
 
