@@ -81,7 +81,7 @@ class PlanBuilder {
     void Paragraphs(int first, int last);
     void PaintLine(int line, TColor paraColour, const std::vector<LinkSpan>& spans);
 
-    const std::vector<std::string>& lines_;  // the store's lines, read directly
+    TSonStrings::LineRange lines_;  // the store's lines, read directly
     const PaintView& v_;
     const PaintProperties& look_;
     const platform::TextMetrics& m_;

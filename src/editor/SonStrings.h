@@ -112,6 +112,7 @@ class TSonStrings {
         Iterator begin() const { return Iterator(b_, 0); }
         Iterator end() const { return Iterator(b_, b_.size()); }
         std::size_t size() const { return b_.size(); }
+        const std::string& operator[](std::size_t i) const { return b_[i]; }
 
       private:
         const LineGapBuffer& b_;

@@ -11,7 +11,7 @@
 
 #include "editor/PaintPlan.h"
 #include "editor/PaintProperties.h"
-#include "editor/SonEdit.h"
+#include "editor/SonEdit2.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtPrompter.h"
 #include "qt/QtTextMetrics.h"

@@ -3,7 +3,7 @@
 
 #include "app/EditorSettings.h"
 #include "editor/EditorFakes.h"
-#include "editor/SonEdit.h"
+#include "editor/SonEdit2.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::app {

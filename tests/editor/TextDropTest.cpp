@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/EditorFakes.h"
-#include "editor/SonEdit.h"
+#include "editor/SonEdit2.h"
 #include "editor/TextDrop.h"
 #include "fakes/Fakes.h"
 
