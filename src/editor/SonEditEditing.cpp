@@ -322,6 +322,27 @@ void TSonEdit::InsertBox(std::string_view text) {
     const int px = PixelXOf(c);
     const LogicalPos start = map_.ToLogical(ClampDisplay(c, false));
     const int blank = std::max(1, metrics_.TextWidth(" "));
+    if (!insertMode_ && !rows.empty()) {
+        // Overwrite: first remove what the rows will cover, from the caret's column over
+        // the first row's width, as a rectangular deletion (undone after the insertion).
+        const int pxEnd = px + wrap_.ExpandedWidth(rows[0]);
+        std::vector<BoxPiece> covered;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int para = start.para + static_cast<int>(i);
+            if (para >= map_.ParagraphCount())
+                break;
+            const int line = map_.FirstLineOfParagraph(para);
+            const int x1 = OffsetAtPixel(line, px, false);
+            const int x2 = OffsetAtPixel(line, pxEnd, false);
+            if (x2 <= x1)
+                continue;
+            const LogicalPos at = map_.ToLogical({line, x1});
+            covered.push_back({at.offset, at.para, editor_.Read(at, x2 - x1)});
+        }
+        for (auto it = covered.rbegin(); it != covered.rend(); ++it)
+            Change({it->y, it->x}, it->text.size(), "");
+        Record(kUndoBoxDeleted, BoxPiecesEncode(covered), start);
+    }
     std::vector<BoxPiece> done;  // in the order performed
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int para = start.para + static_cast<int>(i);

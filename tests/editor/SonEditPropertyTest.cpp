@@ -74,7 +74,9 @@ class RandomEditing : public ::testing::Test {
             case 7:
                 clipboard.SetText(RandomText(false) + "\r\n" + RandomText(false));
                 e.SetBoxSelMode(true);
+                e.SetInsertMode(Pick(2) == 0);  // overwrite replaces the rectangle
                 e.PasteFromClipboard();
+                e.SetInsertMode(true);
                 e.SetBoxSelMode(false);
                 break;
             case 8:

@@ -285,6 +285,21 @@ TEST(SonEdit, BoxPastePastTheEndIsUndone) {
     EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
 }
 
+TEST(SonEdit, BoxPasteInOverwriteModeReplacesItsRectangle) {
+    Fixture f("abcd\r\nefgh\r\nij");
+    f.e.MoveCaretTo(1, 0);
+    f.e.SetInsertMode(false);
+    f.e.SetBoxSelMode(true);
+    f.clipboard.SetText("XY\r\nZW\r\nQR");
+    f.e.PasteFromClipboard();
+    EXPECT_EQ(f.e.Text(), "aXYd\r\neZWh\r\niQR");
+    f.e.Undo();  // the insertion and the removal are one step
+    EXPECT_EQ(f.e.Text(), "abcd\r\nefgh\r\nij");
+    EXPECT_TRUE(f.e.Journal().UndoList().empty());
+    f.e.Redo();
+    EXPECT_EQ(f.e.Text(), "aXYd\r\neZWh\r\niQR");
+}
+
 TEST(SonEdit, PositionsAreClamped) {
     Fixture f("l0\r\nl1\r\nl2\r\nl3\r\nlast" + kA);
     f.e.MoveCaretTo(99, 99);
