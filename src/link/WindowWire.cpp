@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "link/MailerMacros.h"
+#include "text/HexEscape.h"
 
 namespace varnel::link {
 
@@ -13,16 +14,6 @@ namespace {
 
 std::string Quoted(std::string_view s) {
     return "\"" + std::string(s) + "\"";
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Splits the quoted arguments of "Verb("a","b",...)" ; nullopt when malformed.
@@ -84,7 +75,7 @@ std::optional<std::vector<KeyEvent>> DecodeKeyEvents(std::string_view text) {
         i = end + 1;
         if (tok.size() < 3 || tok.size() > 4)
             return std::nullopt;
-        const int hi = HexDigit(tok[0]), lo = HexDigit(tok[1]);
+        const int hi = text::HexDigitValue(tok[0]), lo = text::HexDigitValue(tok[1]);
         if (hi < 0 || lo < 0 || (tok[2] != 'd' && tok[2] != 'u') ||
             (tok.size() == 4 && tok[3] != 'x'))
             return std::nullopt;

@@ -5,20 +5,11 @@
 
 #include "mail/Base64.h"
 #include "mail/Charset.h"
+#include "text/HexEscape.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 void AppendByte(std::string& out, int b) {
     if (b != 0)  // a NUL would end the display line early
@@ -30,10 +21,8 @@ void DecodeQuotedPrintable(std::string_view s, bool underscoreIsBlank, std::stri
     for (std::size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (c == '=' && i + 2 < s.size()) {
-            const int h = HexValue(s[i + 1]);
-            const int l = HexValue(s[i + 2]);
-            if (h >= 0 && l >= 0) {
-                AppendByte(out, h * 16 + l);
+            if (const int b = text::HexPairAt(s, i + 1); b >= 0) {
+                AppendByte(out, b);
                 i += 2;
                 continue;
             }
@@ -147,10 +136,8 @@ std::string DecodeQWord(std::string_view line, std::size_t p, std::size_t n) {
     const std::string_view body = line.substr(start, end - start);
     for (std::size_t i = 0; i < body.size(); ++i) {
         if (body[i] == '=' && i + 2 < body.size()) {
-            const int h = HexValue(body[i + 1]);
-            const int l = HexValue(body[i + 2]);
-            if (h >= 0 && l >= 0) {
-                AppendByte(out, h * 16 + l);
+            if (const int b = text::HexPairAt(body, i + 1); b >= 0) {
+                AppendByte(out, b);
                 i += 2;
                 continue;
             }

@@ -1,6 +1,7 @@
 // MIME parameter tokenizer.
 #include "mail/MimeParameters.h"
 
+#include "text/HexEscape.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -8,16 +9,6 @@ namespace {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-int Hex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 std::size_t SkipSpaces(std::string_view s, std::size_t i) {
@@ -115,21 +106,7 @@ std::vector<MimeParameter> ParseMimeParameters(std::string_view s) {
 }
 
 std::string PercentDecode(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '%') {
-            const int h = i + 1 < s.size() ? Hex(s[i + 1]) : -1;
-            const int l = i + 2 < s.size() ? Hex(s[i + 2]) : -1;
-            if (h >= 0 && l >= 0) {
-                out += static_cast<char>(h * 16 + l);
-                i += 2;
-                continue;
-            }
-        }
-        out += s[i];
-    }
-    return out;
+    return text::DecodeHexEscapes(s, '%');
 }
 
 }  // namespace varnel::mail

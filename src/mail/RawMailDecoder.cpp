@@ -7,6 +7,7 @@
 #include "mail/JisKana.h"
 #include "mail/JisRepair.h"
 #include "mail/TextReplace.h"
+#include "text/HexEscape.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -20,16 +21,6 @@ bool EndsHeader(const std::string& p) {
 
 bool IsContinuation(const std::string& p) {
     return !p.empty() && (p[0] == ' ' || p[0] == '\t');
-}
-
-int Hex(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 // Outlook writes the "(" of an escape sequence as "\(": drop each backslash and keep the
@@ -74,21 +65,7 @@ std::string DecodeHeaderWords(std::string p) {
 
 // "=XX" decoded; an "=" without two hex digits is kept with what follows it.
 std::string DecodeQuotedPrintable(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '=' && i + 2 < s.size()) {
-            const int h = Hex(s[i + 1]);
-            const int l = Hex(s[i + 2]);
-            if (h >= 0 && l >= 0) {
-                out += static_cast<char>(h * 16 + l);
-                i += 2;
-                continue;
-            }
-        }
-        out += s[i];
-    }
-    return out;
+    return text::DecodeHexEscapes(s, '=');
 }
 
 // Control codes some tools use in place of escape sequences, and stray designations.
