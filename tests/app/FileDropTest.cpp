@@ -6,6 +6,8 @@
 #include <fstream>
 #include <map>
 
+#include "FormFakes.h"
+#include "TempDir.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
 
@@ -14,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileDropTest : public ::testing::Test {
+class FileDropTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
         root = fs::temp_directory_path() / ("varnel-drop-" + std::to_string(::getpid()));
@@ -26,21 +28,12 @@ class FileDropTest : public ::testing::Test {
         setup.executablePath = "/usr/bin/varnel32";
         setup.workingDirectory = root.string();
         setup.env = [](const std::string&) { return std::string(); };
-        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
-                                                       timer2, timer3, windows, windows, launcher},
-                                        std::move(setup));
+        form = std::make_unique<TForm1>(Services(), std::move(setup));
         form->ShowUp();
     }
     void TearDown() override { fs::remove_all(root); }
 
     fs::path root;
-    fakes::RecordingView view;
-    fakes::ScriptedPrompter prompter;
-    fakes::ManualClock clock;
-    fakes::RecordingChannel channel;
-    fakes::ManualTimer timer1, timer2, timer3;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "FormFakes.h"
+#include "TempDir.h"
 #include "app/MailDump.h"
 #include "fakes/Fakes.h"
 
@@ -12,13 +14,6 @@ namespace varnel::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class MailDumpTest : public ::testing::Test {
   protected:
@@ -53,7 +48,7 @@ TEST_F(MailDumpTest, ReceivedMailIsDecodedButNotMarkedRead) {
     EXPECT_NE(out.str().find("\n本文\n"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find('\r'), std::string::npos);
 
-    EXPECT_EQ(ReadAll(mail), bytes);
+    EXPECT_EQ(testing::ReadAll(mail), bytes);
     EXPECT_EQ(fs::last_write_time(mail), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "In"), fs::directory_iterator()), 1);
 }

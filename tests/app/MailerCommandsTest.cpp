@@ -6,6 +6,8 @@
 #include <fstream>
 #include <map>
 
+#include "FormFakes.h"
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
@@ -19,7 +21,7 @@ namespace fs = std::filesystem;
 const std::string kThread = "title:" + std::string(link::kMailerThreadTitle);
 const std::string kMain = "class:" + std::string(link::kMailerMainClass);
 
-class MailerCommandsTest : public ::testing::Test {
+class MailerCommandsTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
@@ -51,9 +53,7 @@ class MailerCommandsTest : public ::testing::Test {
                    : n == "PELKHOME" ? (root / "Pelk").string()
                                      : std::string();
         };
-        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
-                                                       timer2, timer3, windows, windows, launcher},
-                                        std::move(setup));
+        form = std::make_unique<TForm1>(Services(), std::move(setup));
         form->ShowUp();
         timer1.Tick();  // the second start-up phase
         channel.sent.clear();
@@ -63,13 +63,6 @@ class MailerCommandsTest : public ::testing::Test {
 
     fs::path root;
     std::string mail1, mail2, mail3, inFld, ini;
-    fakes::RecordingView view;
-    fakes::ScriptedPrompter prompter;
-    fakes::ManualClock clock;
-    fakes::RecordingChannel channel;
-    fakes::ManualTimer timer1, timer2, timer3;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "FormFakes.h"
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/MailDump.h"
 #include "app/TForm1.h"
@@ -19,18 +21,6 @@ namespace varnel::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
 
 const std::string kRecv =
     "X-Status: RECV\r\n"
@@ -42,7 +32,7 @@ const std::string kRecv =
     "\r\n"
     "body\r\n";
 
-class OpenMailFileTest : public ::testing::Test {
+class OpenMailFileTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
@@ -51,13 +41,13 @@ class OpenMailFileTest : public ::testing::Test {
         fs::remove_all(root);
         home = root / "Pelk";
         mail = home / "In" / "0005.txt";
-        WriteAll(mail, kRecv);
+        testing::WriteBytes(mail, kRecv);
         ini = root / "varnel32.ini";
     }
     void TearDown() override { fs::remove_all(root); }
 
     TForm1& Start(const fs::path& file, const std::string& settings = "") {
-        WriteAll(ini, settings);
+        testing::WriteBytes(ini, settings);
         TForm1Setup setup;
         setup.commandLine = ParseCommandLine({file.string()});
         setup.settingsPath = ini.string();
@@ -66,9 +56,7 @@ class OpenMailFileTest : public ::testing::Test {
         setup.env = [this](const std::string& name) {
             return name == "PELKHOME" ? home.string() : std::string();
         };
-        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
-                                                       timer2, timer3, windows, windows, launcher},
-                                        std::move(setup));
+        form = std::make_unique<TForm1>(Services(), std::move(setup));
         form->ShowUp();
         return *form;
     }
@@ -77,13 +65,6 @@ class OpenMailFileTest : public ::testing::Test {
     }
 
     fs::path root, home, mail, ini;
-    fakes::RecordingView view;
-    fakes::ScriptedPrompter prompter;
-    fakes::ManualClock clock;
-    fakes::RecordingChannel channel;
-    fakes::ManualTimer timer1, timer2, timer3;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 
@@ -95,7 +76,7 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
                   "From: boss@example.jp", "Subject: \x8E\x8A\x8B\x7D", "", "body"}));
     std::string expected = kRecv;
     expected.replace(0, 14, "X-Status: READ");
-    EXPECT_EQ(ReadAll(mail), expected);
+    EXPECT_EQ(testing::ReadAll(mail), expected);
     EXPECT_EQ(channel.Macros(), (std::vector<std::string>{Update("In", "0005")}));
     EXPECT_TRUE(timer1.enabled);
     EXPECT_EQ(f.MailNumber, 5);
@@ -107,7 +88,7 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
     // Opened again: nothing left to change, the file keeps its bytes.
     channel.sent.clear();
     f.OpenMailFile(mail.string());
-    EXPECT_EQ(ReadAll(mail), expected);
+    EXPECT_EQ(testing::ReadAll(mail), expected);
 }
 
 TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
@@ -119,7 +100,7 @@ TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
     EXPECT_EQ(view.appearance.background, 16711935u);  // AlertColor2
 
     fs::remove(mail);
-    WriteAll(mail, kRecv);
+    testing::WriteBytes(mail, kRecv);
     Start(mail, "[View]\r\nHeader=1\r\n");
     EXPECT_EQ(view.lines.front(), "X-Status: RECV");  // as stored
     EXPECT_EQ(view.lines.size(), 8u);
@@ -133,20 +114,18 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     getrlimit(RLIMIT_FSIZE, &old);
     rlimit tiny = old;
     tiny.rlim_cur = 1;
-    WriteAll(ini, "");
+    testing::WriteBytes(ini, "");
     setrlimit(RLIMIT_FSIZE, &tiny);
     TForm1Setup setup;
     setup.commandLine = ParseCommandLine({mail.string()});
     setup.settingsPath = ini.string();
     setup.workingDirectory = root.string();
     setup.env = [](const std::string&) { return std::string(); };
-    TForm1 f(TForm1Services{view, prompter, clock, channel, timer1, timer2, timer3, windows,
-                            windows, launcher},
-             std::move(setup));
+    TForm1 f(Services(), std::move(setup));
     f.ShowUp();
     setrlimit(RLIMIT_FSIZE, &old);
 
-    EXPECT_EQ(ReadAll(mail), kRecv);
+    EXPECT_EQ(testing::ReadAll(mail), kRecv);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].find("0005.txt"), std::string::npos) << prompter.asked[0];
     EXPECT_EQ(view.lines.back(), "body");  // the mail is shown all the same
@@ -155,9 +134,10 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
 
 TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
     const fs::path latin = home / "In" / "0006.txt";
-    WriteAll(latin,
-             "X-Status: READ\r\nDate: Sun, 06 Dec 2026 09:00:00 +0900\r\nFrom: a@example.de\r\n"
-             "Content-Type: text/plain; charset=iso-8859-1\r\n\r\ncaf\xE9\r\n");
+    testing::WriteBytes(
+        latin,
+        "X-Status: READ\r\nDate: Sun, 06 Dec 2026 09:00:00 +0900\r\nFrom: a@example.de\r\n"
+        "Content-Type: text/plain; charset=iso-8859-1\r\n\r\ncaf\xE9\r\n");
     prompter.script = {platform::Answer::Yes};
     TForm1& f = Start(latin);
     ASSERT_EQ(prompter.asked.size(), 1u);
@@ -207,7 +187,7 @@ TEST_F(OpenMailFileTest, HeaderToggleFirstShowsRecipientsHiddenByMaxTo) {
 
     // A file that is no mail of the mailer is left alone.
     const fs::path notes = root / "notes.txt";
-    WriteAll(notes, "From: a\r\n\r\nx\r\n");
+    testing::WriteBytes(notes, "From: a\r\n\r\nx\r\n");
     f.OpenMailFile(notes.string());
     const auto shown = view.lines;
     RunCommand(f, "Header1");
@@ -226,7 +206,7 @@ TEST_F(OpenMailFileTest, DecodeHandsTheJisTextToTheViewerAndCleansUp) {
     EXPECT_EQ(argv[1], "--jis");
     const fs::path jis = argv[2];
     EXPECT_EQ(jis.filename(), "_varnel.jis");
-    EXPECT_EQ(ReadAll(jis).rfind("X-Status: READ\r\n", 0), 0u);
+    EXPECT_EQ(testing::ReadAll(jis).rfind("X-Status: READ\r\n", 0), 0u);
     EXPECT_EQ(fs::status(jis.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_EQ(view.lines.front(), "X-Status: READ");
     EXPECT_TRUE(f.Editor().ReadOnly);  // the JIS text is for reading
@@ -282,7 +262,7 @@ TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
         "X-Forward: nofwdhtml\r\nTo: c@example.jp\r\nX-Mailer: m\r\n----------\r\n\r\nhello\r\n"
         "Content-Type: message/rfc822\r\n\r\nContent-Type: multipart/mixed; boundary=inner\r\n"
         "\r\n--inner\r\n\r\nfirst part\r\n";
-    WriteAll(draft, text + tail);
+    testing::WriteBytes(draft, text + tail);
     TForm1& f = Start(draft, "[View]\r\nDeleteHeader=X-Mailer:\r\n");
     ASSERT_GE(view.lines.size(), 4u);
     EXPECT_EQ(view.lines[0], "To: c@example.jp");
@@ -290,8 +270,8 @@ TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
     EXPECT_EQ(view.lines.back(), "first part");
     EXPECT_EQ(f.ForwardTail, tail);
     EXPECT_EQ(f.DraftCaretLine, 3u);
-    EXPECT_EQ(ReadAll(draft), text + tail);  // a draft is never written on opening
-    EXPECT_TRUE(channel.sent.empty());       // not a mailer mail file
+    EXPECT_EQ(testing::ReadAll(draft), text + tail);  // a draft is never written on opening
+    EXPECT_TRUE(channel.sent.empty());                // not a mailer mail file
 }
 
 TEST_F(OpenMailFileTest, DumpPrintsTheChosenModeAndWritesNothing) {
@@ -306,7 +286,7 @@ TEST_F(OpenMailFileTest, DumpPrintsTheChosenModeAndWritesNothing) {
     s.view.Header = true;
     EXPECT_EQ(DumpMailFile(mail.string(), s, clock, out, err), 0);
     EXPECT_EQ(out.str().rfind("X-Status: RECV\nReceived:", 0), 0u);
-    EXPECT_EQ(ReadAll(mail), kRecv);
+    EXPECT_EQ(testing::ReadAll(mail), kRecv);
 }
 
 }  // namespace

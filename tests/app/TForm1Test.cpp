@@ -7,6 +7,8 @@
 #include <map>
 #include <sstream>
 
+#include "FormFakes.h"
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/IniFile.h"
 #include "app/TForm1.h"
@@ -17,21 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
 // A mailer home with an inbox, an out folder and a temporary directory, a settings
 // file, and a window core wired to fakes.
-class TForm1Test : public ::testing::Test {
+class TForm1Test : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
@@ -40,13 +30,14 @@ class TForm1Test : public ::testing::Test {
         fs::remove_all(root);
         home = root / "Pelk";
         inMail = home / "In" / "0001.txt";
-        WriteAll(inMail,
-                 "X-Status: RECV\r\nFrom: a@example.jp\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n"
-                 "\r\n\x96\x7b\x95\xb6\r\n");
+        testing::WriteBytes(
+            inMail,
+            "X-Status: RECV\r\nFrom: a@example.jp\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n"
+            "\r\n\x96\x7b\x95\xb6\r\n");
         outMail = home / "out" / "0002.txt";
-        WriteAll(outMail, "To: b@example.jp\r\n--------\r\nbody\r\n");
+        testing::WriteBytes(outMail, "To: b@example.jp\r\n--------\r\nbody\r\n");
         draft = root / "tmp" / "_pel0001.tmp";
-        WriteAll(draft, "To: c@example.jp\r\n--------\r\n\r\ndraft\r\n");
+        testing::WriteBytes(draft, "To: c@example.jp\r\n--------\r\n\r\ndraft\r\n");
         ini = root / "config" / "varnel32.ini";
         env["PELKHOME"] = home.string();
         env["HOME"] = (root / "userhome").string();
@@ -63,9 +54,7 @@ class TForm1Test : public ::testing::Test {
             auto it = env.find(name);
             return it == env.end() ? std::string() : it->second;
         };
-        form = std::make_unique<TForm1>(TForm1Services{view, prompter, clock, channel, timer1,
-                                                       timer2, timer3, windows, windows, launcher},
-                                        std::move(setup));
+        form = std::make_unique<TForm1>(Services(), std::move(setup));
         form->ShowUp();
         return *form;
     }
@@ -75,13 +64,6 @@ class TForm1Test : public ::testing::Test {
 
     fs::path root, home, inMail, outMail, draft, ini;
     std::map<std::string, std::string> env;
-    fakes::RecordingView view;
-    fakes::ScriptedPrompter prompter;
-    fakes::ManualClock clock;
-    fakes::RecordingChannel channel;
-    fakes::ManualTimer timer1, timer2, timer3;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
     std::unique_ptr<TForm1> form;
 };
 
@@ -101,7 +83,7 @@ TEST_F(TForm1Test, StartOnMailShowsItsLinesAndTitle) {
     EXPECT_EQ(f.MailerHome, home.string() + "/");
     EXPECT_EQ(view.appearance.background, 12632256u);  // silver viewer background
     // Opening marks the mail read and tells the mailer once; the settings file stays.
-    EXPECT_EQ(ReadAll(inMail).rfind("X-Status: READ\r\nFrom: a@example.jp\r\n", 0), 0u);
+    EXPECT_EQ(testing::ReadAll(inMail).rfind("X-Status: READ\r\nFrom: a@example.jp\r\n", 0), 0u);
     EXPECT_EQ(channel.Macros(),
               (std::vector<std::string>{"[Update(" + (home / "In").string() + ".fld,0001)]"}));
     EXPECT_FALSE(fs::exists(ini));
@@ -130,7 +112,7 @@ TEST_F(TForm1Test, InitialModeFollowsSwitchAndFolder) {
 
 TEST_F(TForm1Test, RelativeNameWithBlanksIsRebuilt) {
     const fs::path spaced = home / "My Box" / "0003.txt";
-    WriteAll(spaced, "Subject: x\r\n\r\nbody\r\n");
+    testing::WriteBytes(spaced, "Subject: x\r\n\r\nbody\r\n");
     TForm1& f = Start({"/v", "Pelk/My", "Box/0003.txt"});
     EXPECT_EQ(f.CurrentMailFile, spaced.string());
     EXPECT_EQ(view.title, "Varnel32 - My Box  0003.txt");
@@ -157,7 +139,7 @@ TEST_F(TForm1Test, MissingFileIsReported) {
 }
 
 TEST_F(TForm1Test, DispatcherRunsTheSecondPhaseOnceThenFocuses) {
-    WriteAll(ini, "[View]\r\nTimer=250\r\n");
+    testing::WriteBytes(ini, "[View]\r\nTimer=250\r\n");
     TForm1& f = Start({inMail.string()});
     EXPECT_EQ(channel.sent.size(), 1u);  // the update after marking the mail read
     channel.sent.clear();
@@ -192,13 +174,14 @@ TEST_F(TForm1Test, DispatcherRunsTheSecondPhaseOnceThenFocuses) {
 }
 
 TEST_F(TForm1Test, InvitationOnTheThousandthStartOnly) {
-    WriteAll(ini, "; my settings\r\n[Window]\r\nInvokeCount=999\r\n");
+    testing::WriteBytes(ini, "; my settings\r\n[Window]\r\nInvokeCount=999\r\n");
     Start({inMail.string()});
     timer1.Tick();
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0], "Varnelの作者はあなたの感想を待っています");
     EXPECT_EQ(IniValue("Window", "InvokeCount"), "1000");
-    EXPECT_EQ(ReadAll(ini).rfind("; my settings\r\n", 0), 0u);  // the rest of the file kept
+    EXPECT_EQ(testing::ReadAll(ini).rfind("; my settings\r\n", 0),
+              0u);  // the rest of the file kept
 
     prompter.asked.clear();
     Start({inMail.string()});
@@ -206,7 +189,7 @@ TEST_F(TForm1Test, InvitationOnTheThousandthStartOnly) {
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_EQ(IniValue("Window", "InvokeCount"), "1001");
 
-    WriteAll(ini, "[View]\r\nEnglishMenu=1\r\n[Window]\r\nInvokeCount=999\r\n");
+    testing::WriteBytes(ini, "[View]\r\nEnglishMenu=1\r\n[Window]\r\nInvokeCount=999\r\n");
     Start({});
     timer1.Tick();
     ASSERT_EQ(prompter.asked.size(), 1u);
@@ -214,7 +197,8 @@ TEST_F(TForm1Test, InvitationOnTheThousandthStartOnly) {
 }
 
 TEST_F(TForm1Test, ComposeFileTakesEditWidthAndIgnoresOpenRequests) {
-    WriteAll(ini, "[Window]\r\nLeft=30\r\nTop=40\r\nWidth=800\r\nHeight=500\r\nEditWidth=520\r\n");
+    testing::WriteBytes(
+        ini, "[Window]\r\nLeft=30\r\nTop=40\r\nWidth=800\r\nHeight=500\r\nEditWidth=520\r\n");
     TForm1& f = Start({draft.string()});
     EXPECT_EQ(f.OpenPrefix, "dummy");
     EXPECT_EQ(view.placement.left, 30);
@@ -227,7 +211,7 @@ TEST_F(TForm1Test, ComposeFileTakesEditWidthAndIgnoresOpenRequests) {
 }
 
 TEST_F(TForm1Test, ReplyConfirmWaitsForTheMailer) {
-    WriteAll(ini, "[View]\r\nReplyConfirm=1\r\nEnglishMenu=1\r\n");
+    testing::WriteBytes(ini, "[View]\r\nReplyConfirm=1\r\nEnglishMenu=1\r\n");
     Start({draft.string()});
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0], "Pelk is now preparing mail ....");
@@ -237,7 +221,7 @@ TEST_F(TForm1Test, ReplyConfirmWaitsForTheMailer) {
 }
 
 TEST_F(TForm1Test, CloseWritesPlacementAndSaveAsDir) {
-    WriteAll(ini, "[Location]\r\nSaveAsDir=/home/u/saved\r\n");
+    testing::WriteBytes(ini, "[Location]\r\nSaveAsDir=/home/u/saved\r\n");
     Start({inMail.string()});
     timer1.Tick();  // the second phase reads SaveAsDir
     view.placement = {11, 22, 633, 444};
@@ -269,7 +253,7 @@ TEST_F(TForm1Test, CloseWritesPlacementAndSaveAsDir) {
 }
 
 TEST_F(TForm1Test, CloseQueryOnModifiedText) {
-    WriteAll(ini, "[View]\r\nEnglishMenu=1\r\n");
+    testing::WriteBytes(ini, "[View]\r\nEnglishMenu=1\r\n");
     TForm1& f = Start({draft.string()});
     f.Editor().Modified = true;
 
@@ -301,9 +285,9 @@ TEST_F(TForm1Test, ExitCommandAsksTheWindowToClose) {
 }
 
 TEST_F(TForm1Test, ViewerModeToggle) {
-    WriteAll(ini,
-             "[View]\r\nViewerColor=255\r\nEditorColor=65280\r\nRuler=0\r\n"
-             "[Edit]\r\nAutoSave=1\r\n");
+    testing::WriteBytes(ini,
+                        "[View]\r\nViewerColor=255\r\nEditorColor=65280\r\nRuler=0\r\n"
+                        "[Edit]\r\nAutoSave=1\r\n");
     TForm1& f = Start({inMail.string()});
     timer1.Tick();
     EXPECT_EQ(view.appearance.background, 255u);
@@ -329,7 +313,7 @@ TEST_F(TForm1Test, MenuCaptionsFollowEnglishMenu) {
     Start({});
     EXPECT_EQ(view.captions["Exit1"], "終了(&X)");
     EXPECT_EQ(view.captions["File1"], "ファイル(&F)");
-    WriteAll(ini, "[View]\r\nEnglishMenu=1\r\n");
+    testing::WriteBytes(ini, "[View]\r\nEnglishMenu=1\r\n");
     Start({});
     EXPECT_EQ(view.captions["Exit1"], "E&xit");
     EXPECT_EQ(view.captions["ViewerMode1"], "&Viewer mode");
