@@ -8,42 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "editor/EditorFakes.h"
 #include "editor/SonEdit.h"
+#include "fakes/Fakes.h"
 #include "text/Sjis.h"
 
 using namespace varnel;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-class CellMetrics : public platform::TextMetrics {
-  public:
-    int TextWidth(std::string_view s) const override {
-        int w = 0;
-        for (std::size_t i = 0; i < s.size();) {
-            const bool dbcs = text::IsDoubleByteAt(s, i);
-            w += dbcs ? 16 : 8;
-            i += dbcs ? 2 : 1;
-        }
-        return w;
-    }
-    int AverageCharWidth() const override { return 8; }
-    int CharHeight() const override { return 16; }
-};
-
-class NoClipboard : public platform::Clipboard {
-  public:
-    bool HasText() const override { return false; }
-    bool GetText(std::string&) override { return false; }
-    bool SetText(std::string_view) override { return true; }
-};
-
-class SilentPrompter : public platform::Prompter {
-  public:
-    platform::Answer Ask(const std::string&, platform::Buttons, platform::Severity) override {
-        return platform::Answer::Ok;
-    }
-};
 
 // Lines of about 50 bytes: ASCII words, double-byte text, quotes; every 40th paragraph
 // is long enough to wrap into several display lines; "needle" on every 20th line.
@@ -84,9 +57,9 @@ struct Figures {
 
 Figures Run(int lines) {
     Figures f;
-    CellMetrics metrics;
-    NoClipboard clipboard;
-    SilentPrompter prompter;
+    fakes::CellTextMetrics metrics;
+    fakes::MemoryClipboard clipboard;
+    fakes::ScriptedPrompter prompter;
     editor::TSonEdit e(metrics, clipboard, prompter);
     e.SetClientSize(800, 600);
     e.SetWrap(false, false);

@@ -130,20 +130,23 @@ void TSonEdit::NewText() {
 
 // ---- Properties ----
 
-void TSonEdit::SetModified(bool on) {
-    if (modified_ == on)
+namespace {
+// Sets a flag and reports a real change through its event.
+void SetAndReport(bool& flag, bool on, const std::function<void(bool)>& event) {
+    if (flag == on)
         return;
-    modified_ = on;
-    if (OnChangeModify)
-        OnChangeModify(on);
+    flag = on;
+    if (event)
+        event(on);
+}
+}  // namespace
+
+void TSonEdit::SetModified(bool on) {
+    SetAndReport(modified_, on, OnChangeModify);
 }
 
 void TSonEdit::SetRedoMode(bool on) {
-    if (redoMode_ == on)
-        return;
-    redoMode_ = on;
-    if (OnChangeRedoMode)
-        OnChangeRedoMode(on);
+    SetAndReport(redoMode_, on, OnChangeRedoMode);
 }
 
 void TSonEdit::SetUndoBuf(int bytes) {
@@ -158,11 +161,7 @@ void TSonEdit::SetUndoBuf(int bytes) {
 }
 
 void TSonEdit::SetInsertMode(bool on) {
-    if (insertMode_ == on)
-        return;
-    insertMode_ = on;
-    if (OnChangeInsMode)
-        OnChangeInsMode(on);
+    SetAndReport(insertMode_, on, OnChangeInsMode);
 }
 
 void TSonEdit::SetColumn(int n) {

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <utility>
 
+#include "editor/ReplaceFile.h"
+
 namespace varnel::store {
 
 namespace {
@@ -81,13 +83,6 @@ bool ReadAllAt(int fd, char* data, std::size_t size, std::size_t offset) {
         offset += static_cast<std::size_t>(n);
     }
     return true;
-}
-
-std::string DirectoryForTemp(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -223,22 +218,10 @@ IndexResult FolderIndex::Write(const std::string& path, const std::vector<IndexR
         bytes.append(encoded.data(), encoded.size());
     }
 
-    std::string temp = DirectoryForTemp(path) + "/.folderindex.XXXXXX";
-    Fd fd(::mkstemp(temp.data()));
-    if (fd.get() < 0) {
+    std::string error;
+    if (!editor::ReplaceFileWrite(path, bytes, error)) {
         result.ok = false;
-        result.error = SystemError("cannot create a temporary file for", path);
-        return result;
-    }
-    struct stat st {};
-    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    const bool written = ::fchmod(fd.get(), mode) == 0 &&
-                         WriteAllAt(fd.get(), bytes.data(), bytes.size(), 0) &&
-                         ::fsync(fd.get()) == 0;
-    if (!fd.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
-        result.ok = false;
-        result.error = SystemError("cannot write", path);
-        ::unlink(temp.c_str());
+        result.error = error;
     }
     return result;
 }

@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 
+#include "editor/ReplaceFile.h"
 #include "link/MailerMacros.h"
 #include "mail/MailNames.h"
 #include "store/FolderIndex.h"
@@ -153,27 +154,6 @@ std::string StandInStore::XStatusOf(const std::string& mailPath) {
     return first.substr(10, 4);
 }
 
-bool StandInStore::WriteFileAtomic(const std::string& path, const std::string& bytes,
-                                   std::string& error) {
-    const std::string tmp = path + ".pelkmail-tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            error = "cannot write " + tmp;
-            std::remove(tmp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        error = "cannot rename " + tmp + " to " + path;
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
-}
-
 bool StandInStore::SyncStatus(const std::string& indexFile, int n, std::string& error) {
     const std::string path = MailPath(indexFile, n);
     const auto bytes = ReadFile(path);
@@ -206,7 +186,7 @@ std::optional<std::string> StandInStore::StoreNew(const std::string& indexFile,
         return std::nullopt;
     }
     const std::string path = MailPath(indexFile, m);
-    if (!WriteFileAtomic(path, bytes, error))
+    if (!editor::ReplaceFileWrite(path, bytes, error))
         return std::nullopt;
     const auto r = store::FolderIndex::PutRecord(indexFile, static_cast<std::size_t>(m),
                                                  store::IndexRecordFromMail(bytes, Now()));

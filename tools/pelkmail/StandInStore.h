@@ -44,9 +44,6 @@ class StandInStore {
     std::optional<std::string> DeliverQueued(const std::string& queueDir, std::string& error);
 
     static std::optional<std::string> ReadFile(const std::string& path);
-    // Writes through a temporary file and a rename, so a failure leaves the old file.
-    static bool WriteFileAtomic(const std::string& path, const std::string& bytes,
-                                std::string& error);
 
   private:
     std::string FolderIndexNamed(const std::string& name, const std::string& fallback) const;
