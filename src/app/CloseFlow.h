@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/IniFile.h"
 #include "platform/MainView.h"
 #include "platform/Prompter.h"
 
@@ -27,11 +28,6 @@ bool CloseQuery(const CloseQueryInput& in, platform::Prompter& prompter,
                 const std::function<bool()>& save);
 
 // One settings value to write.
-struct SettingWrite {
-    std::string section;
-    std::string key;
-    std::string value;
-};
 
 // What the window writes when it closes: Left, Top, Height and the width (as EditWidth for a
 // compose file, else as Width) of section "Window" only when the window is in its normal state, so

@@ -278,9 +278,15 @@ std::string IniFile::ApplyWrite(std::string_view ini, std::string_view section,
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    error_ = CheckWritable(section, key, value);
-    if (!error_.empty())
-        return false;
+    return WriteStrings({SettingWrite{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool IniFile::WriteStrings(const std::vector<SettingWrite>& writes) {
+    for (const SettingWrite& w : writes) {
+        error_ = CheckWritable(w.section, w.key, w.value);
+        if (!error_.empty())
+            return false;
+    }
     if (path_.empty()) {
         error_ = "no settings file path";
         return false;
@@ -288,7 +294,9 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     std::string onDisk;
     if (!ReadWhole(path_, onDisk, error_))
         return false;
-    std::string updated = ApplyWrite(onDisk, section, key, value);
+    std::string updated = onDisk;
+    for (const SettingWrite& w : writes)
+        updated = ApplyWrite(updated, w.section, w.key, w.value);
     if (updated == onDisk && !onDisk.empty()) {
         bytes_ = std::move(updated);
         Index();

@@ -9,6 +9,13 @@
 
 namespace varnel::app {
 
+// One key to write: section, key and value.
+struct SettingWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 // Sections and keys match without regard to ASCII case; values are read with surrounding
 // blanks and tabs removed and otherwise as stored (CP932 bytes untouched, quotes kept).
 // Lines starting with ";" or "#" are comments. When a key occurs twice in a section, the
@@ -50,6 +57,8 @@ class IniFile {
     // it, a malformed section or key name, a file that cannot be read or written); the
     // file on disk and the loaded contents then stay as they were.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Several keys in one read and one replacement of the file; all or nothing.
+    bool WriteStrings(const std::vector<SettingWrite>& writes);
     bool WriteInteger(std::string_view section, std::string_view key, int value);
     bool WriteBool(std::string_view section, std::string_view key, bool value);  // 1 or 0
     const std::string& LastError() const { return error_; }

@@ -170,15 +170,11 @@ bool TForm1::FormCloseQuery() {
 
 void TForm1::FormClose() {
     IniFile ini(setup_.settingsPath);
-    for (const SettingWrite& w :
-         ClosingWrites(io_.view.State(), io_.view.Placement(), CurrentMailFile, SaveAsDir)) {
-        if (!ini.WriteString(w.section, w.key, w.value)) {
-            io_.prompter.Tell(
-                kSettingsNotSaved.Format(settings_.view.EnglishMenu,
-                                         setup_.settingsPath + ": " + ini.LastError()),
-                platform::Severity::Warning);
-            break;
-        }
+    if (!ini.WriteStrings(
+            ClosingWrites(io_.view.State(), io_.view.Placement(), CurrentMailFile, SaveAsDir))) {
+        io_.prompter.Tell(kSettingsNotSaved.Format(settings_.view.EnglishMenu,
+                                                   setup_.settingsPath + ": " + ini.LastError()),
+                          platform::Severity::Warning);
     }
 }
 
