@@ -8,9 +8,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
+#include "app/IniFile.h"
 #include "editor/ReplaceFile.h"
 #include "link/MailerMacros.h"
 #include "mail/MailNames.h"
@@ -27,31 +27,6 @@ namespace {
 
 std::string Lower(std::string_view s) {
     return text::ToLowerAscii(s);
-}
-
-std::string Trim(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string_view::npos)
-        return "";
-    const auto e = s.find_last_not_of(" \t\r\n");
-    return std::string(s.substr(b, e - b + 1));
-}
-
-// Minimal INI reading for the mailer's own settings file: [section] and key=value,
-// both compared without regard to case.
-std::map<std::string, std::string> ReadIni(const std::string& path) {
-    std::map<std::string, std::string> values;
-    std::ifstream in(path, std::ios::binary);
-    std::string line, section;
-    while (std::getline(in, line)) {
-        const std::string t = Trim(line);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            section = Lower(t.substr(1, t.size() - 2));
-        } else if (const auto eq = t.find('='); eq != std::string::npos) {
-            values.emplace(section + "\n" + Lower(Trim(t.substr(0, eq))), Trim(t.substr(eq + 1)));
-        }
-    }
-    return values;
 }
 
 std::uint32_t Now() {
@@ -76,11 +51,10 @@ StandInStore::StandInStore(std::string home) : home_(std::move(home)) {
         home_.pop_back();
     const std::string ini = home_ + "/pelkmail.ini";
     if (fs::exists(ini)) {
-        const auto values = ReadIni(ini);
+        const app::IniFile settings(ini);
         const auto defs = store::FolderDefinitions::FromMailerSettings(
             home_ + "/pelkmail", [&](std::string_view section, std::string_view key) {
-                const auto it = values.find(Lower(section) + "\n" + Lower(key));
-                return it == values.end() ? std::string() : it->second;
+                return settings.ReadString(section, key, "");
             });
         folders_ = defs.Folders();
     }
