@@ -2,18 +2,11 @@
 // wrapped lines, header colours, selection, marks, line numbers and the ruler.
 #include <gtest/gtest.h>
 
+#include "editor/EditorFakes.h"
 #include "editor/PaintPlan.h"
 
 namespace varnel::editor {
 namespace {
-
-// Fixed cells: every byte 8 pixels wide (a double-byte character two cells).
-class CellMetrics : public platform::TextMetrics {
-  public:
-    int TextWidth(std::string_view s) const override { return static_cast<int>(s.size()) * 8; }
-    int AverageCharWidth() const override { return 8; }
-    int CharHeight() const override { return 16; }
-};
 
 struct Drawn {
     int row;
@@ -58,7 +51,7 @@ class PaintPlanTest : public ::testing::Test {
         return n;
     }
 
-    CellMetrics metrics;
+    fakes::CellTextMetrics metrics;
     PaintProperties look;
     PaintView view;
     SelectionOfLine selection;
@@ -88,18 +81,6 @@ TEST_F(PaintPlanTest, UrlInQuotedLineIsLinkColouredAndUnderlined) {
     EXPECT_TRUE(texts[1].underline);
     EXPECT_EQ(texts[2].text, " ok");
     EXPECT_EQ(texts[2].colour, colours::clGray);
-}
-
-TEST_F(PaintPlanTest, HeaderLinesTakeTheirColours) {
-    const auto texts =
-        Texts(Plan({"Date: Tue, 2 Jan 2024\r\n", "From: \x8e\x52\x93\x63 <a@b.jp>\r\n",
-                    "Subject: \x82\xa0\x82\xa2\r\n", "subject: no\r\n", "To: c@d.jp\r\n"}));
-    ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].colour, colours::clOlive);
-    EXPECT_EQ(texts[1].colour, colours::clRed);
-    EXPECT_EQ(texts[2].colour, colours::clGreen);
-    EXPECT_EQ(texts[3].colour, colours::clBlack);
-    EXPECT_EQ(texts[4].colour, colours::clBlack);
 }
 
 TEST_F(PaintPlanTest, UrlWrappedAcrossDisplayLinesIsUnderlinedOnBoth) {

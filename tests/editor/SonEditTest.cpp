@@ -171,20 +171,6 @@ TEST(SonEdit, WrapUnwrapAndWrapAgainKeepTextAndCaret) {
     EXPECT_EQ(f.e.Text(), text);
 }
 
-TEST(SonEdit, UndoAfterSwitchingWrapFindsItsPlace) {
-    Fixture f(std::string(30, 'a') + "\r\n" + std::string(30, 'b'), true, 10);
-    f.e.MoveCaretTo(5, 4);  // inside the second paragraph
-    f.e.TypeText("XY");
-    const std::string typed = f.e.Text();
-    f.e.SetWordWrap(false);
-    f.e.SetColumn(17);
-    f.e.SetWordWrap(true);
-    f.e.Undo();
-    EXPECT_EQ(f.e.Text(), std::string(30, 'a') + "\r\n" + std::string(30, 'b'));
-    f.e.Redo();
-    EXPECT_EQ(f.e.Text(), typed);
-}
-
 TEST(SonEdit, JournalLimits) {
     Fixture f("");
     f.e.SetUndoBuf(10);

@@ -22,6 +22,13 @@ std::vector<std::string> Cut(const WrapEngine& w, const std::string& text,
 
 const std::string kA = "\x82\xA0";  // a double-byte character (hiragana a)
 
+std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    while (n-- > 0)
+        out += s;
+    return out;
+}
+
 TEST(WrapEngine, CutsAtTheColumnAndKeepsCharactersWhole) {
     fakes::CellTextMetrics m;
     WrapEngine w(m);
@@ -38,20 +45,7 @@ TEST(WrapEngine, CutsAtTheColumnAndKeepsCharactersWhole) {
         {"one byte over", x40 + "y", {x40, "y\r\n"}},
         // 39 single bytes then a double-byte character straddling the column.
         {"straddling", std::string(39, 'x') + kA + "z", {std::string(39, 'x'), kA + "z\r\n"}},
-        {"double-byte run",
-         [&] {
-             std::string s;
-             for (int i = 0; i < 25; ++i)
-                 s += kA;
-             return s;
-         }(),
-         {[&] {
-              std::string s;
-              for (int i = 0; i < 20; ++i)
-                  s += kA;
-              return s;
-          }(),
-          kA + kA + kA + kA + kA + "\r\n"}},
+        {"double-byte run", Repeat(kA, 25), {Repeat(kA, 20), Repeat(kA, 5) + "\r\n"}},
         // A lone lead byte is one byte wide and pairs with nothing.
         {"lone lead at the column",
          std::string(39, 'x') + "\x82" + "\r" + "ab",

@@ -1,12 +1,11 @@
 // Folder index files: record layout, round trips, in-place updates and damaged files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "RecordPrinter.h"
+#include "app/TempDir.h"
 #include "store/FolderIndex.h"
 
 namespace fs = std::filesystem;
@@ -14,23 +13,8 @@ using namespace varnel::store;
 
 namespace {
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string tmpl = (fs::temp_directory_path() / "folderindex.XXXXXX").string();
-        path_ = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() { fs::remove_all(path_); }
-    std::string File(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
-  private:
-    std::string path_;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using TempDir = varnel::testing::TempDir;
+using varnel::testing::ReadAll;
 
 void Spit(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -141,13 +125,13 @@ TEST(IndexRecord, StatusBytesFollowXStatus) {
 
 TEST(FolderIndex, WriteThenReadRecordByRecord) {
     TempDir dir;
-    const std::string path = dir.File("in.fld");
+    const std::string path = dir / "in.fld";
     std::vector<IndexRecord> records(3);
     records[1] = Sample(IndexStatus::kNew, 1793000000u, "<1@x>", "", kSubjectSjis);
     records[2] = Sample(IndexStatus::kReplied, 0xFFFFFFF0u, "<2@x>", "<1@x>", "Re: x");
     ASSERT_TRUE(FolderIndex::Write(path, records).ok);
     EXPECT_EQ(fs::file_size(path), 128u + 3 * 512u);
-    EXPECT_EQ(Slurp(path).substr(0, 128), FolderIndex::NewHeader());
+    EXPECT_EQ(ReadAll(path).substr(0, 128), FolderIndex::NewHeader());
 
     FolderIndex index(path);
     ASSERT_TRUE(index.IsOpen());
@@ -169,16 +153,16 @@ TEST(FolderIndex, WriteThenReadRecordByRecord) {
     std::string header = all->header;
     header[100] = 'h';
     ASSERT_TRUE(FolderIndex::Write(path, records, header).ok);
-    EXPECT_EQ(Slurp(path).substr(0, 128), header);
+    EXPECT_EQ(ReadAll(path).substr(0, 128), header);
 }
 
 TEST(FolderIndex, DamagedAndMissingFiles) {
     TempDir dir;
-    const std::string full = dir.File("full.fld");
+    const std::string full = dir / "full.fld";
     ASSERT_TRUE(FolderIndex::Write(
                     full, {Sample(1, 1, "<1@x>", "", "a"), Sample(2, 2, "<2@x>", "<1@x>", "b")})
                     .ok);
-    const std::string bytes = Slurp(full);
+    const std::string bytes = ReadAll(full);
 
     struct Case {
         const char* name;
@@ -191,7 +175,7 @@ TEST(FolderIndex, DamagedAndMissingFiles) {
         {"one-and-a-bit.fld", 700, true, 1, 60}, {"last-byte-missing.fld", 1151, true, 1, 511},
     };
     for (const auto& c : cases) {
-        const std::string path = dir.File(c.name);
+        const std::string path = dir / c.name;
         Spit(path, bytes.substr(0, c.size));
         FolderIndex index(path);
         ASSERT_TRUE(index.IsOpen()) << c.name;
@@ -210,17 +194,17 @@ TEST(FolderIndex, DamagedAndMissingFiles) {
         }
     }
 
-    FolderIndex missing(dir.File("none.fld"));
+    FolderIndex missing(dir / "none.fld");
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_FALSE(missing.Error().empty());
     EXPECT_EQ(missing.RecordCount(), 0u);
     EXPECT_FALSE(missing.ReadRecord(0).has_value());
-    EXPECT_FALSE(FolderIndex::ReadAll(dir.File("none.fld")).has_value());
+    EXPECT_FALSE(FolderIndex::ReadAll(dir / "none.fld").has_value());
 }
 
 TEST(FolderIndex, ReaderSeesRecordsAppendedWhileOpen) {
     TempDir dir;
-    const std::string path = dir.File("in.fld");
+    const std::string path = dir / "in.fld";
     ASSERT_TRUE(FolderIndex::Write(path, {Sample(1, 1, "<1@x>", "", "a")}).ok);
     FolderIndex index(path);
     ASSERT_EQ(index.RecordCount(), 1u);
@@ -233,13 +217,13 @@ TEST(FolderIndex, ReaderSeesRecordsAppendedWhileOpen) {
 
 TEST(FolderIndex, UpdateStatusInPlace) {
     TempDir dir;
-    const std::string path = dir.File("in.fld");
+    const std::string path = dir / "in.fld";
     std::vector<IndexRecord> records = {IndexRecord{}, Sample(1, 9, "<1@x>", "", "a")};
     ASSERT_TRUE(FolderIndex::Write(path, records).ok);
-    const std::string before = Slurp(path);
+    const std::string before = ReadAll(path);
 
     ASSERT_TRUE(FolderIndex::UpdateStatus(path, 1, IndexStatus::kRead).ok);
-    std::string after = Slurp(path);
+    std::string after = ReadAll(path);
     EXPECT_EQ(after[128 + 512], IndexStatus::kRead);
     after[128 + 512] = before[128 + 512];
     EXPECT_EQ(after, before) << "only the status byte changes";
@@ -248,8 +232,8 @@ TEST(FolderIndex, UpdateStatusInPlace) {
     EXPECT_FALSE(emptySlot.ok);
     EXPECT_NE(emptySlot.error.find("empty slot"), std::string::npos);
     EXPECT_FALSE(FolderIndex::UpdateStatus(path, 2, IndexStatus::kRead).ok);
-    EXPECT_FALSE(FolderIndex::UpdateStatus(dir.File("none.fld"), 0, 1).ok);
-    EXPECT_FALSE(fs::exists(dir.File("none.fld")));
+    EXPECT_FALSE(FolderIndex::UpdateStatus(dir / "none.fld", 0, 1).ok);
+    EXPECT_FALSE(fs::exists(dir / "none.fld"));
 
     // Freeing a slot is allowed; the strings stay for the mailer's own use.
     ASSERT_TRUE(FolderIndex::UpdateStatus(path, 1, IndexStatus::kEmpty).ok);
@@ -260,14 +244,14 @@ TEST(FolderIndex, UpdateStatusInPlace) {
 
 TEST(FolderIndex, PutRecordFillsGapsAndRepairsAnInterruptedAppend) {
     TempDir dir;
-    const std::string path = dir.File("sent.fld");
+    const std::string path = dir / "sent.fld";
     // A missing file is created with a header and empty slots before the record.
     const auto created = FolderIndex::PutRecord(path, 2, Sample(2, 7, "<s2@x>", "", "x"));
     ASSERT_TRUE(created.ok) << created.error;
     EXPECT_EQ(fs::file_size(path), 128u + 3 * 512u);
 
     // An interrupted append leaves 100 stray bytes; the next append cuts them off.
-    Spit(path, Slurp(path) + std::string(100, 'z'));
+    Spit(path, ReadAll(path) + std::string(100, 'z'));
     const auto appended = FolderIndex::Append(path, Sample(1, 8, "<s3@x>", "<s2@x>", "Re: x"));
     ASSERT_TRUE(appended.ok) << appended.error;
     EXPECT_EQ(appended.index, 3u);
@@ -285,30 +269,30 @@ TEST(FolderIndex, PutRecordFillsGapsAndRepairsAnInterruptedAppend) {
     EXPECT_EQ(all->records[3].parentId, "<s2@x>");
 
     EXPECT_FALSE(FolderIndex::PutRecord(path, kMaxIndexRecords, IndexRecord{}).ok);
-    Spit(dir.File("short.fld"), "PELK");
-    EXPECT_FALSE(FolderIndex::Append(dir.File("short.fld"), IndexRecord{}).ok);
-    EXPECT_EQ(Slurp(dir.File("short.fld")), "PELK") << "a damaged header is not written over";
+    Spit(dir / "short.fld", "PELK");
+    EXPECT_FALSE(FolderIndex::Append(dir / "short.fld", IndexRecord{}).ok);
+    EXPECT_EQ(ReadAll(dir / "short.fld"), "PELK") << "a damaged header is not written over";
 }
 
 TEST(FolderIndex, FailedWriteReportsAndKeepsTheOriginal) {
     TempDir dir;
-    const std::string path = dir.File("in.fld");
+    const std::string path = dir / "in.fld";
     ASSERT_TRUE(FolderIndex::Write(path, {Sample(1, 1, "<1@x>", "", "a")}).ok);
-    const std::string before = Slurp(path);
+    const std::string before = ReadAll(path);
 
     const auto tooMany = FolderIndex::Write(path, std::vector<IndexRecord>(kMaxIndexRecords + 1));
     EXPECT_FALSE(tooMany.ok);
-    EXPECT_EQ(Slurp(path), before);
+    EXPECT_EQ(ReadAll(path), before);
 
     // The target is a directory: the rename fails and the temporary file is removed.
-    fs::create_directory(dir.File("busy.fld"));
-    const auto onDirectory = FolderIndex::Write(dir.File("busy.fld"), {IndexRecord{}});
+    fs::create_directory(dir / "busy.fld");
+    const auto onDirectory = FolderIndex::Write(dir / "busy.fld", {IndexRecord{}});
     EXPECT_FALSE(onDirectory.ok);
     EXPECT_FALSE(onDirectory.error.empty());
     std::size_t leftovers = 0;
-    for (const auto& e : fs::directory_iterator(dir.File("")))
+    for (const auto& e : fs::directory_iterator(dir.path()))
         leftovers += e.path().filename().string().rfind(".folderindex.", 0) == 0;
     EXPECT_EQ(leftovers, 0u);
 
-    EXPECT_FALSE(FolderIndex::Write(dir.File("no/such/dir.fld"), {}).ok);
+    EXPECT_FALSE(FolderIndex::Write(dir / "no/such/dir.fld", {}).ok);
 }

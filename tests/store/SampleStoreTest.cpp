@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "RecordPrinter.h"
 #include "mail/MailNames.h"
@@ -31,24 +32,17 @@ std::string Slurp(const std::string& path) {
 // Just enough of an INI reader for the mailer's settings: sections and keys any case.
 FolderDefinitions::Lookup IniLookup(const std::string& path) {
     std::map<std::string, std::string> values;
-    std::string section;
-    std::string bytes = Slurp(path);
-    std::size_t from = 0;
-    while (from < bytes.size()) {
-        std::size_t end = bytes.find('\n', from);
-        if (end == std::string::npos)
-            end = bytes.size();
-        const std::string line(text::TrimBlanks(std::string_view(bytes).substr(from, end - from)));
-        from = end + 1;
-        const std::string clean =
-            !line.empty() && line.back() == '\r'
-                ? std::string(text::TrimBlanks(line.substr(0, line.size() - 1)))
-                : line;
-        if (clean.size() > 2 && clean.front() == '[' && clean.back() == ']') {
-            section = text::ToLowerAscii(clean.substr(1, clean.size() - 2));
-        } else if (const auto eq = clean.find('='); eq != std::string::npos) {
-            values[section + "/" + text::ToLowerAscii(text::TrimBlanks(clean.substr(0, eq)))] =
-                std::string(text::TrimBlanks(clean.substr(eq + 1)));
+    std::istringstream in(Slurp(path));
+    std::string section, raw;
+    while (std::getline(in, raw)) {
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
+        const std::string line(text::TrimBlanks(raw));
+        if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
+            section = text::ToLowerAscii(line.substr(1, line.size() - 2));
+        } else if (const auto eq = line.find('='); eq != std::string::npos) {
+            values[section + "/" + text::ToLowerAscii(text::TrimBlanks(line.substr(0, eq)))] =
+                std::string(text::TrimBlanks(line.substr(eq + 1)));
         }
     }
     return [values](std::string_view s, std::string_view k) {
