@@ -91,14 +91,9 @@ TEST(Addresses, SuspiciousAndRepaired) {
               "A <a@x.jp>, B <b@x.jp>, C <c@x.jp>");
 }
 
-TEST(Addresses, LeadingTabAndShownLines) {
+TEST(Addresses, LeadingTab) {
     EXPECT_EQ(ExpandLeadingTab("\tx", 4), "    x");
     EXPECT_EQ(ExpandLeadingTab("\tx", 20), std::string(12, ' ') + "x");
     EXPECT_EQ(ExpandLeadingTab("\tx", -1), "\tx");
     EXPECT_EQ(ExpandLeadingTab("x\t", 4), "x\t");
-    const std::vector<std::string> display = {"Date: d", "To: a,", "    b",   "CC: c",
-                                              "From: f", "",       "To: body"};
-    EXPECT_EQ(ShownLines(display, false),
-              (std::vector<std::string>{"Date: d", "From: f", "", "To: body"}));
-    EXPECT_EQ(ShownLines(display, true), display);
 }

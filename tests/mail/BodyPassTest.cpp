@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
-#include <iconv.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "MailTestFiles.h"
 #include "mail/AfterBodyPass.h"
 #include "mail/AttachmentSize.h"
 #include "mail/BodyPass.h"
@@ -15,26 +12,6 @@
 using namespace varnel::mail;
 
 namespace {
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    const std::string all = ss.str();
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < all.size()) {
-        std::size_t nl = all.find('\n', pos);
-        if (nl == std::string::npos)
-            nl = all.size();
-        std::string line = all.substr(pos, nl - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        pos = nl + 1;
-    }
-    return lines;
-}
 
 // Stands in for the header pass: feeds the header lines to the reader and runs the
 // body pass from the line after the terminating line. Returns the body's display lines.
@@ -67,17 +44,12 @@ TEST(BodyPass, GoldenMails) {
           "forward_reply_to", "forward_then_part", "boundary_never", "nested_preamble_10",
           "nested_preamble_11", "unquoted_boundary", "header_ends_at_boundary", "japanese_names"}) {
         const std::string base = std::string(VARNEL_TEST_DATA) + "/mime/" + name;
-        const auto input = ReadLines(base + ".eml");
-        ASSERT_FALSE(input.empty()) << name;
-        const auto expected = ReadLines(base + ".expected");
-        EXPECT_EQ(DecodeBody(input), expected) << name;
-        std::ifstream in(base + ".eml", std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
+        const auto expected = test::SplitLines(test::ReadBytes(base + ".expected"));
+        const std::string bytes = test::ReadBytes(base + ".eml");
+        ASSERT_FALSE(bytes.empty()) << name;
         DecodeState state;
         state.markRead = true;
-        const DecodedMail d =
-            DecodeMailForDisplay(base + ".eml", bytes.str(), HeaderOptions{}, state);
+        const DecodedMail d = DecodeMailForDisplay(base + ".eml", bytes, HeaderOptions{}, state);
         ASSERT_LE(d.headerLineCount, d.display.size());
         EXPECT_EQ(std::vector<std::string>(
                       d.display.begin() + static_cast<std::ptrdiff_t>(d.headerLineCount),
@@ -153,15 +125,7 @@ TEST(BodyPass, LatinPartConvertedAndFontOffered) {
     EXPECT_FALSE(r.offerEuropeanFont);
 }
 
-TEST(BodyPass, SummaryLineFormat) {
-    EXPECT_EQ(FormatAttachmentLine(12345, "a.txt"),
-              ".------ Attached File:     12,345 bytes  \"a.txt\"");
-    EXPECT_EQ(FormatAttachmentLine(1234567890123, "\"q\""),
-              ".------ Attached File:1,234,567,890,123 bytes  \"q\"");
-    EXPECT_EQ(FormatAttachmentLine(0, ""), ".------ Attached File:          0 bytes  \"\"");
-}
-
-TEST(BodyPass, TruncatedAttachmentStillSummarised) {
+TEST(BodyPass, AttachmentSummaryLines) {
     const std::vector<std::string> mail = {"Content-Type: multipart/mixed; boundary=b",
                                            "",
                                            "--b",
@@ -171,6 +135,11 @@ TEST(BodyPass, TruncatedAttachmentStillSummarised) {
                                            "QUJD"};
     EXPECT_EQ(DecodeBody(mail),
               std::vector<std::string>{".------ Attached File:          3 bytes  \"x.zip\""});
+    // Thousands separated; sizes too wide for the column push it right rather than being cut.
+    EXPECT_EQ(FormatAttachmentLine(12345, "a.txt"),
+              ".------ Attached File:     12,345 bytes  \"a.txt\"");
+    EXPECT_EQ(FormatAttachmentLine(1234567890123, "\"q\""),
+              ".------ Attached File:1,234,567,890,123 bytes  \"q\"");
 }
 
 // Thousands of nested multiparts, each with a long preamble, and huge lines: one pass,
@@ -203,7 +172,4 @@ TEST(BodyPass, AfterPassDecisions) {
     EXPECT_FALSE(WantsAutoReformat(true, true, 72, 200));
     EXPECT_FALSE(WantsAutoReformat(false, false, 72, 200));
     EXPECT_FALSE(WantsAutoReformat(false, true, 0, 200));
-    EXPECT_EQ(kEuropeanFontQuestion.Pick(true),
-              "Non-ASCII character exists. Change to European font?");
-    EXPECT_EQ(kEuropeanFontCaption.Pick(false), "特殊な英文字");
 }

@@ -2,9 +2,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "MailTestFiles.h"
 #include "fakes/Fakes.h"
 #include "mail/DecodeCommand.h"
 #include "mail/EncodedWords.h"
@@ -177,10 +176,7 @@ TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
     EXPECT_EQ(r.status, DecodeCommandResult::Status::Done);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0], (Lines{"/opt/my tesra/tesra", "-r", dirPath + "/_varnel.jis"}));
-    std::ifstream in(r.jisFile, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    EXPECT_EQ(ss.str(), "X-Status: READ\r\nSubject: x\r\n--------\r\nbody\r\n");
+    EXPECT_EQ(test::ReadBytes(r.jisFile), "X-Status: READ\r\nSubject: x\r\n--------\r\nbody\r\n");
 
     EXPECT_EQ(DecodeZenkaku1Click(mail, true, viewer).status, DecodeCommandResult::Status::Skipped);
     launcher.succeed = false;

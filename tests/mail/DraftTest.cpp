@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "MailTestFiles.h"
 #include "fakes/Fakes.h"
 #include "mail/DateTimeMacro.h"
 #include "mail/DraftHeader.h"
@@ -8,15 +9,9 @@
 
 using namespace varnel::mail;
 using Lines = std::vector<std::string>;
+using test::Crlf;
 
 namespace {
-
-std::string Crlf(const Lines& lines) {
-    std::string s;
-    for (const auto& l : lines)
-        s += l + "\r\n";
-    return s;
-}
 
 const Lines kForwardHead = {
     "X-Forward: no_rfc822",

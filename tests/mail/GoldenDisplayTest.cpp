@@ -10,9 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
-#include "editor/ReplaceFile.h"
+#include "MailTestFiles.h"
 #include "mail/DecodeMail.h"
 #include "mail/HeaderToggle.h"
 
@@ -56,21 +55,8 @@ HeaderOptions OptionsFrom(const std::map<std::string, std::string>& m) {
     return o;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string s;
-    for (const auto& l : lines)
-        s += l + "\r\n";
-    return s;
-}
-
 bool Updating() {
     return std::getenv("VARNEL_UPDATE_GOLDEN") != nullptr;
-}
-
-std::string FileBytes(const fs::path& file) {
-    std::string bytes, error;
-    EXPECT_TRUE(varnel::editor::ReplaceFileRead(file.string(), bytes, error)) << error;
-    return bytes;
 }
 
 void Compare(const fs::path& expectedFile, const std::string& actual, const std::string& what) {
@@ -78,9 +64,7 @@ void Compare(const fs::path& expectedFile, const std::string& actual, const std:
         std::ofstream(expectedFile, std::ios::binary) << actual;
         return;
     }
-    std::string expected, error;
-    ASSERT_TRUE(varnel::editor::ReplaceFileRead(expectedFile.string(), expected, error)) << error;
-    EXPECT_EQ(actual, expected) << what;
+    EXPECT_EQ(actual, test::ReadBytes(expectedFile)) << what;
 }
 
 }  // namespace
@@ -97,7 +81,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
         const std::string name = mail.stem().string();
         const auto opts = ReadOpts(kDir / (name + ".opts"));
         const HeaderOptions base = OptionsFrom(opts);
-        const std::string bytes = FileBytes(mail);
+        const std::string bytes = test::ReadBytes(mail);
         const std::string path = "/home/u/Pelk/in/0001.txt";
         DecodeState state;
 
@@ -110,7 +94,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
             o.Header = mode.header;
             o.ShowTo = mode.showTo;
             DecodedMail d = DecodeMailForDisplay(path, bytes, o, state);
-            Compare(kDir / (name + "." + mode.suffix + ".txt"), Joined(d.lines),
+            Compare(kDir / (name + "." + mode.suffix + ".txt"), test::Crlf(d.lines),
                     name + " " + mode.suffix);
         }
 
@@ -124,7 +108,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
                 fs::remove(after);
         } else if (fs::exists(after)) {
             ASSERT_TRUE(d.rewritten) << name << ": expected a rewrite";
-            EXPECT_EQ(*d.rewritten, FileBytes(after)) << name;
+            EXPECT_EQ(*d.rewritten, test::ReadBytes(after)) << name;
         } else {
             EXPECT_FALSE(d.rewritten) << name << ": file must stay byte-identical";
         }
@@ -143,7 +127,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
             overridden.recipientOverride = true;
             DecodedMail shown = DecodeMailForDisplay(path, bytes, o, overridden);
             EXPECT_TRUE(shown.showRecipientsNow);
-            Compare(kDir / (name + ".toggle.txt"), Joined(shown.lines), name + " toggle");
+            Compare(kDir / (name + ".toggle.txt"), test::Crlf(shown.lines), name + " toggle");
             EXPECT_TRUE(NextHeaderMode(next, shown.showRecipientsNow).header);
         }
     }

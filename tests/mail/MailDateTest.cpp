@@ -81,7 +81,4 @@ TEST(MailDate, ReceivedDateOnAFoldedLineMakesThePseudoDate) {
     EXPECT_EQ(h.pseudoDate, "Date: Sat, 05 Dec 2026 12:00:05 +0900 (JST)");
     EXPECT_EQ(h.receivedDate, Utc(2026, 12, 5, 3, 0, 5));
     EXPECT_FALSE(h.hadDate);
-    // The summary shows the pseudo Date in the Date's place.
-    ASSERT_FALSE(h.display.empty());
-    EXPECT_EQ(h.display[0], h.pseudoDate);
 }

@@ -1,0 +1,42 @@
+// File reading and CR LF joining shared by the mail tests.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace varnel::mail::test {
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// Lines ending in LF or CR LF; a last line without an end counts too.
+inline std::vector<std::string> SplitLines(const std::string& all) {
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < all.size();) {
+        std::size_t nl = all.find('\n', pos);
+        if (nl == std::string::npos)
+            nl = all.size();
+        std::string line = all.substr(pos, nl - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        pos = nl + 1;
+    }
+    return lines;
+}
+
+inline std::string Crlf(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines)
+        s += l + "\r\n";
+    return s;
+}
+
+}  // namespace varnel::mail::test
