@@ -17,18 +17,8 @@ TEST(EditorSettings, ViewSettingsBecomeEditorProperties) {
     ViewSettings v;
     v.QuoteStr = ">\x81\x84";
     v.QuoteFontColor = 0x123456;
-    v.SubjectFontColor = 1;
-    v.DateFontColor = 2;
-    v.FromFontColor = 3;
-    v.UrlFontColor = 4;
-    v.SelColor = 5;
     v.CrEofColor = 6;
-    v.UlineColor = 7;
-    v.ShowTab = false;
-    v.ShowEOF = false;
-    v.UnderLine = true;
     v.LineNum = true;
-    v.FixCursor = true;
     v.TabCount = 12;
     v.LineSpace = 150;
     v.TopMargin = 40;
@@ -36,18 +26,8 @@ TEST(EditorSettings, ViewSettingsBecomeEditorProperties) {
     ApplyViewSettingsToEditor(v, edit);
     EXPECT_EQ(edit.QuotMarkStr, ">\x81\x84");
     EXPECT_EQ(edit.QuotMarkColor, 0x123456u);
-    EXPECT_EQ(edit.SubjectColor, 1u);
-    EXPECT_EQ(edit.DateColor, 2u);
-    EXPECT_EQ(edit.FromColor, 3u);
-    EXPECT_EQ(edit.URLColor, 4u);
-    EXPECT_EQ(edit.SelColor, 5u);
-    EXPECT_EQ(edit.CREOFcolor, 6u);
-    EXPECT_EQ(edit.UlineColor, 7u);
-    EXPECT_FALSE(edit.ShowTAB);
-    EXPECT_FALSE(edit.ShowEOF);
-    EXPECT_TRUE(edit.ShowUnderLine);
+    EXPECT_EQ(edit.CREOFcolor, 6u);  // the property names differ from the keys
     EXPECT_TRUE(edit.ShowLineNumber());
-    EXPECT_TRUE(edit.CaretScrollFix);
     EXPECT_EQ(edit.TabCount(), 8);     // kept within 1..8
     EXPECT_EQ(edit.LineSpace(), 100);  // kept within 0..100
     EXPECT_EQ(edit.TopMargin(), 30);   // kept within 0..30

@@ -19,21 +19,12 @@ namespace fs = std::filesystem;
 class FileDropTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
-        root = fs::temp_directory_path() / ("varnel-drop-" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "Notes");
-        std::ofstream(root / "Notes" / "Memo.TXT", std::ios::binary) << "one\ntwo \x95\x5c\n";
-        TForm1Setup setup;
-        setup.settingsPath = (root / "varnel32.ini").string();
-        setup.executablePath = "/usr/bin/varnel32";
-        setup.workingDirectory = root.string();
-        setup.env = [](const std::string&) { return std::string(); };
-        form = std::make_unique<TForm1>(Services(), std::move(setup));
-        form->ShowUp();
+        tmp.Write("Notes/Memo.TXT", "one\ntwo \x95\x5c\n");
+        form = StartForm({}, (root / "varnel32.ini").string(), root.string());
     }
-    void TearDown() override { fs::remove_all(root); }
 
-    fs::path root;
+    testing::TempDir tmp;
+    fs::path root{tmp.path()};
     std::unique_ptr<TForm1> form;
 };
 

@@ -3,8 +3,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
 
@@ -22,6 +26,24 @@ struct FormFakes {
     app::TForm1Services Services() {
         return app::TForm1Services{view,   prompter, clock,   channel, timer1,
                                    timer2, timer3,   windows, windows, launcher};
+    }
+
+    // A window built on these fakes from the given parameters and settings file, shown.
+    std::unique_ptr<app::TForm1> StartForm(const std::vector<std::string>& params,
+                                           const std::string& ini, const std::string& workDir,
+                                           std::map<std::string, std::string> env = {}) {
+        app::TForm1Setup setup;
+        setup.commandLine = app::ParseCommandLine(params);
+        setup.settingsPath = ini;
+        setup.executablePath = "/usr/bin/varnel32";
+        setup.workingDirectory = workDir;
+        setup.env = [env = std::move(env)](const std::string& name) {
+            const auto it = env.find(name);
+            return it == env.end() ? std::string() : it->second;
+        };
+        auto form = std::make_unique<app::TForm1>(Services(), std::move(setup));
+        form->ShowUp();
+        return form;
     }
 };
 

@@ -17,18 +17,13 @@ namespace fs = std::filesystem;
 
 class MailDumpTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("varnel-dump-" + std::to_string(::getpid()));
-        fs::create_directories(dir / "In");
-        fs::create_directories(dir / "out");
-    }
-    void TearDown() override { fs::remove_all(dir); }
     int Dump(const fs::path& p) {
         out.str("");
         err.str("");
         return DumpMailFile(p.string(), Settings{}, clock, out, err);
     }
-    fs::path dir;
+    testing::TempDir tmp;
+    fs::path dir{tmp.path()};
     fakes::ManualClock clock;
     std::ostringstream out, err;
 };
@@ -39,7 +34,7 @@ TEST_F(MailDumpTest, ReceivedMailIsDecodedButNotMarkedRead) {
     const std::string bytes =
         "X-Status: RECV\r\nFrom: a@example.jp\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n"
         "\r\n\x96\x7b\x95\xb6\r\n";
-    std::ofstream(mail, std::ios::binary) << bytes;
+    testing::WriteBytes(mail, bytes);
     const auto before = fs::last_write_time(mail);
 
     EXPECT_EQ(Dump(mail), 0);
@@ -55,7 +50,7 @@ TEST_F(MailDumpTest, ReceivedMailIsDecodedButNotMarkedRead) {
 
 TEST_F(MailDumpTest, DraftIsShownAsStored) {
     const fs::path draft = dir / "out" / "0002.txt";
-    std::ofstream(draft, std::ios::binary) << "To: b@example.jp\r\n--------\r\n\r\nbody\r\n";
+    testing::WriteBytes(draft, "To: b@example.jp\r\n--------\r\n\r\nbody\r\n");
     EXPECT_EQ(Dump(draft), 0);
     EXPECT_EQ(out.str(), "To: b@example.jp\n--------\n\nbody\n");
 }

@@ -24,44 +24,28 @@ const std::string kMain = "class:" + std::string(link::kMailerMainClass);
 class MailerCommandsTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("varnel-mailercmd-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        for (const char* n : {"0001", "0002", "0003"}) {
-            fs::create_directories(root / "Pelk" / "In");
-            std::ofstream(root / "Pelk" / "In" / (std::string(n) + ".txt"), std::ios::binary)
-                << "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n";
-        }
+        for (const char* n : {"0001", "0002", "0003"})
+            testing::WriteBytes(root / "Pelk" / "In" / (std::string(n) + ".txt"),
+                                "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n");
         mail1 = (root / "Pelk" / "In" / "0001.txt").string();
         mail2 = (root / "Pelk" / "In" / "0002.txt").string();
         mail3 = (root / "Pelk" / "In" / "0003.txt").string();
         inFld = (root / "Pelk" / "In").string() + ".fld";
-        ini = (root / "varnel32.ini").string();
-        std::ofstream(ini, std::ios::binary) << "[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\n";
+        ini = tmp.Write("varnel32.ini", "[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\n");
     }
-    void TearDown() override { fs::remove_all(root); }
 
     TForm1& Start(std::vector<std::string> params) {
-        TForm1Setup setup;
-        setup.commandLine = ParseCommandLine(params);
-        setup.settingsPath = ini;
-        setup.executablePath = "/usr/bin/varnel32";
-        setup.workingDirectory = root.string();
-        setup.env = [this](const std::string& n) {
-            return n == "HOME"       ? (root / "home").string()
-                   : n == "PELKHOME" ? (root / "Pelk").string()
-                                     : std::string();
-        };
-        form = std::make_unique<TForm1>(Services(), std::move(setup));
-        form->ShowUp();
+        form =
+            StartForm(params, ini, root.string(),
+                      {{"HOME", (root / "home").string()}, {"PELKHOME", (root / "Pelk").string()}});
         timer1.Tick();  // the second start-up phase
         channel.sent.clear();
         form->TrashCanFile = (root / "Pelk" / "trash.can").string();
         return *form;
     }
 
-    fs::path root;
+    testing::TempDir tmp;
+    fs::path root{tmp.path()};
     std::string mail1, mail2, mail3, inFld, ini;
     std::unique_ptr<TForm1> form;
 };

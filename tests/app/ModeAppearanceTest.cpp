@@ -77,20 +77,14 @@ TEST(ModeAppearanceTest, RulerRule) {
     }
 }
 
-TEST(ModeAppearanceTest, HiddenToolBarAndRulerCaption) {
-    ModeOptions o;
-    o.RulerCaption = "      ----+----1";
-    EXPECT_TRUE(ComputeAppearance(o, ModeState{}).toolBarVisible);
-    EXPECT_EQ(ComputeAppearance(o, ModeState{}).rulerCaption, "      ----+----1");
-    o.HideButton = true;
-    EXPECT_FALSE(ComputeAppearance(o, ModeState{}).toolBarVisible);
-}
-
-TEST(ModeAppearanceTest, ScrollBarIsTheOppositeOfWrapping) {
+TEST(ModeAppearanceTest, HiddenToolBarAndScrollBarOppositeOfWrapping) {
     ModeOptions o;
     o.WordWrap = true;
+    EXPECT_TRUE(ComputeAppearance(o, ModeState{}).toolBarVisible);
     EXPECT_FALSE(ComputeAppearance(o, ModeState{}).horizontalScrollBar);
+    o.HideButton = true;
     o.WordWrap = false;
+    EXPECT_FALSE(ComputeAppearance(o, ModeState{}).toolBarVisible);
     EXPECT_TRUE(ComputeAppearance(o, ModeState{}).horizontalScrollBar);
 }
 

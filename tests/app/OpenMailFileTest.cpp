@@ -35,36 +35,23 @@ const std::string kRecv =
 class OpenMailFileTest : public ::testing::Test, protected testing::FormFakes {
   protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("varnel-open-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         home = root / "Pelk";
         mail = home / "In" / "0005.txt";
         testing::WriteBytes(mail, kRecv);
         ini = root / "varnel32.ini";
     }
-    void TearDown() override { fs::remove_all(root); }
-
     TForm1& Start(const fs::path& file, const std::string& settings = "") {
         testing::WriteBytes(ini, settings);
-        TForm1Setup setup;
-        setup.commandLine = ParseCommandLine({file.string()});
-        setup.settingsPath = ini.string();
-        setup.executablePath = "/usr/bin/varnel32";
-        setup.workingDirectory = root.string();
-        setup.env = [this](const std::string& name) {
-            return name == "PELKHOME" ? home.string() : std::string();
-        };
-        form = std::make_unique<TForm1>(Services(), std::move(setup));
-        form->ShowUp();
+        form =
+            StartForm({file.string()}, ini.string(), root.string(), {{"PELKHOME", home.string()}});
         return *form;
     }
     std::string Update(const std::string& folder, const std::string& number) const {
         return "[Update(" + (home / folder).string() + ".fld," + number + ")]";
     }
 
-    fs::path root, home, mail, ini;
+    testing::TempDir tmp;
+    fs::path root{tmp.path()}, home, mail, ini;
     std::unique_ptr<TForm1> form;
 };
 
@@ -116,13 +103,7 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     tiny.rlim_cur = 1;
     testing::WriteBytes(ini, "");
     setrlimit(RLIMIT_FSIZE, &tiny);
-    TForm1Setup setup;
-    setup.commandLine = ParseCommandLine({mail.string()});
-    setup.settingsPath = ini.string();
-    setup.workingDirectory = root.string();
-    setup.env = [](const std::string&) { return std::string(); };
-    TForm1 f(Services(), std::move(setup));
-    f.ShowUp();
+    form = StartForm({mail.string()}, ini.string(), root.string());
     setrlimit(RLIMIT_FSIZE, &old);
 
     EXPECT_EQ(testing::ReadAll(mail), kRecv);

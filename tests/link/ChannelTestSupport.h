@@ -1,31 +1,16 @@
-// Helpers for channel tests: a private temporary runtime directory and a server
-// served on a background thread.
+// Helpers for channel tests: a server served on a background thread (and the shared
+// temporary directory).
 #pragma once
 
 #include <poll.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <thread>
 
+#include "app/TempDir.h"
 #include "link/UnixCommandServer.h"
 
 namespace varnel::testing {
-
-class TempDir {
-  public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "vlinkXXXXXX").string();
-        path = ::mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::string path;
-};
 
 // Runs server.ProcessPending whenever its socket is readable, until destroyed.
 class ServerThread {

@@ -63,34 +63,34 @@ TEST(RuntimeDir, ChoiceAndNames) {
 TEST(RuntimeDir, PrivateDirectoryChecks) {
     TempDir t;
     std::string err;
-    const std::string fresh = t.path + "/fresh";
+    const std::string fresh = t.path() + "/fresh";
     ASSERT_TRUE(EnsurePrivateDir(fresh, ::geteuid(), err)) << err;
     struct stat st {};
     ::stat(fresh.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
-    const std::string open = t.path + "/open";
+    const std::string open = t.path() + "/open";
     ::mkdir(open.c_str(), 0755);
     ASSERT_TRUE(EnsurePrivateDir(open, ::geteuid(), err));
     ::stat(open.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
     EXPECT_FALSE(EnsurePrivateDir(fresh, ::geteuid() + 1, err));  // someone else's
-    const std::string link = t.path + "/link";
+    const std::string link = t.path() + "/link";
     ::symlink(fresh.c_str(), link.c_str());
     EXPECT_FALSE(EnsurePrivateDir(link, ::geteuid(), err));
-    std::ofstream(t.path + "/file") << "x";
-    EXPECT_FALSE(EnsurePrivateDir(t.path + "/file", ::geteuid(), err));
+    std::ofstream(t.path() + "/file") << "x";
+    EXPECT_FALSE(EnsurePrivateDir(t.path() + "/file", ::geteuid(), err));
     EXPECT_FALSE(EnsurePrivateDir("relative", ::geteuid(), err));
 }
 
 TEST(CommandChannel, DeliveryOutcomes) {
     TempDir t;
     Recorder rec;
-    UnixCommandServer server(t.path, "Pelk", "Command", rec.Handler());
+    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
     std::string err;
     ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
-    UnixCommandChannel channel(t.path, 1000);
+    UnixCommandChannel channel(t.path(), 1000);
     std::string longMacro;
     {
         ServerThread serving(server);
@@ -117,17 +117,17 @@ TEST(CommandServer, NeverStealsALiveSocketButReplacesAStaleOne) {
     TempDir t;
     Recorder first, second;
     std::string err;
-    const std::string path = t.path + "/varnel32.system";
+    const std::string path = t.path() + "/varnel32.system";
 
     MakeStaleSocket(path);
-    auto a = std::make_unique<UnixCommandServer>(t.path, "Varnel32", "system", first.Handler());
+    auto a = std::make_unique<UnixCommandServer>(t.path(), "Varnel32", "system", first.Handler());
     ASSERT_EQ(a->Listen(err), UnixCommandServer::ListenResult::Listening) << err;
 
-    UnixCommandServer b(t.path, "Varnel32", "system", second.Handler());
+    UnixCommandServer b(t.path(), "Varnel32", "system", second.Handler());
     EXPECT_EQ(b.Listen(err), UnixCommandServer::ListenResult::InUse);
     {
         ServerThread serving(*a);
-        UnixCommandChannel channel(t.path, 1000);
+        UnixCommandChannel channel(t.path(), 1000);
         EXPECT_EQ(channel.Execute("Varnel32", "system", "[open(\"/x/0001.txt\")]"),
                   Delivery::Delivered);
     }
@@ -140,17 +140,17 @@ TEST(CommandServer, NeverStealsALiveSocketButReplacesAStaleOne) {
     EXPECT_EQ(b.Listen(err), UnixCommandServer::ListenResult::Listening);
 
     // A file that is not a socket is never removed.
-    std::ofstream(t.path + "/pelk.command") << "keep";
-    UnixCommandServer c(t.path, "Pelk", "Command", first.Handler());
+    std::ofstream(t.path() + "/pelk.command") << "keep";
+    UnixCommandServer c(t.path(), "Pelk", "Command", first.Handler());
     EXPECT_EQ(c.Listen(err), UnixCommandServer::ListenResult::Failed);
-    EXPECT_EQ(::access((t.path + "/pelk.command").c_str(), F_OK), 0);
+    EXPECT_EQ(::access((t.path() + "/pelk.command").c_str(), F_OK), 0);
 }
 
 TEST(CommandServer, DoesNotRemoveASocketThatReplacedIt) {
     TempDir t;
     Recorder rec;
     std::string err;
-    UnixCommandServer a(t.path, "Pelk", "Command", rec.Handler());
+    UnixCommandServer a(t.path(), "Pelk", "Command", rec.Handler());
     ASSERT_EQ(a.Listen(err), UnixCommandServer::ListenResult::Listening);
     ::unlink(a.SocketPath().c_str());
     MakeStaleSocket(a.SocketPath());  // someone else's file now
@@ -162,12 +162,12 @@ TEST(CommandServer, RefusesAnotherUsersConnection) {
     TempDir t;
     Recorder rec;
     std::string err;
-    UnixCommandServer server(t.path, "Varnel32", "system", rec.Handler(),
+    UnixCommandServer server(t.path(), "Varnel32", "system", rec.Handler(),
                              [](int) { return std::optional<uid_t>(::geteuid() + 1); });
     ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
     {
         ServerThread serving(server);
-        UnixCommandChannel channel(t.path, 1000);
+        UnixCommandChannel channel(t.path(), 1000);
         EXPECT_EQ(channel.Execute("Varnel32", "system", "[open(\"/x/0001.txt\")]"),
                   Delivery::Refused);
     }
@@ -179,11 +179,11 @@ TEST(CommandServer, HungServerDoesNotFreezeTheClient) {
     TempDir t;
     Recorder rec;
     std::string err;
-    UnixCommandServer server(t.path, "Pelk", "Command", rec.Handler());
+    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
     ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
     server.SetAnswering(false);
     ServerThread serving(server);
-    UnixCommandChannel channel(t.path, 200);
+    UnixCommandChannel channel(t.path(), 200);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
     // Generous bound: the point is that the client gives up instead of hanging.
@@ -194,7 +194,7 @@ TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
     TempDir t;
     std::string err;
     std::atomic<bool> ran{false};
-    UnixCommandServer server(t.path, "Pelk", "Command", [&](const std::string&) {
+    UnixCommandServer server(t.path(), "Pelk", "Command", [&](const std::string&) {
         return ExecuteResult{true, [&] {
                                  // The client is no longer waiting: this may take long.
                                  std::this_thread::sleep_for(std::chrono::seconds(3));
@@ -203,7 +203,7 @@ TEST(CommandServer, WorkAfterTheAnswerRunsOnceTheClientHasItsAnswer) {
     });
     ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
     ServerThread serving(server);
-    UnixCommandChannel channel(t.path, 2000);
+    UnixCommandChannel channel(t.path(), 2000);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Delivered);
     // The answer does not wait for the three-second work (bound loose for loaded machines).
@@ -218,8 +218,8 @@ TEST(CommandServer, TwoServersStartingTogetherNeverBothListen) {
     TempDir t;
     Recorder rec;
     for (int round = 0; round < 20; ++round) {
-        UnixCommandServer a(t.path, "Varnel32", "system", rec.Handler());
-        UnixCommandServer b(t.path, "Varnel32", "system", rec.Handler());
+        UnixCommandServer a(t.path(), "Varnel32", "system", rec.Handler());
+        UnixCommandServer b(t.path(), "Varnel32", "system", rec.Handler());
         UnixCommandServer::ListenResult ra{}, rb{};
         std::string ea, eb;
         std::thread ta([&] { ra = a.Listen(ea); });
@@ -232,7 +232,7 @@ TEST(CommandServer, TwoServersStartingTogetherNeverBothListen) {
         // The name answers as soon as it exists.
         UnixCommandServer& winner = ra == UnixCommandServer::ListenResult::Listening ? a : b;
         ServerThread serving(winner);
-        UnixCommandChannel channel(t.path, 1000);
+        UnixCommandChannel channel(t.path(), 1000);
         EXPECT_EQ(channel.Execute("Varnel32", "system", "[x]"), Delivery::Delivered) << round;
     }
 }

@@ -22,27 +22,21 @@ extern char** environ;
 using namespace varnel;
 using namespace varnel::link;
 using platform::Delivery;
+using varnel::testing::ReadAll;
 using varnel::testing::ServerThread;
 using varnel::testing::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // A copy of the sample store, a private runtime directory, pelkmail running on both,
 // and a fake viewer listening for open requests.
 class Pelkmail : public ::testing::Test {
   protected:
     void Start(std::vector<std::string> extra = {}) {
-        home = tmp.path + "/home";
-        rt = tmp.path + "/rt";
-        log = tmp.path + "/log";
+        home = tmp.path() + "/home";
+        rt = tmp.path() + "/rt";
+        log = tmp.path() + "/log";
         fs::copy(VARNEL_EXAMPLES "/pelkhome", home, fs::copy_options::recursive);
         fs::create_directory(rt);
         fs::permissions(rt, fs::perms::owner_all, fs::perm_options::replace);
@@ -186,7 +180,7 @@ TEST_F(Pelkmail, ViewKeysAndDraftsComeBackAsOpenRequests) {
 }
 
 TEST_F(Pelkmail, ReceiveDeliversQueuedMailAsUnread) {
-    const std::string queue = tmp.path + "/queue";
+    const std::string queue = tmp.path() + "/queue";
     fs::create_directories(queue);
     std::ofstream(queue + "/a.txt", std::ios::binary)
         << "From: a@example.jp\r\nSubject: hi\r\nMessage-ID: <q1@example.jp>\r\n\r\nbody\r\n";

@@ -22,12 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void App() {
-    EnsureQtApp();
-}
-
 TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
-    App();
+    EnsureQtApp();
     const fs::path dir = fs::temp_directory_path() / ("varnel-qt-" + std::to_string(::getpid()));
     fs::create_directories(dir / "Pelk" / "Inbox");
     const fs::path mail = dir / "Pelk" / "Inbox" / "0001.txt";

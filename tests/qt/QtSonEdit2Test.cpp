@@ -20,14 +20,10 @@
 namespace varnel::qt {
 namespace {
 
-void EnsureApp() {
-    EnsureQtApp();
-}
-
 struct Widget {
     fakes::ScriptedPrompter prompter;
     QtSonEdit2 edit;
-    Widget() : edit((EnsureApp(), prompter), *QApplication::clipboard()) {
+    Widget() : edit((EnsureQtApp(), prompter), *QApplication::clipboard()) {
         edit.resize(400, 300);
         edit.Core().SetWrap(false, false);
     }
