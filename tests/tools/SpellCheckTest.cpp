@@ -1,0 +1,245 @@
+// The spelling check: word cutting, the scan and the window's decisions over a fake
+// speller and window.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fakes/ToolFakes.h"
+#include "tools/SpellWords.h"
+#include "tools/TForm2.h"
+#include "tools/ToolsFixture.h"
+
+namespace varnel::tools {
+namespace {
+
+using Strings = std::vector<std::string>;
+const SpellCharSets kSets{"!?,.:;\"-()<>", "01234567890#$%&*+=@`[\\]^_{|}~"};
+
+TEST(SpellWords, CutsWordsAndTheirMarks) {
+    const struct {
+        std::string text;
+        std::size_t pos;
+        std::string word;
+        char mark;
+        bool doubleTest, address;
+    } cases[] = {
+        {"  hello, world", 0, "hello", ',', true, false},
+        {"don't stop", 0, "don't", 0, true, false},
+        {"the (the", 3, "the", 0, false, false},
+        {"the the", 3, "the", 0, true, false},
+        {"x: etc.)", 1, "etc", '.', true, false},
+        {"x:; etc", 1, "etc", 0, false, false},
+        {"\x93\xfa\x96\x7b"
+         "abc",
+         0, "abc", 0, false, false},  // after kanji
+        {"see http://a.b/c?d more", 3, "http", ':', true, true},
+        {"mp3 file", 0, "mp3", 0, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const SpellWord w = NextSpellWord(c.text, c.pos, kSets);
+        ASSERT_TRUE(w.found);
+        EXPECT_EQ(c.text.substr(w.start, w.length), c.word);
+        EXPECT_EQ(w.trailingMark, c.mark);
+        EXPECT_EQ(w.doubleTest, c.doubleTest);
+        EXPECT_EQ(w.address, c.address);
+    }
+    const SpellWord address = NextSpellWord("see http://a.b/c?d more", 3, kSets);
+    EXPECT_EQ(address.end, 18u);  // up to the blank
+    EXPECT_FALSE(NextSpellWord("  123 ...", 0, kSets).found);
+}
+
+struct SpellFixture : EditFixture {
+    fakes::WordListSpeller* speller = nullptr;
+    fakes::RecordingSpellWindow window;
+    std::vector<SpellWindowState> saved;
+    std::filesystem::path dir;
+    SpellCheckOptions options;
+    std::unique_ptr<TForm2> form;
+    std::set<std::string> known = {"subject", "test",  "i",    "wrote", "a",   "of",
+                                   "letter",  "it",    "is",   "done",  "the", "and",
+                                   "nearly",  "draft", "etc.", "word",  "one", "two"};
+
+    explicit SpellFixture(std::string_view text, bool wrap = false, int column = 72)
+        : EditFixture(text, wrap, column) {
+        dir =
+            std::filesystem::temp_directory_path() / ("varnel_spell_" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dir);
+        options.SpellChecker = true;
+        options.mainDictionary = "/dict/en_US";
+        options.userDictionary = (dir / "UserDic.txt").string();
+        form = std::make_unique<TForm2>(TForm2Services{
+            window, prompter,
+            [this](std::string&) {
+                auto s = std::make_unique<fakes::WordListSpeller>();
+                s->known = known;
+                s->suggestions = {{"drafft", {"drift", "draft"}}, {"teh", {"the", "ten"}}};
+                speller = s.get();
+                return s;
+            },
+            [this](const SpellWindowState& s) { saved.push_back(s); }});
+    }
+    ~SpellFixture() { std::filesystem::remove_all(dir); }
+    void Start() { form->Start(e, options); }
+    std::string Selected() { return e.GetSelText(); }
+};
+
+std::string ReadFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(SpellCheck, ChangeIgnoreAddAndTheDoubledWord) {
+    const std::string draft =
+        "Subject: Test\r\n\r\nI wrote a drafft of teh letter.\r\nIt is is nerly done";
+    SpellFixture f(draft);
+    f.Start();
+    EXPECT_EQ(f.prompter.asked,
+              Strings{"Empty dictionary " + f.options.userDictionary + " has been created."});
+    ASSERT_TRUE(f.window.shown);
+    EXPECT_EQ(f.Selected(), "drafft");
+    EXPECT_EQ(f.window.word, "drafft");
+    EXPECT_EQ(f.window.suggestions, (Strings{"draft", "drift"}));  // sorted
+    EXPECT_EQ(f.window.replacement, "draft");
+    f.form->ChangeButtonClick();
+
+    EXPECT_EQ(f.Selected(), "teh");
+    f.form->ListBoxSelected1(0);
+    EXPECT_EQ(f.window.replacement, "ten");
+    f.form->IgnoreButtonClick();
+
+    EXPECT_EQ(f.Selected(), "is");
+    EXPECT_EQ(f.window.suggestions, Strings{"(Duplicate words.)"});
+    EXPECT_EQ(f.window.focused, platform::SpellWindow::Button::Change);
+    f.form->ListBoxSelected1(0);  // the notice is not a replacement
+    EXPECT_EQ(f.window.replacement, "");
+    f.form->ChangeButtonClick();
+
+    // The last line has no line end and is checked too.
+    EXPECT_EQ(f.Selected(), "nerly");
+    EXPECT_EQ(f.window.suggestions, Strings{"No suggestion"});
+    f.form->AddButtonClick();
+
+    EXPECT_FALSE(f.form->InProgress());
+    EXPECT_FALSE(f.window.shown);
+    EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
+    EXPECT_EQ(ReadFile(f.dir / "UserDic.txt"), "nerly\n");
+    EXPECT_EQ(f.e.Text(),
+              "Subject: Test\r\n\r\nI wrote a draft of teh letter.\r\nIt is  nerly done");
+    ASSERT_EQ(f.saved.size(), 1u);
+    EXPECT_TRUE(f.saved[0].IgnoreCapital);
+    f.UndoAll();
+    EXPECT_EQ(f.e.Text(), draft);
+}
+
+TEST(SpellCheck, PositionsStayRightWhenTheEditorUnwraps) {
+    // One paragraph over several display lines, then the caret's paragraph.
+    const std::string text = "one two wrng one two one two one\r\ntwo one badd two";
+    SpellFixture f(text, true, 8);
+    ASSERT_GT(f.e.Lines().Count(), 4);
+    // The caret on the second paragraph: the scan starts there, not at display line 5
+    // of the unwrapped text.
+    f.e.MoveCaretTo(0, f.e.Lines().Count() - 1);
+    f.Start();
+    EXPECT_EQ(f.Selected(), "badd");
+    f.form->FromBeginningButtonClick();
+    EXPECT_EQ(f.Selected(), "wrng");
+    f.e.SetWordWrap(false);
+    f.window.replacement = "wrong";
+    f.form->ChangeButtonClick();
+    EXPECT_EQ(f.Selected(), "badd");
+    f.window.replacement = "bad";
+    f.e.SetWordWrap(true);
+    f.form->ChangeButtonClick();
+    EXPECT_FALSE(f.form->InProgress());
+    EXPECT_EQ(f.e.Text(), "one two wrong one two one two one\r\ntwo one bad two");
+}
+
+TEST(SpellCheck, SkipsAndDoubles) {
+    const struct {
+        const char* name;
+        std::string text;
+        std::string stopsOn;  // "" = completes
+    } cases[] = {
+        {"doubled over a line break", "one the\r\nthe two", "the"},
+        {"bracket between", "the (the", ""},
+        {"abbreviation", "etc. and", ""},
+        {"capitals", "NASA word", ""},
+        {"numeric", "mp3 word", ""},
+        {"address", "http://xqzt.example/abc word", ""},
+        {"unknown", "word xqzt", "xqzt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SpellFixture f(c.text);
+        f.Start();
+        EXPECT_EQ(f.form->InProgress(), !c.stopsOn.empty());
+        if (!c.stopsOn.empty()) {
+            EXPECT_EQ(f.Selected(), c.stopsOn);
+        }
+    }
+}
+
+TEST(SpellCheck, StartRefusals) {
+    {
+        SpellFixture f("word");
+        f.e.ReadOnly = true;
+        f.Start();
+        EXPECT_EQ(f.prompter.asked, Strings{"Read only mode."});
+        EXPECT_FALSE(f.form->InProgress());
+    }
+    {
+        SpellFixture f("abcdefghijklmnopqrstu and more");
+        f.e.Select({0, 0}, {0, 21});
+        f.Start();
+        EXPECT_EQ(f.prompter.asked, Strings{"The word is too long to spell-check."});
+        f.e.Select({0, 0}, {0, 20});
+        f.Start();  // refused starts leave no check open: this one runs
+        EXPECT_TRUE(f.form->InProgress());
+        f.Start();
+        EXPECT_EQ(f.prompter.asked.back(), "SpellCheck already open.");
+        f.form->ExitButtonClick();
+        EXPECT_FALSE(f.form->InProgress());
+    }
+    {
+        SpellFixture f("two words");
+        f.e.SelectAll();
+        f.Start();
+        EXPECT_EQ(f.prompter.asked, Strings{"Space exists in the selection."});
+    }
+    {
+        SpellFixture f("word");
+        f.options.SpellChecker = false;
+        f.Start();
+        EXPECT_FALSE(f.form->InProgress());
+        EXPECT_TRUE(f.prompter.asked.empty());
+    }
+    {
+        SpellFixture f("word");
+        f.e.SelectAll();
+        std::filesystem::create_directories(f.dir);
+        std::ofstream(f.dir / "UserDic.txt") << "x\n";
+        f.Start();
+        EXPECT_EQ(f.prompter.asked, Strings{"Spell ckeck complete."});
+    }
+}
+
+TEST(SpellCheck, UndoButtonTakesTheChangeBackAndLooksAgain) {
+    SpellFixture f("drafft teh one");
+    f.Start();
+    f.form->ChangeButtonClick();
+    EXPECT_EQ(f.Selected(), "teh");
+    f.form->UndoButtonClick();
+    EXPECT_EQ(f.e.Text(), "drafft teh one");
+    EXPECT_EQ(f.Selected(), "drafft");
+    f.form->UndoButtonClick();  // nothing left to undo
+    EXPECT_EQ(f.prompter.asked.back(), "No more Undo.");
+    EXPECT_EQ(f.Selected(), "drafft");
+}
+
+}  // namespace
+}  // namespace varnel::tools
