@@ -338,6 +338,11 @@ Name0=in.fld
 Name1=out.fld
 Name2=trash.can
 Name3=sent.fld
+
+[Send]
+; The sample store never sends: name a program here (for example
+; "sendmail -t -oi") in a store of your own.
+Command=
 """
 
 FOLDER_DEF = """\

@@ -2,10 +2,13 @@
 #include "StandIn.h"
 
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 #include "Drafts.h"
 #include "MacroCall.h"
+#include "Maildir.h"
+#include "Send.h"
 #include "link/MailerDriver.h"
 #include "link/OpenRequest.h"
 #include "link/WindowWire.h"
@@ -44,7 +47,8 @@ StandIn::StandIn(StandInOptions options, platform::CommandChannel& toViewer, Sta
       toViewer_(toViewer),
       start_(std::move(start)),
       store_(opt_.home),
-      log_(opt_.logFile, std::ios::app | std::ios::binary) {
+      log_(opt_.logFile, std::ios::app | std::ios::binary),
+      settings_(LoadMailerSettings(opt_.home)) {
     if (!store_.Folders().empty())
         cursor_.indexFile = store_.Folders().front().indexFile;
 }
@@ -135,7 +139,9 @@ ExecuteResult StandIn::OnCommand(const std::string& macro) {
         if (!got && !error.empty())
             return Refuse(error);
         Log(got ? "# received " + *got : "# nothing queued");
-        return Accept();
+        if (settings_.maildir.empty())
+            return Accept();
+        return Accept([this] { ReceiveFromMaildir(); });
     }
     if (name == "Realize" && a.size() == 3)
         return Accept();  // logged above; restoring attachments is not simulated
@@ -305,17 +311,55 @@ void StandIn::OpenInViewer(const std::string& path) {
         StartViewer(path);
 }
 
-void StandIn::StartViewer(const std::string& path) {
+long StandIn::StartViewer(const std::string& path) {
     const long pid = opt_.varnel.empty() ? -1 : start_({opt_.varnel, path});
     Log("# start " + opt_.varnel + " " + path +
         (pid > 0 ? ": pid " + std::to_string(pid) : ": failed"));
+    return pid;
 }
 
 void StandIn::HandOverDraft(const std::string& path) {
-    if (opt_.draftsByRequest)
-        OpenInViewer(path);
-    else
-        StartViewer(path);
+    if (opt_.draftsByRequest) {
+        const auto request = link::OpenRequestFor(path);
+        const Delivery d =
+            request ? toViewer_.Execute("Varnel32", "system", *request) : Delivery::Invalid;
+        Log("# open " + path + ": " + Name(d));
+        if (d == Delivery::Delivered)
+            watch_.HandedToWindow(path, opt_.runtimeDir + "/varnel32.system");
+        else if (d == Delivery::NoServer)
+            watch_.HandedToProcess(path, StartViewer(path));
+        return;
+    }
+    watch_.HandedToProcess(path, StartViewer(path));
+}
+
+void StandIn::ReceiveFromMaildir() {
+    const auto r = ReceiveMaildir(store_, settings_.maildir);
+    for (const auto& f : r.stored)
+        Log("# received " + f);
+    for (const auto& e : r.errors)
+        Log("# receive failed: " + e);
+}
+
+void StandIn::Send(const std::string& draft) {
+    const SendOutcome o = SendDraft(store_, settings_, draft);
+    if (o.ok)
+        Log("# sent " + draft + " -> " + o.sentFile);
+    if (!o.error.empty())
+        Log("# send failed: " + draft + ": " + o.error +
+            (o.reportFile.empty() ? "" : " (reported in " + o.reportFile + ")"));
+}
+
+void StandIn::Tick() {
+    for (const auto& draft : watch_.Finished())
+        Send(draft);
+    if (settings_.maildir.empty() || settings_.intervalSeconds <= 0)
+        return;
+    const long now = static_cast<long>(std::time(nullptr));
+    if (now - lastReceive_ >= settings_.intervalSeconds) {
+        lastReceive_ = now;
+        ReceiveFromMaildir();
+    }
 }
 
 }  // namespace pelkmail

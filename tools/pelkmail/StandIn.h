@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "DraftWatch.h"
 #include "KeyInterpreter.h"
+#include "MailerSettings.h"
 #include "StandInStore.h"
 #include "platform/CommandChannel.h"
 #include "platform/CommandServer.h"
@@ -27,6 +29,7 @@ struct StandInOptions {
     bool companion = false;        // also serve pilvo1.command and its window
     bool alias = false;            // also serve alias.system
     bool draftsByRequest = false;  // open drafts by request instead of a new viewer
+    std::string runtimeDir;        // where the viewer's socket lies
 };
 
 class StandIn {
@@ -42,6 +45,9 @@ class StandIn {
     varnel::platform::ExecuteResult OnWindows(const std::string& macro, bool companionOwner);
 
     void Log(const std::string& line);
+    // Called every loop: receives from the Maildir when its interval has passed, and sends
+    // the drafts whose windows have closed after writing them back.
+    void Tick();
 
   private:
     struct Cursor {
@@ -56,7 +62,9 @@ class StandIn {
     std::optional<std::string> Step(const std::string& what);
     std::optional<std::string> StepRecv(int direction);
     void OpenInViewer(const std::string& path);
-    void StartViewer(const std::string& path);
+    long StartViewer(const std::string& path);
+    void ReceiveFromMaildir();
+    void Send(const std::string& draft);
     void HandOverDraft(const std::string& path);
     void Apply(const std::vector<KeyAction>& actions);
     void SwitchFolder(int direction);
@@ -70,6 +78,9 @@ class StandIn {
     Cursor cursor_;
     KeyInterpreter keys_;
     int drafts_ = 0;
+    MailerSettings settings_;
+    DraftWatch watch_;
+    long lastReceive_ = 0;
 };
 
 }  // namespace pelkmail

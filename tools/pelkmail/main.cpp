@@ -13,6 +13,7 @@
 #include <memory>
 #include <sstream>
 
+#include "Batch.h"
 #include "StandIn.h"
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
@@ -29,6 +30,9 @@ void OnSignal(int) {
 }
 
 constexpr const char* kHelp = R"(Usage: pelkmail --home DIR --log FILE [options]
+       pelkmail --home DIR --import SOURCE...
+       pelkmail --home DIR --receive
+       pelkmail --home DIR --send DRAFT...
 
 A stand-in for the mailer that Varnel works beside. It listens on the command
 channel (pelk.command, and pelk.windows for its windows) in the runtime directory
@@ -52,6 +56,19 @@ Options:
                        open request instead of starting a new viewer window
   --exit-with PID      exit when process PID has ended
   --help               show this text
+
+One-shot commands (no command channel, no log):
+  --import SOURCE...   store every mail of each .eml file, mbox file or Maildir as
+                       new mail in DIR/in (the sources stay as they are)
+  --receive            take the new mail of the Maildir named in DIR/pelkmail.ini
+                       ([Receive] Maildir=) into DIR/in and mark it seen there
+  --send DRAFT...      send finished drafts with the [Send] Command of pelkmail.ini
+                       (default "/usr/sbin/sendmail -t -oi" when that exists) and move
+                       them to DIR/sent
+
+While running, [Receive] also takes the Maildir's new mail (and every [Receive]
+Interval= seconds when set), and a draft handed to a viewer window is sent once
+the window has written it back and closed.
 )";
 
 long Start(const std::vector<std::string>& argv) {
@@ -82,6 +99,8 @@ int main(int argc, char** argv) {
     using namespace varnel;
     pelkmail::StandInOptions opt;
     pid_t exitWith = 0;
+    std::string batch;  // --import, --receive or --send
+    std::vector<std::string> batchArgs;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -115,12 +134,29 @@ int main(int argc, char** argv) {
             opt.alias = true;
         } else if (a == "--drafts-by-request") {
             opt.draftsByRequest = true;
+        } else if (a == "--import" || a == "--send") {
+            batch = a;
+            batchArgs.assign(args.begin() + static_cast<long>(i) + 1, args.end());
+            break;
+        } else if (a == "--receive") {
+            batch = a;
         } else if (a == "--exit-with") {
             exitWith = static_cast<pid_t>(std::atol(value().c_str()));
         } else {
             std::cerr << "pelkmail: unknown option " << a << " (see --help)\n";
             return 2;
         }
+    }
+    if (!batch.empty()) {
+        if (opt.home.empty() || (batch != "--receive" && batchArgs.empty())) {
+            std::cerr << "pelkmail: " << batch << " needs --home before it (see --help)\n";
+            return 2;
+        }
+        if (batch == "--import")
+            return pelkmail::RunImport(opt.home, batchArgs);
+        if (batch == "--send")
+            return pelkmail::RunSend(opt.home, batchArgs);
+        return pelkmail::RunReceive(opt.home);
     }
     if (opt.home.empty() || opt.logFile.empty()) {
         std::cerr << "pelkmail: --home and --log are required (see --help)\n";
@@ -147,6 +183,7 @@ int main(int argc, char** argv) {
     std::signal(SIGINT, OnSignal);
     std::signal(SIGHUP, OnSignal);
 
+    opt.runtimeDir = *dir;
     link::UnixCommandChannel toViewer(*dir, 2000);
     pelkmail::StandIn standIn(opt, toViewer, Start);
 
@@ -192,6 +229,7 @@ int main(int argc, char** argv) {
             if (fds[i].revents & POLLIN)
                 servers[i]->ProcessPending();
         }
+        standIn.Tick();
         if (exitWith > 0 && ::kill(exitWith, 0) != 0 && errno == ESRCH)
             break;
     }

@@ -1,0 +1,467 @@
+#!/usr/bin/env python3
+"""Real mail in and out through the stand-in mailer, with Python's email package as the
+oracle.
+
+  mail_in_out.py import  PELKMAIL VARNEL32   corpus imported, read back with --dump
+  mail_in_out.py receive PELKMAIL            [Receive] on a Maildir, killed at random
+  mail_in_out.py send    PELKMAIL            finished drafts piped to a recording command
+"""
+import email
+import email.header
+import email.policy
+import mailbox
+import os
+import random
+import re
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+from email.message import EmailMessage, Message
+from email.mime.application import MIMEApplication
+from email.mime.multipart import MIMEMultipart
+from email.mime.text import MIMEText
+from email.mime.message import MIMEMessage
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+EXAMPLES = os.path.join(HERE, "..", "..", "examples", "pelkhome")
+FAILURES = []
+
+# Characters whose CP932 and JIS/Unicode readings differ; both sides are compared in the
+# CP932 reading.
+CP932_READING = str.maketrans({"\u301c": "\uff5e", "\u2016": "\u2225", "\u2212": "\uff0d",
+                               "\u00a2": "\uffe0", "\u00a3": "\uffe1", "\u00ac": "\uffe2",
+                               "\u2014": "\u2015"})
+
+
+def check(cond, what):
+    if not cond:
+        FAILURES.append(what)
+        print("FAIL:", what)
+
+
+def cp932_view(text):
+    """The text as the viewer shows it: CP932 readings, "〓" for what CP932 lacks."""
+    out = []
+    for ch in text.translate(CP932_READING):
+        try:
+            ch.encode("cp932")
+            out.append(ch)
+        except UnicodeEncodeError:
+            out.append("\u3013")
+    return "".join(out)
+
+
+def lines_of(text):
+    lines = [l.rstrip() for l in text.replace("\r\n", "\n").replace("\r", "\n").split("\n")]
+    while lines and not lines[0]:
+        lines.pop(0)
+    while lines and not lines[-1]:
+        lines.pop()
+    return lines
+
+
+def new_home(tmp):
+    home = os.path.join(tmp, "home")
+    os.makedirs(home)
+    with open(os.path.join(home, "pelkmail.ini"), "wb") as f:
+        f.write(b"[Folder]\r\nName0=in.fld\r\nName1=out.fld\r\nName2=trash.can\r\n"
+                b"Name3=sent.fld\r\n")
+    for d in ("in", "out", "sent", "trash"):
+        os.makedirs(os.path.join(home, d))
+    return home
+
+
+def index_records(index):
+    """(number, status, own id) of every non-empty record of a folder index file."""
+    recs = []
+    with open(index, "rb") as f:
+        data = f.read()
+    for i in range((len(data) - 128) // 512):
+        r = data[128 + 512 * i:128 + 512 * (i + 1)]
+        if r[0]:
+            strings = r[12:].split(b"\0")
+            recs.append((i, r[0], strings[1]))
+    return recs
+
+
+# ---------------------------------------------------------------- the corpus
+
+JA = "日本語のメールです。\n二行目：漢字とかなとカナ、記号〜も。\n"
+
+
+def text_mail(charset, cte, subject, body, sender="山田 太郎 <taro@example.jp>"):
+    m = Message()
+    m["From"] = email.header.Header(sender.split(" <")[0], "utf-8").encode() + " <" + \
+        sender.split(" <")[1]
+    m["To"] = "hanako@example.jp"
+    m["Subject"] = email.header.Header(subject, charset if charset != "euc-jp" else "utf-8",
+                                       ).encode()
+    m["Message-ID"] = email.utils.make_msgid(domain="corpus.example")
+    m["Date"] = email.utils.formatdate(localtime=True)
+    m["MIME-Version"] = "1.0"
+    m["Content-Type"] = 'text/plain; charset="%s"' % charset
+    raw = body.encode(charset)
+    if cte == "base64":
+        import base64
+        payload = base64.encodebytes(raw).decode("ascii")
+    elif cte == "quoted-printable":
+        import quopri
+        payload = quopri.encodestring(raw).decode("ascii")
+    else:
+        payload = raw.decode("latin-1")
+    m["Content-Transfer-Encoding"] = cte
+    m.set_payload(payload)
+    return m.as_bytes()
+
+
+def corpus():
+    mails = []
+    mails.append(text_mail("iso-2022-jp", "7bit", "会議の件", JA))
+    mails.append(text_mail("iso-2022-jp", "base64", "JISをBase64で", JA))
+    mails.append(text_mail("utf-8", "base64", "UTF-8 本文 ✓", JA + "絵文字😀と①と髙。\n"))
+    mails.append(text_mail("utf-8", "quoted-printable", "引用符付き印字可能", JA))
+    mails.append(text_mail("euc-jp", "base64", "EUC-JP です", JA))
+    mails.append(text_mail("euc-jp", "quoted-printable", "EUC QP", JA))
+    mails.append(text_mail("shift_jis", "quoted-printable", "シフトJIS QP", JA))
+    mails.append(text_mail("shift_jis", "base64", "シフトJIS Base64", JA))
+    # Encoded words in Q form and split across words, and a name in To.
+    m = EmailMessage()
+    m["From"] = "佐藤 花子 <hanako@example.jp>"
+    m["To"] = "鈴木 一郎 <ichiro@example.jp>, jiro@example.jp"
+    m["Subject"] = "長い件名は" * 8 + "おしまい"
+    m.set_content("本文は短い。\n", cte="quoted-printable")
+    mails.append(bytes(m))
+    # Multipart with attachments, one with a Japanese name.
+    mm = MIMEMultipart()
+    mm["From"] = "taro@example.jp"
+    mm["To"] = "hanako@example.jp"
+    mm["Subject"] = email.header.Header("添付ファイル", "iso-2022-jp").encode()
+    mm.attach(MIMEText("資料を送ります。\nよろしく。\n", "plain", "iso-2022-jp"))
+    a = MIMEApplication(bytes(range(256)) * 37, "pdf")
+    a.add_header("Content-Disposition", "attachment", filename=("utf-8", "", "資料.pdf"))
+    mm.attach(a)
+    b = MIMEApplication(b"\x89PNG\r\n" + os.urandom(5000), "octet-stream")
+    b.add_header("Content-Disposition", "attachment", filename="photo.png")
+    mm.attach(b)
+    t = MIMEText("名前付きのテキストは添付のまま\n", "plain", "utf-8")
+    t.add_header("Content-Disposition", "attachment", filename="memo.txt")
+    mm.attach(t)
+    mails.append(mm.as_bytes())
+    # Alternative text and HTML inside mixed.
+    alt = MIMEMultipart("alternative")
+    alt.attach(MIMEText("テキスト版の本文\n", "plain", "utf-8"))
+    alt.attach(MIMEText("<p>HTML版</p>", "html", "utf-8"))
+    mixed = MIMEMultipart()
+    mixed["Subject"] = "=?UTF-8?Q?HTML=E3=81=A8=E3=83=86=E3=82=AD=E3=82=B9=E3=83=88?="
+    mixed["From"] = "x@example.jp"
+    mixed["To"] = "y@example.jp"
+    mixed.attach(alt)
+    mixed.attach(MIMEApplication(b"zipdata" * 300, "zip", Name="a.zip"))
+    mails.append(mixed.as_bytes())
+    # A forward: text, then the forwarded ISO-2022-JP mail as message/rfc822.
+    inner = email.message_from_bytes(mails[0])
+    fw = MIMEMultipart()
+    fw["From"] = "hanako@example.jp"
+    fw["To"] = "saburo@example.jp"
+    fw["Subject"] = email.header.Header("Fw: 会議の件", "iso-2022-jp").encode()
+    fw.attach(MIMEText("転送します。\n", "plain", "utf-8"))
+    fw.attach(MIMEMessage(inner))
+    mails.append(fw.as_bytes())
+    return mails
+
+
+def expectations(raw):
+    """Subject, text parts and attachments (name, size) as Python reads the message."""
+    msg = email.message_from_bytes(raw, policy=email.policy.default)
+    texts, attachments = [], []
+    for part in msg.walk():
+        if part.is_multipart() or part.get_content_type() == "message/rfc822":
+            continue
+        name = part.get_filename()
+        if name:
+            attachments.append((name, len(part.get_payload(decode=True))))
+        elif part.get_content_type() == "text/plain":
+            texts.append(part.get_content())
+    return str(msg["subject"]), texts, attachments
+
+
+ATTACHED = re.compile(r'^\.------ Attached File:\s*([\d,]+) bytes  "?(.*?)"?$')
+
+
+def test_import(pelkmail, varnel):
+    tmp = tempfile.mkdtemp()
+    try:
+        home = new_home(tmp)
+        mails = corpus()
+        srcs = os.path.join(tmp, "src")
+        os.makedirs(srcs)
+        # Half as single files, half through an mbox, one through a Maildir.
+        box = mailbox.mbox(os.path.join(srcs, "box.mbox"))
+        md = mailbox.Maildir(os.path.join(srcs, "Maildir"))
+        sources = []
+        for i, raw in enumerate(mails):
+            if i % 3 == 0:
+                p = os.path.join(srcs, "m%02d.eml" % i)
+                open(p, "wb").write(raw)
+                sources.append(p)
+            elif i % 3 == 1:
+                box.add(raw)
+            else:
+                md.add(raw)
+        box.flush()
+        # The order pelkmail stores them: the .eml files, then the mbox, then the Maildir.
+        order = [mails[i] for i in range(len(mails)) if i % 3 == 0]
+        order += [mails[i] for i in range(len(mails)) if i % 3 == 1]
+        md_keys = sorted(os.listdir(os.path.join(srcs, "Maildir", "new")))
+        by_key = {k: md.get_bytes(k) for k in md.keys()}
+        order += [by_key[k] for k in md_keys]
+        garbage = b"\x00\x01 not a mail at all\n\xff\xfe"
+        open(os.path.join(srcs, "junk.eml"), "wb").write(garbage)
+        r = subprocess.run([pelkmail, "--home", home, "--import"] + sources +
+                           [os.path.join(srcs, "box.mbox"), os.path.join(srcs, "Maildir"),
+                            os.path.join(srcs, "junk.eml")],
+                           capture_output=True)
+        check(r.returncode == 0, "import exit status %d: %s" % (r.returncode, r.stderr))
+        stored = sorted(os.listdir(os.path.join(home, "in")))
+        check(len(stored) == len(order) + 1, "stored %d mails" % len(stored))
+        recs = index_records(os.path.join(home, "in.fld"))
+        check([n for n, _, _ in recs] == list(range(1, len(order) + 2)),
+              "index records %s" % [n for n, _, _ in recs])
+        check(all(s == 1 for _, s, _ in recs), "every record is new")
+        for n, raw in enumerate(order, start=1):
+            path = os.path.join(home, "in", "%04d.txt" % n)
+            data = open(path, "rb").read()
+            check(data.startswith(b"X-Status: RECV\r\n"), "%s starts with RECV" % path)
+            dump = subprocess.run([varnel, "--dump", path], capture_output=True,
+                                  env=dict(os.environ, QT_QPA_PLATFORM="offscreen",
+                                           VARNEL_INI=os.path.join(tmp, "none.ini")))
+            shown = dump.stdout.decode("utf-8", "replace")
+            shown_lines = [l.rstrip() for l in shown.split("\n")]
+            joined = "\n".join(shown_lines)
+            subject, texts, attachments = expectations(raw)
+            check("Subject: " + cp932_view(subject) in shown_lines,
+                  "%s: subject %r in %r" % (path, subject, shown_lines[:6]))
+            for t in texts:
+                want = "\n".join(lines_of(cp932_view(t)))
+                check(want in joined, "%s: text %r in dump\n%s" % (path, want, joined))
+            got = []
+            for l in shown_lines:
+                mo = ATTACHED.match(l)
+                if mo:
+                    got.append((mo.group(2), int(mo.group(1).replace(",", ""))))
+            check(got == attachments, "%s: attachments %s, want %s" % (path, got, attachments))
+        last = open(os.path.join(home, "in", "%04d.txt" % (len(order) + 1)), "rb").read()
+        check(last == b"X-Status: RECV\r\n" + garbage, "an unparsable mail is stored as it came")
+    finally:
+        shutil.rmtree(tmp)
+
+
+# ---------------------------------------------------------------- receiving, killed
+
+def test_receive(pelkmail):
+    tmp = tempfile.mkdtemp()
+    try:
+        home = new_home(tmp)
+        md_path = os.path.join(tmp, "Maildir")
+        md = mailbox.Maildir(md_path)
+        with open(os.path.join(home, "pelkmail.ini"), "ab") as f:
+            f.write(b"[Receive]\r\nMaildir=" + md_path.encode() + b"\r\n")
+        base = corpus()
+        ids = []
+        for i in range(150):
+            m = email.message_from_bytes(base[i % len(base)])
+            del m["Message-ID"]
+            mid = "<kill-%d@corpus.example>" % i
+            m["Message-ID"] = mid
+            ids.append(mid)
+            md.add(m.as_bytes())
+        rng = random.Random(19)
+        kills = 0
+        for _ in range(400):
+            if not os.listdir(os.path.join(md_path, "new")):
+                break
+            p = subprocess.Popen([pelkmail, "--home", home, "--receive"],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(rng.uniform(0, 0.03))
+            if p.poll() is None:
+                p.send_signal(signal.SIGKILL)
+                kills += 1
+            p.wait()
+        print("killed %d times" % kills)
+        check(kills >= 5, "killed only %d times" % kills)
+        check(not os.listdir(os.path.join(md_path, "new")), "new/ is empty")
+        cur = os.listdir(os.path.join(md_path, "cur"))
+        check(len(cur) == 150 and all(n.endswith(":2,S") for n in cur),
+              "cur/ holds every mail with the S flag")
+        found = {}
+        for name in sorted(os.listdir(os.path.join(home, "in"))):
+            if not re.fullmatch(r"\d{4}\.txt", name):
+                continue
+            data = open(os.path.join(home, "in", name), "rb").read()
+            mo = re.search(rb"\r\nMessage-ID: (<[^>]*>)", data, re.I)
+            found.setdefault(mo.group(1).decode() if mo else None, []).append(name)
+        dups = {k: v for k, v in found.items() if len(v) > 1}
+        check(not dups, "stored twice: %s" % dups)
+        check(sorted(k for k in found if k) == sorted(ids),
+              "every mail stored: %d of %d" % (len(found), len(ids)))
+        recs = index_records(os.path.join(home, "in.fld"))
+        files = sorted(int(n[:4]) for v in found.values() for n in v)
+        check([n for n, _, _ in recs] == files, "an index record for every mail file")
+
+        # The same through the running stand-in's [Receive] command.
+        md.add(base[0])
+        rt = os.path.join(tmp, "rt")
+        os.makedirs(rt, mode=0o700)
+        env = dict(os.environ, VARNEL_RUNTIME_DIR=rt)
+        p = subprocess.Popen([pelkmail, "--home", home, "--log", os.path.join(tmp, "log"),
+                              "--varnel", "/bin/true"], env=env)
+        try:
+            sock = os.path.join(rt, "pelk.command")
+            for _ in range(500):
+                if os.path.exists(sock):
+                    break
+                time.sleep(0.01)
+            s = socket.socket(socket.AF_UNIX)
+            s.connect(sock)
+            s.sendall(b"[Receive]\0")
+            check(s.recv(1) == b"1", "[Receive] accepted")
+            s.close()
+            for _ in range(500):
+                if not os.listdir(os.path.join(md_path, "new")):
+                    break
+                time.sleep(0.01)
+            check(os.path.exists(os.path.join(home, "in", "%04d.txt" % (len(files) + 1))),
+                  "[Receive] stored the new mail")
+        finally:
+            p.terminate()
+            p.wait()
+    finally:
+        shutil.rmtree(tmp)
+
+
+# ---------------------------------------------------------------- sending
+
+RECORDER = """#!/bin/sh
+cat > "$0.out.$$"
+echo "$@" > "$0.args.$$"
+exit ${FAIL:-0}
+"""
+
+
+def cp932_lines(*lines):
+    return ("\r\n".join(lines) + "\r\n").encode("cp932")
+
+
+def test_send(pelkmail):
+    tmp = tempfile.mkdtemp()
+    try:
+        home = new_home(tmp)
+        rec = os.path.join(tmp, "record")
+        open(rec, "w").write(RECORDER)
+        os.chmod(rec, 0o755)
+        with open(os.path.join(home, "pelkmail.ini"), "ab") as f:
+            f.write(b"[Send]\r\nCommand=" + rec.encode() + b" -t -oi\r\nFrom=" +
+                    "自分 <me@example.jp>".encode("cp932") + b"\r\n")
+        # Import a mail, then write its reply as Varnel's Send Mail leaves it.
+        orig = text_mail("iso-2022-jp", "7bit", "会議の件", JA)
+        open(os.path.join(tmp, "orig.eml"), "wb").write(orig)
+        subprocess.run([pelkmail, "--home", home, "--import", os.path.join(tmp, "orig.eml")],
+                       check=True, capture_output=True)
+        orig_id = email.message_from_bytes(orig)["Message-ID"]
+        typed_ja = "お返事です。\r\n明日の会議に出ます。"
+        cases = [
+            ("jis", cp932_lines("To: 山田 太郎 <taro@example.jp>,",
+                                "    jiro@example.jp",
+                                "Cc: ",
+                                "Subject: Re: 会議の件",
+                                "In-Reply-To: " + orig_id,
+                                "References: " + orig_id,
+                                "--------", "", typed_ja, "", "> 日本語のメールです。"),
+             "iso-2022-jp", typed_ja + "\r\n\r\n> 日本語のメールです。"),
+            ("utf8", cp932_lines("To: taro@example.jp", "Subject: ①の件と髙橋さん",
+                                 "--------", "", "①②と髙と半角ｶﾅ"),
+             "utf-8", "①②と髙と半角ｶﾅ"),
+        ]
+        for name, draft, charset, typed in cases:
+            path = os.path.join(home, "out", "%04d.txt" % (cases.index((name, draft, charset,
+                                                                        typed)) + 1))
+            open(path, "wb").write(draft)
+            r = subprocess.run([pelkmail, "--home", home, "--send", path], capture_output=True)
+            check(r.returncode == 0, "%s: send status %d %s" % (name, r.returncode, r.stderr))
+            outs = [f for f in os.listdir(tmp) if f.startswith("record.out.")]
+            check(len(outs) == 1, "%s: one message piped" % name)
+            if not outs:
+                continue
+            sent_bytes = open(os.path.join(tmp, outs[0]), "rb").read()
+            args = open(os.path.join(tmp, outs[0].replace("out", "args")), "r").read()
+            for f in os.listdir(tmp):
+                if f.startswith("record."):
+                    os.remove(os.path.join(tmp, f))
+            check(args.strip() == "-t -oi", "%s: arguments %r" % (name, args))
+            check(all(b < 0x80 for b in sent_bytes), "%s: the message is 7-bit" % name)
+            msg = email.message_from_bytes(sent_bytes, policy=email.policy.default)
+            body = msg.get_body(("plain",))
+            check(body.get_content_charset() == charset, "%s: charset %s" % (name,
+                                                                          body.get_content_charset()))
+            check(lines_of(body.get_content()) == lines_of(typed.replace("\r\n", "\n")),
+                  "%s: body %r" % (name, body.get_content()))
+            check(msg["Date"] is not None and msg["Message-ID"] is not None,
+                  "%s: Date and Message-ID" % name)
+            check(str(msg["From"]) == "自分 <me@example.jp>", "%s: From %s" % (name, msg["From"]))
+            draft_head = email.message_from_bytes(draft.split(b"--------")[0],
+                                                  policy=email.policy.default)
+            want_subject = draft.decode("cp932").split("Subject: ")[1].split("\r\n")[0]
+            check(str(msg["Subject"]) == want_subject, "%s: subject %s" % (name, msg["Subject"]))
+            if name == "jis":
+                to = msg["To"].addresses
+                check([(a.display_name, a.addr_spec) for a in to] ==
+                      [("山田 太郎", "taro@example.jp"), ("", "jiro@example.jp")],
+                      "jis: To %s" % msg["To"])
+                check(msg["In-Reply-To"] == orig_id and msg["References"] == orig_id,
+                      "jis: In-Reply-To and References")
+                check(msg["Cc"] is None, "jis: an empty Cc is left out")
+            check(not os.path.exists(path), "%s: the draft left out/" % name)
+            del draft_head
+        sent = sorted(os.listdir(os.path.join(home, "sent")))
+        check(len(sent) == 2, "two copies in sent/: %s" % sent)
+        first = open(os.path.join(home, "sent", "0001.txt"), "rb").read()
+        check(first.startswith(b"X-Status: SNDR\r\n"), "the sent copy has status SNDR")
+        check("明日の会議に出ます。".encode("cp932") in first, "the sent copy is in CP932")
+        recs = index_records(os.path.join(home, "sent.fld"))
+        check(len(recs) == 2 and recs[0][1] == 5, "sent index records %s" % recs)
+
+        # A failing command leaves the draft and reports it in in/.
+        path = os.path.join(home, "out", "0003.txt")
+        open(path, "wb").write(cases[0][1])
+        before = set(os.listdir(os.path.join(home, "in")))
+        r = subprocess.run([pelkmail, "--home", home, "--send", path], capture_output=True,
+                           env=dict(os.environ, FAIL="75"))
+        check(r.returncode != 0 and b"status 75" in r.stderr, "failure reported: %r" % r.stderr)
+        check(os.path.exists(path), "the draft stays in out/")
+        new = set(os.listdir(os.path.join(home, "in"))) - before
+        check(len(new) == 1, "a report in in/")
+        for f in new:
+            report = open(os.path.join(home, "in", f), "rb").read()
+            check(report.startswith(b"X-Status: RECV") and path.encode() in report,
+                  "the report names the draft")
+        check(len(os.listdir(os.path.join(home, "sent"))) == 2, "nothing more in sent/")
+    finally:
+        shutil.rmtree(tmp)
+
+
+if __name__ == "__main__":
+    what = sys.argv[1]
+    if what == "import":
+        test_import(sys.argv[2], sys.argv[3])
+    elif what == "receive":
+        test_receive(sys.argv[2])
+    elif what == "send":
+        test_send(sys.argv[2])
+    else:
+        sys.exit("unknown group " + what)
+    print("%d failure(s)" % len(FAILURES))
+    sys.exit(1 if FAILURES else 0)
