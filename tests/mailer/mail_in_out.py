@@ -346,8 +346,8 @@ def test_receive(pelkmail):
 # ---------------------------------------------------------------- sending
 
 RECORDER = """#!/bin/sh
-cat > "$0.out.$$"
 echo "$@" > "$0.args.$$"
+cat > "$0.part.$$" && mv "$0.part.$$" "$0.out.$$"
 exit ${FAIL:-0}
 """
 
@@ -382,9 +382,12 @@ def test_send(pelkmail):
                                 "References: " + orig_id,
                                 "--------", "", typed_ja, "", "> 日本語のメールです。"),
              "iso-2022-jp", typed_ja + "\r\n\r\n> 日本語のメールです。"),
-            ("utf8", cp932_lines("To: taro@example.jp", "Subject: ①の件と髙橋さん",
-                                 "--------", "", "①②と髙と半角ｶﾅ"),
-             "utf-8", "①②と髙と半角ｶﾅ"),
+            ("nec", cp932_lines("To: taro@example.jp", "Subject: ①の件",
+                                "--------", "", "①②の件です"),
+             "utf-8", "①②の件です"),
+            ("ibm", cp932_lines("To: taro@example.jp", "Subject: 髙橋さんと半角ｶﾅ",
+                                "--------", "", "髙と半角ｶﾅ"),
+             "utf-8", "髙と半角ｶﾅ"),
         ]
         for name, draft, charset, typed in cases:
             path = os.path.join(home, "out", "%04d.txt" % (cases.index((name, draft, charset,
@@ -427,15 +430,15 @@ def test_send(pelkmail):
             check(not os.path.exists(path), "%s: the draft left out/" % name)
             del draft_head
         sent = sorted(os.listdir(os.path.join(home, "sent")))
-        check(len(sent) == 2, "two copies in sent/: %s" % sent)
+        check(len(sent) == 3, "three copies in sent/: %s" % sent)
         first = open(os.path.join(home, "sent", "0001.txt"), "rb").read()
         check(first.startswith(b"X-Status: SNDR\r\n"), "the sent copy has status SNDR")
         check("明日の会議に出ます。".encode("cp932") in first, "the sent copy is in CP932")
         recs = index_records(os.path.join(home, "sent.fld"))
-        check(len(recs) == 2 and recs[0][1] == 5, "sent index records %s" % recs)
+        check(len(recs) == 3 and recs[0][1] == 5, "sent index records %s" % recs)
 
         # A failing command leaves the draft and reports it in in/.
-        path = os.path.join(home, "out", "0003.txt")
+        path = os.path.join(home, "out", "0004.txt")
         open(path, "wb").write(cases[0][1])
         before = set(os.listdir(os.path.join(home, "in")))
         r = subprocess.run([pelkmail, "--home", home, "--send", path], capture_output=True,
@@ -448,8 +451,178 @@ def test_send(pelkmail):
             report = open(os.path.join(home, "in", f), "rb").read()
             check(report.startswith(b"X-Status: RECV") and path.encode() in report,
                   "the report names the draft")
-        check(len(os.listdir(os.path.join(home, "sent"))) == 2, "nothing more in sent/")
+        check(len(os.listdir(os.path.join(home, "sent"))) == 3, "nothing more in sent/")
     finally:
+        shutil.rmtree(tmp)
+
+
+# ---------------------------------------------------------------- reply and send, running
+
+FAKE_VIEWER = """#!/usr/bin/env python3
+# Stands in for Varnel's window on a draft: types the reply under the separator, writes
+# the draft back (temporary file and rename) as Send Mail does, waits for the test's
+# go-ahead, and closes. With no text to type it closes without writing.
+import os, sys, time
+draft, typed = sys.argv[1], os.environ.get("TYPED", "")
+if typed:
+    lines = open(draft, "rb").read().decode("cp932").split("\\r\\n")
+    sep = next(i for i, l in enumerate(lines) if l.startswith("-------"))
+    if os.environ.get("TO"):
+        lines = [("To: " + os.environ["TO"]) if l.startswith("To:") else l for l in lines]
+    lines[sep + 2:sep + 2] = typed.split("\\n") + [""]
+    open(draft + ".tmp", "wb").write("\\r\\n".join(lines).encode("cp932"))
+    os.rename(draft + ".tmp", draft)
+go = os.environ.get("GO")
+while go and not os.path.exists(go):
+    time.sleep(0.02)
+"""
+
+
+def execute(rt, service, macro):
+    s = socket.socket(socket.AF_UNIX)
+    s.connect(os.path.join(rt, service))
+    s.sendall(macro.encode("utf-8") + b"\0")
+    answer = s.recv(1)
+    s.close()
+    return answer
+
+
+def wait_for(cond, seconds=10):
+    end = time.time() + seconds
+    while time.time() < end:
+        if cond():
+            return True
+        time.sleep(0.05)
+    return cond()
+
+
+def test_reply_and_send(pelkmail):
+    tmp = tempfile.mkdtemp()
+    procs = []
+    try:
+        home = new_home(tmp)
+        rec = os.path.join(tmp, "record")
+        open(rec, "w").write(RECORDER)
+        os.chmod(rec, 0o755)
+        viewer = os.path.join(tmp, "viewer")
+        open(viewer, "w").write(FAKE_VIEWER)
+        os.chmod(viewer, 0o755)
+        with open(os.path.join(home, "pelkmail.ini"), "ab") as f:
+            f.write(b"[Send]\r\nCommand=" + rec.encode() + b" -t -oi\r\n")
+        orig = text_mail("iso-2022-jp", "base64", "会議の件", JA)
+        open(os.path.join(tmp, "orig.eml"), "wb").write(orig)
+        subprocess.run([pelkmail, "--home", home, "--import", os.path.join(tmp, "orig.eml")],
+                       check=True, capture_output=True)
+        orig_msg = email.message_from_bytes(orig, policy=email.policy.default)
+        rt = os.path.join(tmp, "rt")
+        os.makedirs(rt, mode=0o700)
+        go = os.path.join(tmp, "go")
+        typed = "承知しました。\n明日伺います。"
+
+        def start(extra, env):
+            p = subprocess.Popen([pelkmail, "--home", home, "--log", os.path.join(tmp, "log"),
+                                  "--varnel", viewer] + extra,
+                                 env=dict(os.environ, VARNEL_RUNTIME_DIR=rt, **env))
+            procs.append(p)
+            wait_for(lambda: os.path.exists(os.path.join(rt, "pelk.command")))
+            return p
+
+        def recorded():
+            return [f for f in os.listdir(tmp) if f.startswith("record.out.")]
+
+        index = os.path.join(home, "in.fld")
+        # The window writes the draft back and stays open: nothing is sent until it closes.
+        p = start([], {"TYPED": typed, "GO": go})
+        check(execute(rt, "pelk.command", "[Reply(%s,0001)]" % index) == b"1", "Reply accepted")
+        draft = os.path.join(home, "out", "0001.txt")
+        check(wait_for(lambda: os.path.exists(draft) and
+                       "承知".encode("cp932") in open(draft, "rb").read()), "draft written back")
+        time.sleep(1.2)
+        check(not recorded(), "nothing sent while the window is open")
+        open(go, "w").close()
+        check(wait_for(lambda: recorded()), "sent once the window closed")
+        if recorded():
+            out = open(os.path.join(tmp, recorded()[0]), "rb").read()
+            msg = email.message_from_bytes(out, policy=email.policy.default)
+            check(lines_of(msg.get_body(("plain",)).get_content())[:2] == typed.split("\n"),
+                  "the typed text is sent: %r" % msg.get_body(("plain",)).get_content())
+            check(msg["To"] == orig_msg["From"], "To %s, want %s" % (msg["To"], orig_msg["From"]))
+            check(msg["Subject"] == "Re: 会議の件", "Subject %s" % msg["Subject"])
+            check(msg["In-Reply-To"] == orig_msg["Message-ID"] and
+                  msg["References"] == orig_msg["Message-ID"], "In-Reply-To and References")
+        check(wait_for(lambda: not os.path.exists(draft)), "the draft moved out of out/")
+        check(os.listdir(os.path.join(home, "sent")) == ["0001.txt"], "the copy is in sent/")
+        p.terminate()
+        p.wait()
+        for f in recorded():
+            os.remove(os.path.join(tmp, f))
+
+        # A forward of a mail with attachments: the forwarded mail and its attachments
+        # travel as MIME parts behind the typed text.
+        fwd = corpus()[9]
+        open(os.path.join(tmp, "fwd.eml"), "wb").write(fwd)
+        subprocess.run([pelkmail, "--home", home, "--import", os.path.join(tmp, "fwd.eml")],
+                       check=True, capture_output=True)
+        if os.path.exists(go):
+            os.remove(go)
+        p = start([], {"TYPED": "転送します。", "TO": "saburo@example.jp"})
+        check(execute(rt, "pelk.command", "[Forward(%s,0002)]" % index) == b"1",
+              "Forward accepted")
+        check(wait_for(lambda: recorded()), "the forward was sent")
+        if recorded():
+            out = open(os.path.join(tmp, recorded()[0]), "rb").read()
+            msg = email.message_from_bytes(out, policy=email.policy.default)
+            check(all(b < 0x80 for b in out), "the forward is 7-bit")
+            check(msg["To"] == "saburo@example.jp", "forward To %s" % msg["To"])
+            check(msg["Subject"] == "Fw: 添付ファイル", "forward Subject %s" % msg["Subject"])
+            check(lines_of(msg.get_body(("plain",)).get_content()) == ["転送します。"],
+                  "forward text %r" % msg.get_body(("plain",)).get_content())
+            _, texts, attachments = expectations(fwd)
+            _, sent_texts, sent_attachments = expectations(out)
+            check(sent_attachments == attachments,
+                  "forwarded attachments %s, want %s" % (sent_attachments, attachments))
+            check([lines_of(t) for t in sent_texts[1:]] == [lines_of(t) for t in texts],
+                  "forwarded text %r" % sent_texts)
+        p.terminate()
+        p.wait()
+        for f in recorded():
+            os.remove(os.path.join(tmp, f))
+
+        # A window closed without writing the draft sends nothing.
+        p = start([], {})
+        check(execute(rt, "pelk.command", "[Reply(%s,0001)]" % index) == b"1", "Reply accepted")
+        time.sleep(1.5)
+        check(not recorded(), "a draft closed unwritten is not sent")
+        p.terminate()
+        p.wait()
+
+        # A draft handed to a listening window by request is sent when that window ends.
+        p = start(["--drafts-by-request"], {})
+        srv = socket.socket(socket.AF_UNIX)
+        sock = os.path.join(rt, "varnel32.system")
+        srv.bind(sock)
+        srv.listen(1)
+        check(execute(rt, "pelk.command", "[Reply(%s,0001)]" % index) == b"1", "Reply accepted")
+        conn, _ = srv.accept()
+        request = b""
+        while not request.endswith(b"\0"):
+            request += conn.recv(4096)
+        conn.sendall(b"1")
+        conn.close()
+        path = request[len(b'[open("'):-len(b'")]\0')].decode()
+        subprocess.run([viewer, path], env=dict(os.environ, TYPED=typed), check=True)
+        time.sleep(1.2)
+        check(not recorded(), "nothing sent while the window listens")
+        srv.close()
+        os.remove(sock)
+        check(wait_for(lambda: recorded()), "sent once the window's socket is gone")
+        p.terminate()
+        p.wait()
+    finally:
+        for p in procs:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
         shutil.rmtree(tmp)
 
 
@@ -461,6 +634,7 @@ if __name__ == "__main__":
         test_receive(sys.argv[2])
     elif what == "send":
         test_send(sys.argv[2])
+        test_reply_and_send(sys.argv[2])
     else:
         sys.exit("unknown group " + what)
     print("%d failure(s)" % len(FAILURES))
