@@ -52,6 +52,10 @@ class Pelkmail : public ::testing::Test {
         for (int i = 0; i < 1000 && !fs::exists(rt + "/pelk.command"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         ASSERT_TRUE(fs::exists(rt + "/pelk.command"));
+        // Every socket listens once the log says so (the companion's come after pelk's).
+        for (int i = 0; i < 1000 && ReadAll(log).find("# pelkmail listening") == std::string::npos;
+             ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         channel = std::make_unique<UnixCommandChannel>(rt, 5000);
         viewer = std::make_unique<UnixCommandServer>(rt, "Varnel32", "system",
                                                      [this](const std::string& m) {
