@@ -15,6 +15,13 @@ constexpr std::array kMenus{
 };
 
 constexpr std::array kCommands{
+    CommandSpec{"Save1", "File1", {"&Save", "保存(&S)"}, "Save", false, &TForm1::Save1Click},
+    CommandSpec{"SaveAs1",
+                "File1",
+                {"Save &As ...", "名前を付けて保存(&A) ..."},
+                "",
+                false,
+                &TForm1::SaveAs1Click},
     CommandSpec{"Exit1", "File1", {"E&xit", "終了(&X)"}, "Exit", false, &TForm1::FileExitClick},
     CommandSpec{
         "Header1", "View1", {"&Header", "ヘッダー(&H)"}, "Header", true, &TForm1::Header1Click},

@@ -25,4 +25,19 @@ std::vector<std::string> ShownLines(const editor::TSonStrings& store) {
     return shown;
 }
 
+std::string EditorText(const std::vector<std::string>& lines, bool finalLineEnd) {
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    if (!finalLineEnd && !lines.empty())
+        text.resize(text.size() - 2);
+    return text;
+}
+
 }  // namespace varnel::app

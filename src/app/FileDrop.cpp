@@ -1,8 +1,6 @@
 // A file dropped on the window replaces the shown text as plain text.
 #include <string>
-#include <vector>
 
-#include "app/DisplayLines.h"
 #include "app/TForm1.h"
 #include "editor/SonStrings.h"
 
@@ -18,15 +16,12 @@ void TForm1::FileDropped(const std::string& dropFiles) {
         io_.prompter.Tell(first + "\n" + error, platform::Severity::Error);
         return;
     }
-    const std::vector<std::string> lines = ShownLines(loaded);
     // The name is kept as dropped: Linux paths are case-sensitive.
     CurrentMailFile = first;
     ForwardTail.reset();
     temporaryViewerColor_.reset();
-    store_.Assign(lines);
-    io_.view.ShowLines(lines);
+    ShowText(loaded.GetTextStr(), true);
     ApplyMode();
-    editor_.Modified = false;
 }
 
 }  // namespace varnel::app

@@ -29,10 +29,10 @@ void TForm1::DecodeZenkaku1Click() {
     RunDecode(true);
 }
 
-// The decoded JIS text is shown for reading only: the shown mail's own text stays in
-// the line store, so nothing JIS can be saved over it, and the modified state is kept.
+// The decoded JIS text replaces the shown text for reading only; it is no file's own
+// text, so Save goes through save-as.
 void TForm1::RunDecode(bool zenkaku) {
-    if (zenkaku && editor_.HasSelection)
+    if ((zenkaku && sonEdit1_.HasSelection()) || !CanLeaveCurrent())
         return;
     if (!privateDir_) {
         std::string error;
@@ -45,12 +45,12 @@ void TForm1::RunDecode(bool zenkaku) {
     const mail::DecodeViewer viewer{io_.launcher, *privateDir_, settings_.location.TesraExe,
                                     settings_.view.EnglishMenu};
     const mail::DecodeCommandResult r =
-        zenkaku ? mail::DecodeZenkaku1Click(ShownLines(store_), false, viewer)
-                : mail::Decode1Click(ShownLines(store_), viewer);
+        zenkaku ? mail::DecodeZenkaku1Click(ShownLines(sonEdit1_.Lines()), false, viewer)
+                : mail::Decode1Click(ShownLines(sonEdit1_.Lines()), viewer);
     if (r.status == mail::DecodeCommandResult::Status::Skipped)
         return;
-    editor_.ReadOnly = true;
-    io_.view.ShowLines(r.lines);
+    sonEdit1_.ReadOnly = true;
+    ShowText(EditorText(r.lines), false);
     ApplyMode();
     if (r.status == mail::DecodeCommandResult::Status::Failed)
         io_.prompter.Tell(r.message, platform::Severity::Error);

@@ -4,7 +4,6 @@
 // address-book entry.
 #include <filesystem>
 
-#include "app/CloseFlow.h"
 #include "app/TForm1.h"
 #include "editor/ReplaceFile.h"
 #include "link/OpenRequest.h"
@@ -117,13 +116,6 @@ platform::ExecuteResult TForm1::OnServerExecute(const std::string& macro) {
     if (!path)
         return {false, {}};
     return {true, [this, p = std::move(*path)] { DdeOpenMail(p); }};
-}
-
-// Seam: the working-files commands own this question; until then it is the close
-// query's save question.
-bool TForm1::CanLeaveCurrent() {
-    return CloseQuery({false, editor_.Modified, CurrentMailFile, settings_.view.EnglishMenu},
-                      io_.prompter, [this] { return Save1Click(); });
 }
 
 void TForm1::DdeOpenMail(const std::string& path) {

@@ -2,6 +2,7 @@
 // what the file becomes and what the mailer must hear; this carries it out.
 #include <filesystem>
 
+#include "app/DisplayLines.h"
 #include "app/HeaderOptionsFrom.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
@@ -23,7 +24,7 @@ constexpr text::Message kCannotMarkRead{
 void TForm1::OpenMailFile(const std::string& path) {
     // The first open, still in the first start-up phase, chooses the initial mode.
     if (deferred_.StartupPhase)
-        editor_.ReadOnly = InitialReadOnly(EditSwitchGiven, path);
+        sonEdit1_.ReadOnly = InitialReadOnly(EditSwitchGiven, path);
     ForwardTail.reset();
     temporaryViewerColor_.reset();
 
@@ -62,9 +63,9 @@ void TForm1::OpenMailFile(const std::string& path) {
     }
 
     CurrentMailFile = path;
-    editor_.Modified = false;
-    store_.Assign(opened.lines);
-    io_.view.ShowLines(opened.lines);
+    // A draft is the file's own text; one that ended without a line end still does.
+    const bool finalLineEnd = !opened.draft || bytes->empty() || bytes->back() == '\n';
+    ShowText(EditorText(opened.lines, finalLineEnd), opened.draft);
     ShowRecipientsNow = opened.showRecipientsNow;
     bool updateSent = false;
     if (opened.decoded) {

@@ -23,9 +23,6 @@ constexpr text::Message kPreparing{"Pelk is now preparing mail ....",
                                    "ペルクがファイルを作成しています"};
 constexpr text::Message kSettingsNotSaved{"The window settings could not be saved: %s",
                                           "ウィンドウの設定を保存できませんでした: %s"};
-constexpr text::Message kCannotSaveYet{
-    "Saving is not available in this version; the text was not saved.",
-    "この版では保存できません。テキストは保存されていません"};
 }  // namespace
 
 TForm1::TForm1(TForm1Services services, TForm1Setup setup)
@@ -34,7 +31,9 @@ TForm1::TForm1(TForm1Services services, TForm1Setup setup)
       mailer_(io_.channel, io_.prompter, settings_.view.EnglishMenu),
       driver_(io_.windows, mailer_, io_.prompter, settings_.view.EnglishMenu),
       keySender_(io_.keys, io_.prompter),
-      dispatcher_(deferred_, io_.Timer1, *this) {
+      dispatcher_(deferred_, io_.Timer1, *this),
+      sonEdit1_(io_.metrics, io_.clipboard, io_.prompter) {
+    SetupEditor();
     io_.Timer1.SetEnabled(false);
     io_.Timer1.onTick = [this] { OnTimer1(); };
     io_.Timer2.SetInterval(kTimer2Interval);
@@ -43,6 +42,21 @@ TForm1::TForm1(TForm1Services services, TForm1Setup setup)
     io_.Timer3.SetInterval(kTimer3DesignInterval);
     io_.Timer3.onTick = [this] { OnTimer3(); };
     io_.Timer3.SetEnabled(false);
+}
+
+// The values stored for the main window's instance of the editor control, and the
+// editor events the window follows.
+void TForm1::SetupEditor() {
+    editor::TSonEdit2& e = sonEdit1_;
+    e.ApplyMainWindowDefaults();
+    e.SetTopMargin(11);
+    e.SetLeftMargin(6);
+    e.SetTabCount(4);
+    e.SetLineSpace(0);
+    e.SetAutoWrap(true);
+    e.SetColumn(40);
+    e.ReadOnly = true;
+    e.OnChangeModify = [this](bool) { RestartAutosave(); };
 }
 
 void TForm1::ShowUp() {
@@ -138,19 +152,19 @@ ModeOptions TForm1::CurrentModeOptions() const {
 
 void TForm1::ApplyMode() {
     ModeState state;
-    state.readOnly = editor_.ReadOnly;
+    state.readOnly = sonEdit1_.ReadOnly;
     state.europeanFont = europeanFontOn_;
     state.temporaryViewerColor = temporaryViewerColor_;
     io_.view.ApplyAppearance(ComputeAppearance(CurrentModeOptions(), state));
     io_.view.SetTitle(WindowTitle(CurrentMailFile));
-    HomeReadOnly = editor_.ReadOnly;
-    io_.view.SetChecked("ViewerMode1", editor_.ReadOnly);
+    HomeReadOnly = sonEdit1_.ReadOnly;
+    io_.view.SetChecked("ViewerMode1", sonEdit1_.ReadOnly);
     io_.view.SetChecked("Header1", settings_.view.Header);
 }
 
 void TForm1::ViewerMode1Click() {
-    editor_.ReadOnly = !editor_.ReadOnly;
-    io_.Timer3.SetEnabled(!editor_.ReadOnly && settings_.edit.AutoSave && editor_.Modified);
+    sonEdit1_.ReadOnly = !sonEdit1_.ReadOnly;
+    RestartAutosave();
     temporaryViewerColor_.reset();
     ApplyMode();
     // Seam: AssignShortcuts() runs here; plain-key shortcuts exist only in viewer mode.
@@ -162,8 +176,11 @@ void TForm1::FileExitClick() {
 
 bool TForm1::FormCloseQuery() {
     const bool allowed = CloseQuery(
-        {CloseWithoutAsking, editor_.Modified, CurrentMailFile, settings_.view.EnglishMenu},
-        io_.prompter, [this] { return Save1Click(); });
+        {CloseWithoutAsking, sonEdit1_.Modified(), CurrentMailFile, settings_.view.EnglishMenu},
+        io_.prompter, [this] {
+            Save1Click();
+            return SaveSucceeded;
+        });
     // Seam: when the close is allowed, an open forward tail is closed here.
     return allowed;
 }
@@ -176,15 +193,6 @@ void TForm1::FormClose() {
                                                    setup_.settingsPath + ": " + ini.LastError()),
                           platform::Severity::Warning);
     }
-}
-
-bool TForm1::Save1Click() {
-    // Seam: the working-files commands write the text here (WriteFile, the save-as dialog,
-    // the refusal while a forward tail is open). Until then nothing is saved, and saying
-    // so keeps the close query from dropping the text.
-    SaveSucceeded = false;
-    io_.prompter.Tell(Say(kCannotSaveYet), platform::Severity::Warning);
-    return SaveSucceeded;
 }
 
 void TForm1::OnTimer1() {

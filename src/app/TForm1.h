@@ -14,19 +14,22 @@
 #include "app/Environment.h"
 #include "app/ModeAppearance.h"
 #include "app/Settings.h"
-#include "editor/SonStrings.h"
+#include "editor/SonEdit2.h"
 #include "link/KeystrokeSender.h"
 #include "link/MailerDriver.h"
 #include "link/MailerLink.h"
 #include "mail/DecodeMail.h"
 #include "mail/PrivateTempDir.h"
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
 #include "platform/CommandServer.h"
+#include "platform/FileDialog.h"
 #include "platform/KeySink.h"
 #include "platform/Launcher.h"
 #include "platform/MainView.h"
 #include "platform/Prompter.h"
+#include "platform/TextMetrics.h"
 #include "platform/Timer.h"
 #include "platform/WindowDirectory.h"
 #include "text/Message.h"
@@ -45,6 +48,9 @@ struct TForm1Services {
     platform::WindowDirectory& windows;  // the mailer's and the companion's windows
     platform::KeySink& keys;             // keystrokes to the window brought to the front
     platform::Launcher& launcher;
+    platform::TextMetrics& metrics;  // the editor's font
+    platform::Clipboard& clipboard;  // the editor's clipboard
+    platform::FileDialog& dialogs;   // open and save-as dialogs
 };
 
 // Where the program's own files are, and the process environment it consults.
@@ -54,14 +60,6 @@ struct TForm1Setup {
     std::string executablePath;    // the running program
     std::string workingDirectory;  // relative file names are taken from here
     EnvLookup env;                 // PELKHOME, HOME, XDG directories
-};
-
-// The editor control's flags the window reads and sets. Stand-in until the editor
-// control lands and owns them.
-struct EditorFlags {
-    bool ReadOnly = true;
-    bool Modified = false;
-    bool HasSelection = false;
 };
 
 class TForm1 : public DeferredActions {
@@ -111,8 +109,16 @@ class TForm1 : public DeferredActions {
     void SendFolderCommandFor(const std::string& mailFile) override;
     int NextMailMode() const override { return settings_.view.NextMailMode; }
 
-    // Saves the shown text; false when nothing was saved.
-    bool Save1Click();
+    // Working files (WorkingFiles.cpp). Save1Click and SaveAs1Click leave their result
+    // in SaveSucceeded.
+    void Save1Click();
+    void SaveAs1Click();
+    // Writes the editor text to path and restarts the autosave timer; a failure is
+    // reported and leaves the text modified.
+    bool WriteFile(const std::string& path);
+    // True when the shown text may be replaced: an unmodified text, or the user's answer
+    // to the save question (Yes saves and counts only when the save succeeded).
+    bool CanLeaveCurrent();
 
     // Mailer commands (MailerCommands.cpp).
     void Next2Click();
@@ -176,7 +182,10 @@ class TForm1 : public DeferredActions {
 
     DeferredState& Deferred() { return deferred_; }
     const DeferredState& Deferred() const { return deferred_; }
-    EditorFlags& Editor() { return editor_; }
+    // The editor control, SonEdit1. Its line store is the one shown text: commands read
+    // and change the text, caret, selection, Modified and ReadOnly through it.
+    editor::TSonEdit2& SonEdit1() { return sonEdit1_; }
+    const editor::TSonEdit2& SonEdit1() const { return sonEdit1_; }
     const Settings& CurrentSettings() const { return settings_; }
 
   private:
@@ -187,9 +196,14 @@ class TForm1 : public DeferredActions {
     void CarryOut(const mail::MailerRequests& requests, bool& updateSent);
     std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
     void RunMailerStep(link::MailerCommand command);
-    bool CanLeaveCurrent();
     void QueueKeys(const std::string& keys);
     void RunDecode(bool zenkaku);
+    void SetupEditor();
+    // Replaces the editor text as a load does (not modified, journals empty) and shows it.
+    void ShowText(std::string_view text, bool isFile);
+    bool SaveAsFrom(const std::string& startDir);
+    // Timer3 runs in editor mode while the text is modified and AutoSave is on.
+    void RestartAutosave();
 
     TForm1Services io_;
     TForm1Setup setup_;
@@ -199,9 +213,10 @@ class TForm1 : public DeferredActions {
     link::KeystrokeSender keySender_;
     DeferredState deferred_;
     DeferredDispatcher dispatcher_;
-    EditorFlags editor_;
-    // The shown text. The editor control takes it over with its own line store.
-    editor::TSonStrings store_;
+    editor::TSonEdit2 sonEdit1_;
+    // The editor holds the file's own text (a draft or a plain-text file), not a decoded
+    // view of it: only then may Save write it back under CurrentMailFile.
+    bool textIsFile_ = false;
     bool europeanFontOn_ = false;
     std::optional<platform::StoredColor> temporaryViewerColor_;
     // Made on the first Decode command and kept to the end, so "_varnel.jis" is still

@@ -119,8 +119,12 @@ bool TSonEdit::LoadFile(const std::string& path) {
 }
 
 bool TSonEdit::SaveFile(const std::string& path) {
-    Sync();
     std::string error;
+    return SaveFile(path, error);
+}
+
+bool TSonEdit::SaveFile(const std::string& path, std::string& error) {
+    Sync();
     return lines_.SaveToFile(path, error);
 }
 

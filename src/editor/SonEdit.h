@@ -46,6 +46,8 @@ class TSonEdit : public PaintProperties {
     // False on failure (the text stays as it was).
     bool LoadFile(const std::string& path);
     bool SaveFile(const std::string& path);
+    // As SaveFile; on failure error says why.
+    bool SaveFile(const std::string& path, std::string& error);
     void NewText();
     // Replaces the whole text as a load does (journals reset, not modified).
     void SetText(std::string_view text);

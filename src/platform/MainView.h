@@ -1,11 +1,10 @@
-// The main window as the core sees it: the shown lines, the title, the appearance of
+// The main window as the core sees it: the editor's screen, the title, the appearance of
 // the current mode, placement, icon, check marks, and closing.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace varnel::platform {
 
@@ -43,8 +42,9 @@ struct ViewAppearance {
 class MainView {
   public:
     virtual ~MainView() = default;
-    // Replaces the shown text: display lines without line ends, CP932 bytes.
-    virtual void ShowLines(const std::vector<std::string>& lines) = 0;
+    // The editor control's text was replaced: the screen takes the new text (wrapped to
+    // the window), shows its top and gives the editor the focus.
+    virtual void ShowText() = 0;
     virtual void SetTitle(const std::string& utf8Title) = 0;
     virtual void ApplyAppearance(const ViewAppearance& appearance) = 0;
     virtual WindowPlacement Placement() const = 0;

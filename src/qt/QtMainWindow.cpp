@@ -58,12 +58,13 @@ QIcon MakeIcon(platform::WindowIcon kind) {
 
 }  // namespace
 
-QtMainWindow::QtMainWindow() {
+QtMainWindow::QtMainWindow() : metrics_(QFont()), clipboard_(*QApplication::clipboard()) {
     // Design-time place and size; the stored placement replaces them at start-up.
     move(145, 100);
     resize(670, 344);
 
     auto* central = new QWidget(this);
+    central_ = central;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -81,28 +82,23 @@ QtMainWindow::QtMainWindow() {
     panel_->setFixedHeight(27);
     layout->addWidget(panel_);
 
-    // The editor control with the values stored for the main window's instance.
-    edit_ = new QtSonEdit2(central);
+    setCentralWidget(central);
+    BuildMenus();
+    SetIcon(platform::WindowIcon::Default);
+}
+
+// The editor control on screen adapts the core's SonEdit1 and fills the rest of the
+// window.
+void QtMainWindow::Bind(app::TForm1* form) {
+    form_ = form;
+    edit_ = new QtSonEdit2(form->SonEdit1(), metrics_, central_);
     edit_->setObjectName(QStringLiteral("SonEdit1"));
-    edit_->Look().ApplyMainWindowDefaults();
-    editor::TSonEdit2& core = edit_->Core();
-    core.SetTopMargin(11);
-    core.SetLeftMargin(6);
-    core.SetTabCount(4);
-    core.SetLineSpace(0);
-    core.SetAutoWrap(true);
-    core.SetColumn(40);
-    core.ReadOnly = true;
-    edit_->ApplySettings();
     edit_->OnOLEDropFiles = [this](const std::string& files) {
         if (form_)
             form_->FileDropped(files);
     };
-    layout->addWidget(edit_, 1);
-
-    setCentralWidget(central);
-    BuildMenus();
-    SetIcon(platform::WindowIcon::Default);
+    central_->layout()->addWidget(edit_);
+    static_cast<QVBoxLayout*>(central_->layout())->setStretchFactor(edit_, 1);
 }
 
 void QtMainWindow::BuildMenus() {
@@ -127,15 +123,13 @@ void QtMainWindow::BuildMenus() {
     }
 }
 
-void QtMainWindow::ShowLines(const std::vector<std::string>& lines) {
-    // Every shown line is a paragraph of its own; the end mark follows the last.
-    std::string all;
-    for (const std::string& line : lines) {
-        all += line;
-        all += "\r\n";
-    }
-    edit_->Core().SetText(all);
+void QtMainWindow::ShowText() {
+    if (!edit_)
+        return;
     edit_->ApplySettings();
+    if (isMinimized())
+        showNormal();
+    edit_->setFocus();
 }
 
 void QtMainWindow::SetTitle(const std::string& utf8Title) {
@@ -143,6 +137,8 @@ void QtMainWindow::SetTitle(const std::string& utf8Title) {
 }
 
 void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
+    if (!edit_)
+        return;
     editor::PaintProperties& look = edit_->Look();
     editor::TSonEdit2& core = edit_->Core();
     look.Color = a.background;

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/MainView.h"
+#include "qt/QtClipboard.h"
+#include "qt/QtTextMetrics.h"
 
 class QAction;
 class QLabel;
@@ -26,11 +28,16 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
 
   public:
     QtMainWindow();
-    // The core whose commands the menus run and whose close query decides closing.
-    void Bind(app::TForm1* form) { form_ = form; }
+    // The font measure and clipboard of the editor control; the core's editor is built
+    // on them.
+    QtTextMetrics& EditorMetrics() { return metrics_; }
+    platform::Clipboard& EditorClipboard() { return clipboard_; }
+    // The core whose commands the menus run, whose close query decides closing and whose
+    // editor control the window shows.
+    void Bind(app::TForm1* form);
 
     // platform::MainView
-    void ShowLines(const std::vector<std::string>& lines) override;
+    void ShowText() override;
     void SetTitle(const std::string& utf8Title) override;
     void ApplyAppearance(const platform::ViewAppearance& appearance) override;
     platform::WindowPlacement Placement() const override;
@@ -54,6 +61,9 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     void BuildMenus();
 
     app::TForm1* form_ = nullptr;
+    QtTextMetrics metrics_;
+    QtClipboard clipboard_;
+    QWidget* central_ = nullptr;
     QWidget* panel_ = nullptr;  // tool bar and ruler
     QLabel* ruler_ = nullptr;
     QtSonEdit2* edit_ = nullptr;  // the editor control, SonEdit1

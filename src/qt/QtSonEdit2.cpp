@@ -42,11 +42,20 @@ void Resolve(editor::TColor& c, const QPalette& palette) {
 
 }  // namespace
 
-QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWidget* parent)
-    : QAbstractScrollArea(parent),
-      metrics_(FontOf(editor::PaintProperties())),
-      clipboard_(clipboard),
-      core_(std::make_unique<editor::TSonEdit2>(metrics_, clipboard_, prompter)) {
+struct QtSonEdit2::Own {
+    Own(platform::Prompter* prompter, QClipboard& systemClipboard)
+        : ownPrompter(prompter ? nullptr : std::make_unique<QtPrompter>()),
+          metrics(FontOf(editor::PaintProperties())),
+          clipboard(systemClipboard),
+          core(metrics, clipboard, prompter ? *prompter : *ownPrompter) {}
+    std::unique_ptr<QtPrompter> ownPrompter;
+    QtTextMetrics metrics;
+    QtClipboard clipboard;
+    editor::TSonEdit2 core;
+};
+
+QtSonEdit2::QtSonEdit2(editor::TSonEdit2& core, QtTextMetrics& metrics, QWidget* parent)
+    : QAbstractScrollArea(parent), metrics_(metrics), core_(&core) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     setAcceptDrops(true);
@@ -67,12 +76,16 @@ QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWid
 }
 
 QtSonEdit2::QtSonEdit2(QWidget* parent)
-    : QtSonEdit2(std::make_unique<QtPrompter>(), *QApplication::clipboard(), parent) {}
+    : QtSonEdit2(std::make_unique<Own>(nullptr, *QApplication::clipboard()), parent) {}
 
-QtSonEdit2::QtSonEdit2(std::unique_ptr<QtPrompter> prompter, QClipboard& clipboard, QWidget* parent)
-    : QtSonEdit2(*prompter, clipboard, parent) {
-    prompter->SetParent(this);
-    ownPrompter_ = std::move(prompter);
+QtSonEdit2::QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWidget* parent)
+    : QtSonEdit2(std::make_unique<Own>(&prompter, clipboard), parent) {}
+
+QtSonEdit2::QtSonEdit2(std::unique_ptr<Own> own, QWidget* parent)
+    : QtSonEdit2(own->core, own->metrics, parent) {
+    if (own->ownPrompter)
+        own->ownPrompter->SetParent(this);
+    own_ = std::move(own);
 }
 
 QtSonEdit2::~QtSonEdit2() = default;

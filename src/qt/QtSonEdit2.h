@@ -22,7 +22,10 @@ class QtSonEdit2 : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
-    // With its own message boxes and the application's clipboard.
+    // Adapts a core owned elsewhere (the main window's SonEdit1) that measures its text
+    // with metrics; both outlive the widget.
+    QtSonEdit2(editor::TSonEdit2& core, QtTextMetrics& metrics, QWidget* parent = nullptr);
+    // A control of its own: its own core, message boxes and the application's clipboard.
     explicit QtSonEdit2(QWidget* parent = nullptr);
     QtSonEdit2(platform::Prompter& prompter, QClipboard& clipboard, QWidget* parent = nullptr);
     ~QtSonEdit2() override;
@@ -70,7 +73,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    QtSonEdit2(std::unique_ptr<QtPrompter> prompter, QClipboard& clipboard, QWidget* parent);
+    struct Own;  // the core and services of a control of its own
+    QtSonEdit2(std::unique_ptr<Own> own, QWidget* parent);
     editor::PaintView MakeView();
     // The look with stored system colours turned into the palette's RGB values.
     editor::PaintProperties ResolvedLook() const;
@@ -82,10 +86,9 @@ class QtSonEdit2 : public QAbstractScrollArea {
     void DragScrollTick();
     void RestartBlink();
 
-    std::unique_ptr<QtPrompter> ownPrompter_;
-    QtTextMetrics metrics_;
-    QtClipboard clipboard_;
-    std::unique_ptr<editor::TSonEdit2> core_;
+    std::unique_ptr<Own> own_;
+    QtTextMetrics& metrics_;
+    editor::TSonEdit2* core_;
 
     QTimer dragTimer_;   // scrolls while the button is held outside the text
     QTimer caretTimer_;  // caret blink

@@ -30,6 +30,7 @@
 #include "platform/CommandChannel.h"
 #include "qt/QtClock.h"
 #include "qt/QtCommandServer.h"
+#include "qt/QtFileDialog.h"
 #include "qt/QtLauncher.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtPrompter.h"
@@ -126,10 +127,11 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
     // The mailer's windows answer over the channel; so do the keys sent to them.
     link::ChannelWindows windows(*channel, {"Pelk", "Pilvo1"});
     qt::QtLauncher launcher;
+    qt::QtFileDialog dialogs(&window);
 
-    app::TForm1 form(
-        {window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows, launcher},
-        std::move(setup));
+    app::TForm1 form({window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows,
+                      launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs},
+                     std::move(setup));
     window.Bind(&form);
     form.ShowUp();
 

@@ -32,23 +32,23 @@ TEST_F(FileDropTest, FirstFileIsShownAsPlainText) {
     const std::string memo = (root / "Notes" / "Memo.TXT").string();
     form->FileDropped(memo + "|" + (root / "other.txt").string());
     EXPECT_EQ(form->CurrentMailFile, memo);  // case kept
-    EXPECT_EQ(view.lines, (std::vector<std::string>{"one", "two \x95\x5c"}));
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"one", "two \x95\x5c"}));
     EXPECT_EQ(view.title, "Varnel32 - Notes  Memo.TXT");
-    EXPECT_FALSE(form->Editor().Modified);
+    EXPECT_FALSE(form->SonEdit1().Modified());
     EXPECT_TRUE(channel.Macros().empty());  // a plain file tells the mailer nothing
 }
 
 TEST_F(FileDropTest, UnsavedTextIsAskedAboutAndMissingFilesReported) {
-    form->Editor().Modified = true;
+    form->SonEdit1().SetModified(true);
     prompter.script.push_back(platform::Answer::Cancel);
     form->FileDropped((root / "Notes" / "Memo.TXT").string());
     EXPECT_EQ(prompter.asked.size(), 1u);
-    EXPECT_TRUE(view.lines.empty());
+    EXPECT_TRUE(Shown().empty());
 
-    form->Editor().Modified = false;
+    form->SonEdit1().SetModified(false);
     form->FileDropped((root / "missing.txt").string());
     EXPECT_EQ(prompter.asked.size(), 2u);
-    EXPECT_TRUE(view.lines.empty());
+    EXPECT_TRUE(Shown().empty());
     form->FileDropped("");
     EXPECT_EQ(prompter.asked.size(), 2u);
 }

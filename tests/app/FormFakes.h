@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/DisplayLines.h"
 #include "app/TForm1.h"
+#include "editor/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::testing {
@@ -22,11 +24,18 @@ struct FormFakes {
     fakes::ManualTimer timer1, timer2, timer3;
     fakes::RecordingWindows windows;
     fakes::RecordingLauncher launcher;
+    fakes::CellTextMetrics metrics;
+    fakes::MemoryClipboard clipboard;
+    fakes::ScriptedFileDialog dialogs;
+    app::TForm1* started = nullptr;  // the last window StartForm made
 
     app::TForm1Services Services() {
-        return app::TForm1Services{view,   prompter, clock,   channel, timer1,
-                                   timer2, timer3,   windows, windows, launcher};
+        return app::TForm1Services{view,    prompter, clock,    channel, timer1,    timer2, timer3,
+                                   windows, windows,  launcher, metrics, clipboard, dialogs};
     }
+
+    // The lines the started window's editor shows (soft-wrapped pieces joined).
+    std::vector<std::string> Shown() const { return app::ShownLines(started->SonEdit1().Lines()); }
 
     // A window built on these fakes from the given parameters and settings file, shown.
     std::unique_ptr<app::TForm1> StartForm(const std::vector<std::string>& params,
@@ -42,6 +51,7 @@ struct FormFakes {
             return it == env.end() ? std::string() : it->second;
         };
         auto form = std::make_unique<app::TForm1>(Services(), std::move(setup));
+        started = form.get();
         form->ShowUp();
         return form;
     }

@@ -57,7 +57,7 @@ class OpenMailFileTest : public ::testing::Test, protected testing::FormFakes {
 
 TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
     TForm1& f = Start(mail);
-    EXPECT_EQ(view.lines,
+    EXPECT_EQ(Shown(),
               (std::vector<std::string>{
                   "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: a@example.jp,", "    b@example.jp",
                   "From: boss@example.jp", "Subject: \x8E\x8A\x8B\x7D", "", "body"}));
@@ -82,15 +82,15 @@ TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
     Start(mail,
           "[View]\r\nShowTo=0\r\n[Alert]\r\nAlertString1=nomatch\r\n"
           "AlertString2=boss@\r\nAlertString3=\x8E\x8A\x8B\x7D\r\n");
-    EXPECT_EQ(view.lines.front(), "Date: Sun, 06 Dec 2026 09:00:00 +0900");
-    EXPECT_EQ(view.lines[1], "From: boss@example.jp");
+    EXPECT_EQ(Shown().front(), "Date: Sun, 06 Dec 2026 09:00:00 +0900");
+    EXPECT_EQ(Shown()[1], "From: boss@example.jp");
     EXPECT_EQ(view.appearance.background, 16711935u);  // AlertColor2
 
     fs::remove(mail);
     testing::WriteBytes(mail, kRecv);
     Start(mail, "[View]\r\nHeader=1\r\n");
-    EXPECT_EQ(view.lines.front(), "X-Status: RECV");  // as stored
-    EXPECT_EQ(view.lines.size(), 8u);
+    EXPECT_EQ(Shown().front(), "X-Status: RECV");  // as stored
+    EXPECT_EQ(Shown().size(), 8u);
     EXPECT_EQ(view.appearance.background, 12632256u);  // no alert: the viewer colour
 }
 
@@ -109,7 +109,7 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     EXPECT_EQ(testing::ReadAll(mail), kRecv);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].find("0005.txt"), std::string::npos) << prompter.asked[0];
-    EXPECT_EQ(view.lines.back(), "body");  // the mail is shown all the same
+    EXPECT_EQ(Shown().back(), "body");  // the mail is shown all the same
     EXPECT_EQ(std::distance(fs::directory_iterator(home / "In"), fs::directory_iterator()), 1);
 }
 
@@ -138,47 +138,54 @@ TEST_F(OpenMailFileTest, HeaderToggleCyclesTheModesOfTheShownMail) {
     struct Step {
         bool recipients, full;
     } steps[] = {{true, false}, {true, true}, {false, false}, {true, false}};
-    EXPECT_FALSE(Shows(view.lines, "To:"));
+    EXPECT_FALSE(Shows(Shown(), "To:"));
     for (const Step& s : steps) {
         ASSERT_TRUE(RunCommand(f, "Header1"));
-        EXPECT_EQ(Shows(view.lines, "To:"), s.recipients);
-        EXPECT_EQ(view.lines.front() == "X-Status: READ", s.full);
+        EXPECT_EQ(Shows(Shown(), "To:"), s.recipients);
+        EXPECT_EQ(Shown().front() == "X-Status: READ", s.full);
         EXPECT_EQ(view.checked["Header1"], s.full);
     }
     EXPECT_TRUE(prompter.asked.empty());  // unmodified text: nothing to ask
 
     // Modified text: the question comes first, and Cancel keeps everything as it was.
-    f.Editor().Modified = true;
+    f.SonEdit1().SetModified(true);
     prompter.script = {platform::Answer::Cancel};
-    const auto before = view.lines;
+    const auto before = Shown();
     RunCommand(f, "Header1");
     EXPECT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(view.lines, before);
+    EXPECT_EQ(Shown(), before);
 }
 
 TEST_F(OpenMailFileTest, HeaderToggleFirstShowsRecipientsHiddenByMaxTo) {
     TForm1& f = Start(mail, "[View]\r\nMaxTo=1\r\n");
-    EXPECT_FALSE(Shows(view.lines, "To:"));
+    EXPECT_FALSE(Shows(Shown(), "To:"));
     RunCommand(f, "Header1");  // ShowTo is on already: the hidden recipients appear
-    EXPECT_TRUE(Shows(view.lines, "To:"));
+    EXPECT_TRUE(Shows(Shown(), "To:"));
     EXPECT_FALSE(f.CurrentSettings().view.Header);
     EXPECT_FALSE(f.RecipientOverride);  // used by that one open only
     RunCommand(f, "Header1");
-    EXPECT_EQ(view.lines.front(), "X-Status: READ");
+    EXPECT_EQ(Shown().front(), "X-Status: READ");
 
     // A file that is no mail of the mailer is left alone.
     const fs::path notes = root / "notes.txt";
     testing::WriteBytes(notes, "From: a\r\n\r\nx\r\n");
     f.OpenMailFile(notes.string());
-    const auto shown = view.lines;
+    const auto shown = Shown();
     RunCommand(f, "Header1");
-    EXPECT_EQ(view.lines, shown);
+    EXPECT_EQ(Shown(), shown);
 }
 
 TEST_F(OpenMailFileTest, DecodeHandsTheJisTextToTheViewerAndCleansUp) {
     TForm1& f = Start(mail, "[Location]\r\nTesraExe=\"/opt/tesra/view\" --jis\r\n");
-    f.Editor().ReadOnly = false;
-    f.Editor().Modified = true;
+    // A modified text is asked about first; Cancel keeps it.
+    f.SonEdit1().SetModified(true);
+    prompter.script = {platform::Answer::Cancel};
+    const auto before = Shown();
+    ASSERT_TRUE(RunCommand(f, "Decode1"));
+    EXPECT_TRUE(launcher.started.empty());
+    EXPECT_EQ(Shown(), before);
+    prompter.asked.clear();
+    f.SonEdit1().SetModified(false);
     ASSERT_TRUE(RunCommand(f, "Decode1"));
     ASSERT_EQ(launcher.started.size(), 1u);
     const auto& argv = launcher.started[0];
@@ -189,16 +196,15 @@ TEST_F(OpenMailFileTest, DecodeHandsTheJisTextToTheViewerAndCleansUp) {
     EXPECT_EQ(jis.filename(), "_varnel.jis");
     EXPECT_EQ(testing::ReadAll(jis).rfind("X-Status: READ\r\n", 0), 0u);
     EXPECT_EQ(fs::status(jis.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
-    EXPECT_EQ(view.lines.front(), "X-Status: READ");
-    EXPECT_TRUE(f.Editor().ReadOnly);  // the JIS text is for reading
-    EXPECT_TRUE(f.Editor().Modified);  // and leaves the modified state alone
+    EXPECT_EQ(Shown().front(), "X-Status: READ");
+    EXPECT_TRUE(f.SonEdit1().ReadOnly);  // the JIS text is for reading
     EXPECT_TRUE(prompter.asked.empty());
 
     // Zenkaku does nothing over a selection; the same directory serves every command.
-    f.Editor().HasSelection = true;
+    f.SonEdit1().SelectAll();
     RunCommand(f, "DecodeZenkaku1");
     EXPECT_EQ(launcher.started.size(), 1u);
-    f.Editor().HasSelection = false;
+    f.SonEdit1().Deselect();
     RunCommand(f, "DecodeZenkaku1");
     ASSERT_EQ(launcher.started.size(), 2u);
     EXPECT_EQ(launcher.started[1][2], jis.string());
@@ -245,10 +251,10 @@ TEST_F(OpenMailFileTest, DraftsAreLoadedForEditing) {
         "\r\n--inner\r\n\r\nfirst part\r\n";
     testing::WriteBytes(draft, text + tail);
     TForm1& f = Start(draft, "[View]\r\nDeleteHeader=X-Mailer:\r\n");
-    ASSERT_GE(view.lines.size(), 4u);
-    EXPECT_EQ(view.lines[0], "To: c@example.jp");
-    EXPECT_EQ(view.lines[1], "----------");
-    EXPECT_EQ(view.lines.back(), "first part");
+    ASSERT_GE(Shown().size(), 4u);
+    EXPECT_EQ(Shown()[0], "To: c@example.jp");
+    EXPECT_EQ(Shown()[1], "----------");
+    EXPECT_EQ(Shown().back(), "first part");
     EXPECT_EQ(f.ForwardTail, tail);
     EXPECT_EQ(f.DraftCaretLine, 3u);
     EXPECT_EQ(testing::ReadAll(draft), text + tail);  // a draft is never written on opening

@@ -57,11 +57,11 @@ TEST_F(TForm1Test, StartOnMailShowsItsLinesAndTitle) {
     EXPECT_EQ(f.CurrentMailFile, inMail.string());
     EXPECT_EQ(view.title, "Varnel32 - In  0001.txt");
     // The summary header: From, Subject, then the body.
-    ASSERT_EQ(view.lines.size(), 4u);
-    EXPECT_EQ(view.lines[0], "From: a@example.jp");
-    EXPECT_EQ(view.lines[1], "Subject: \x83\x65\x83\x58\x83\x67");  // CP932 bytes kept
-    EXPECT_EQ(view.lines[3], "\x96\x7b\x95\xb6");
-    EXPECT_TRUE(f.Editor().ReadOnly);
+    ASSERT_EQ(Shown().size(), 4u);
+    EXPECT_EQ(Shown()[0], "From: a@example.jp");
+    EXPECT_EQ(Shown()[1], "Subject: \x83\x65\x83\x58\x83\x67");  // CP932 bytes kept
+    EXPECT_EQ(Shown()[3], "\x96\x7b\x95\xb6");
+    EXPECT_TRUE(f.SonEdit1().ReadOnly);
     EXPECT_TRUE(f.HomeReadOnly);
     EXPECT_TRUE(view.checked["ViewerMode1"]);
     EXPECT_EQ(f.OpenPrefix, "[open(\"");
@@ -83,7 +83,7 @@ TEST_F(TForm1Test, InitialModeFollowsSwitchAndFolder) {
     };
     for (const auto& c : cases) {
         TForm1& f = Start(c.params);
-        EXPECT_EQ(f.Editor().ReadOnly, c.readOnly) << c.params[0];
+        EXPECT_EQ(f.SonEdit1().ReadOnly, c.readOnly) << c.params[0];
         EXPECT_EQ(view.appearance.readOnly, c.readOnly) << c.params[0];
     }
     // "/e" also gives the editing icon.
@@ -102,7 +102,7 @@ TEST_F(TForm1Test, RelativeNameWithBlanksIsRebuilt) {
 TEST_F(TForm1Test, NoFileGivesUntitledAndTheSecondPhaseStillRuns) {
     TForm1& f = Start({});
     EXPECT_EQ(view.title, "Varnel32 - [Untitled]");
-    EXPECT_EQ(view.showLinesCalls, 0);
+    EXPECT_EQ(view.showTextCalls, 0);
     EXPECT_TRUE(f.Deferred().StartupPhase);
     EXPECT_TRUE(timer1.enabled);
     EXPECT_EQ(timer1.interval, 400);
@@ -236,7 +236,7 @@ TEST_F(TForm1Test, CloseWritesPlacementAndSaveAsDir) {
 TEST_F(TForm1Test, CloseQueryOnModifiedText) {
     testing::WriteBytes(ini, "[View]\r\nEnglishMenu=1\r\n");
     TForm1& f = Start({draft.string()});
-    f.Editor().Modified = true;
+    f.SonEdit1().SetModified(true);
 
     prompter.script = {platform::Answer::Cancel};
     EXPECT_FALSE(f.FormCloseQuery());
@@ -274,9 +274,9 @@ TEST_F(TForm1Test, ViewerModeToggle) {
     EXPECT_EQ(view.appearance.background, 255u);
     EXPECT_FALSE(view.appearance.rulerVisible);
 
-    f.Editor().Modified = true;
+    f.SonEdit1().SetModified(true);
     ASSERT_TRUE(RunCommand(f, "ViewerMode1"));
-    EXPECT_FALSE(f.Editor().ReadOnly);
+    EXPECT_FALSE(f.SonEdit1().ReadOnly);
     EXPECT_FALSE(f.HomeReadOnly);
     EXPECT_FALSE(view.checked["ViewerMode1"]);
     EXPECT_EQ(view.appearance.background, 65280u);
@@ -285,7 +285,7 @@ TEST_F(TForm1Test, ViewerModeToggle) {
     EXPECT_EQ(timer3.interval, 5 * 60000);
 
     f.ViewerMode1Click();
-    EXPECT_TRUE(f.Editor().ReadOnly);
+    EXPECT_TRUE(f.SonEdit1().ReadOnly);
     EXPECT_TRUE(view.checked["ViewerMode1"]);
     EXPECT_FALSE(timer3.enabled);
 }

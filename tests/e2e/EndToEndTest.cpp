@@ -47,10 +47,11 @@ class Viewer {
         setup.env = [&s](const std::string& n) {
             return n == "PELKHOME" ? s.home : n == "HOME" ? s.root : std::string();
         };
-        form =
-            std::make_unique<app::TForm1>(app::TForm1Services{window, prompter, clock, channel, t1,
-                                                              t2, t3, windows, windows, launcher},
-                                          std::move(setup));
+        form = std::make_unique<app::TForm1>(
+            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
+                                launcher, window.EditorMetrics(), window.EditorClipboard(),
+                                dialogs},
+            std::move(setup));
         window.Bind(form.get());
         form->ShowUp();
         server = std::make_unique<qt::QtCommandServer>(
@@ -65,6 +66,7 @@ class Viewer {
     qt::QtMainWindow window;
     fakes::ScriptedPrompter prompter;
     fakes::RecordingLauncher launcher;
+    fakes::ScriptedFileDialog dialogs;
     qt::QtClock clock;
     qt::QtTimer t1, t2, t3;
     std::unique_ptr<app::TForm1> form;

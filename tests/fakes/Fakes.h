@@ -12,6 +12,7 @@
 
 #include "platform/Clock.h"
 #include "platform/CommandChannel.h"
+#include "platform/FileDialog.h"
 #include "platform/KeySink.h"
 #include "platform/Launcher.h"
 #include "platform/MainView.h"
@@ -115,7 +116,6 @@ class RecordingLauncher : public platform::Launcher {
 // The main window: keeps what the core last showed and set, and counts the calls.
 class RecordingView : public platform::MainView {
   public:
-    std::vector<std::string> lines;
     std::string title;
     platform::ViewAppearance appearance;
     platform::WindowPlacement placement{145, 100, 670, 344};
@@ -123,14 +123,11 @@ class RecordingView : public platform::MainView {
     platform::WindowIcon icon = platform::WindowIcon::Default;
     std::map<std::string, std::string, std::less<>> captions;
     std::map<std::string, bool, std::less<>> checked;
-    int showLinesCalls = 0;
+    int showTextCalls = 0;
     int broughtToFront = 0;
     int closeRequests = 0;
 
-    void ShowLines(const std::vector<std::string>& l) override {
-        lines = l;
-        ++showLinesCalls;
-    }
+    void ShowText() override { ++showTextCalls; }
     void SetTitle(const std::string& t) override { title = t; }
     void ApplyAppearance(const platform::ViewAppearance& a) override { appearance = a; }
     platform::WindowPlacement Placement() const override { return placement; }
@@ -145,6 +142,36 @@ class RecordingView : public platform::MainView {
     }
     void BringToFront() override { ++broughtToFront; }
     void Close() override { ++closeRequests; }
+};
+
+// File dialogs answered from a script (nullopt = cancelled; an empty script cancels);
+// every question is recorded.
+class ScriptedFileDialog : public platform::FileDialog {
+  public:
+    struct Question {
+        bool save;
+        std::string startDir, proposedName, filter, defaultExt;
+    };
+    std::deque<std::optional<std::string>> script;
+    std::vector<Question> asked;
+    std::optional<std::string> AskOpen(const std::string& dir, const std::string& filter) override {
+        asked.push_back({false, dir, {}, filter, {}});
+        return Next();
+    }
+    std::optional<std::string> AskSave(const std::string& dir, const std::string& name,
+                                       const std::string& filter, const std::string& ext) override {
+        asked.push_back({true, dir, name, filter, ext});
+        return Next();
+    }
+
+  private:
+    std::optional<std::string> Next() {
+        if (script.empty())
+            return std::nullopt;
+        auto a = script.front();
+        script.pop_front();
+        return a;
+    }
 };
 
 // Other programs' windows, as a set of "class:NAME" and "title:NAME" entries; keys

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <filesystem>
@@ -44,7 +45,9 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     setup.settingsPath = ini.string();
     setup.executablePath = "/usr/bin/varnel32";
     setup.env = [](const std::string&) { return std::string(); };
-    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher},
+    fakes::ScriptedFileDialog dialogs;
+    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher,
+                      window.EditorMetrics(), window.EditorClipboard(), dialogs},
                      std::move(setup));
     window.Bind(&form);
     form.ShowUp();
@@ -69,6 +72,16 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     EXPECT_FALSE(action->isChecked());
     EXPECT_TRUE(window.Ruler()->isVisibleTo(&window));  // Ruler 0: editor mode only
 
+    // The widget edits the window core's own editor: typed text is asked about.
+    EXPECT_EQ(&window.TextView()->Core(), &form.SonEdit1());
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QCoreApplication::sendEvent(window.TextView(), &key);
+    EXPECT_TRUE(form.SonEdit1().Modified());
+    prompter.script = {platform::Answer::Cancel};
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    prompter.script = {platform::Answer::No};
     window.close();
     EXPECT_FALSE(window.isVisible());
     fs::remove_all(dir);
