@@ -350,8 +350,8 @@ def test_receive(pelkmail):
 
 RECORDER = """#!/bin/sh
 echo "$@" > "$0.args.$$"
+if [ -n "$FAIL" ]; then cat > /dev/null; exit "$FAIL"; fi
 cat > "$0.part.$$" && mv "$0.part.$$" "$0.out.$$"
-exit ${FAIL:-0}
 """
 
 
@@ -467,12 +467,16 @@ FAKE_VIEWER = """#!/usr/bin/env python3
 # go-ahead, and closes. With no text to type it closes without writing.
 import os, sys, time
 draft, typed = sys.argv[1], os.environ.get("TYPED", "")
-if typed:
+if typed and "/out/" in draft:
     lines = open(draft, "rb").read().decode("cp932").split("\\r\\n")
-    sep = next(i for i, l in enumerate(lines) if l.startswith("-------"))
     if os.environ.get("TO"):
         lines = [("To: " + os.environ["TO"]) if l.startswith("To:") else l for l in lines]
-    lines[sep + 2:sep + 2] = typed.split("\\n") + [""]
+    lines = [l for l in lines if not (l.startswith("%") and l.endswith("%"))]  # template
+    sep = next(i for i, l in enumerate(lines) if l.startswith("-------"))
+    at = sep + 2
+    if lines[sep + 1].startswith("--"):  # the new text's own part: after its header
+        at = lines.index("", sep + 1) + 1
+    lines[at:at] = typed.split("\\n") + [""]
     open(draft + ".tmp", "wb").write("\\r\\n".join(lines).encode("cp932"))
     os.rename(draft + ".tmp", draft)
 go = os.environ.get("GO")
@@ -598,6 +602,24 @@ def test_reply_and_send(pelkmail):
         check(not recorded(), "a draft closed unwritten is not sent")
         p.terminate()
         p.wait()
+
+        # A failing send leaves the draft, and the report is shown in a viewer window.
+        p = start([], {"TYPED": typed, "FAIL": "75"})
+        check(execute(rt, "pelk.command", "[Reply(%s,0001)]" % index) == b"1", "Reply accepted")
+        log = os.path.join(tmp, "log")
+        check(wait_for(lambda: "# send failed" in open(log, encoding="utf-8",
+                                                       errors="replace").read()),
+              "the failure is logged")
+        p.terminate()
+        p.wait()
+        failed = [l for l in open(log, encoding="utf-8", errors="replace")
+                  if l.startswith("# send failed")]
+        draft = failed[0][len("# send failed: "):].split(": ")[0] if failed else ""
+        report = re.search(r"reported in (\S+)\)", failed[0]).group(1) if failed else ""
+        check(os.path.exists(draft) and "/out/" in draft, "the draft %s stays" % draft)
+        check(report and ("# start %s %s" % (viewer, report)) in open(log).read(),
+              "the report %s is shown" % report)
+        check(not recorded(), "nothing recorded by a failing command")
 
         # A draft handed to a listening window by request is sent when that window ends.
         p = start(["--drafts-by-request"], {})

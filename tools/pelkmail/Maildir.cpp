@@ -2,6 +2,7 @@
 #include "Maildir.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -51,7 +52,7 @@ class Journal {
         return it == numbers_.end() ? nullptr : &it->second;
     }
     bool Add(int n, const std::string& unique, std::string& error) {
-        char num[8];
+        char num[16];
         std::snprintf(num, sizeof num, "%04d", n);
         const std::string line = std::string(num) + "\t" + unique + "\n";
         const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
@@ -87,8 +88,32 @@ std::string SeenName(const std::string& newName) {
     return UniqueOf(newName) + ":2," + flags;
 }
 
+namespace {
+
+// One receiver at a time per mail home (a running stand-in and a --receive from cron).
+class HomeLock {
+  public:
+    explicit HomeLock(const std::string& home)
+        : fd_(::open((home + "/receive.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        if (fd_ >= 0)
+            ::flock(fd_, LOCK_EX);
+    }
+    ~HomeLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    HomeLock(const HomeLock&) = delete;
+    HomeLock& operator=(const HomeLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
 ReceiveReport ReceiveMaildir(const StandInStore& store, const std::string& maildir) {
     ReceiveReport report;
+    const HomeLock lock(store.Home());
     const std::string indexFile = InboxIndex(store);
     std::error_code ec;
     fs::create_directories(StandInStore::DirectoryOfIndex(indexFile), ec);

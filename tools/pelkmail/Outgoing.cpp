@@ -176,7 +176,9 @@ std::string ToWire(std::string_view crlf, int depth) {
         flush();
         p.body = out;
     } else if (type == "message/rfc822" && !named) {
-        p.body = ToWire(p.body, depth + 1);
+        Part inner = SplitPart(p.body);
+        inner.Remove("X-Status");  // the mailer's own mark stays home
+        p.body = ToWire(inner.Join(), depth + 1);
     } else if (type == "text/plain" && !named && !IsAscii(p.body)) {
         const std::string cs = text::ToLowerAscii(ct);
         const std::string enc = text::ToLowerAscii(p.Value("Content-Transfer-Encoding"));

@@ -348,6 +348,8 @@ void StandIn::Send(const std::string& draft) {
     if (!o.error.empty())
         Log("# send failed: " + draft + ": " + o.error +
             (o.reportFile.empty() ? "" : " (reported in " + o.reportFile + ")"));
+    if (!o.ok && !o.reportFile.empty())
+        OpenInViewer(o.reportFile);  // the user learns at once that the mail did not go
 }
 
 void StandIn::Tick() {
