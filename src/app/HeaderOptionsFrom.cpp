@@ -27,7 +27,22 @@ mail::HeaderOptions HeaderOptionsFrom(const Settings& s) {
         o.Alerts[i].text = s.alert.AlertString[i];
         o.Alerts[i].colour = static_cast<std::uint32_t>(s.alert.AlertColor[i]);
     }
+    o.AutoReformat = v.AutoReformat;
+    o.Reformat = ReformatOptionsFrom(s);
     return o;
+}
+
+mail::ReformatOptions ReformatOptionsFrom(const Settings& s) {
+    const ViewSettings& v = s.view;
+    mail::ReformatOptions r;
+    r.MaxLength = v.MaxLength;
+    r.QuoteChar = v.QuoteChar;
+    r.AvoidBeginChar = v.AvoidBeginChar;
+    r.AvoidEndChar = v.AvoidEndChar;
+    r.EndCharZenkaku = v.EndCharZenkaku;
+    r.EndCharHankaku = v.EndCharHankaku;
+    r.DeleteTab = v.DeleteTab;
+    return r;
 }
 
 }  // namespace varnel::app

@@ -7,5 +7,6 @@
 namespace varnel::app {
 
 mail::HeaderOptions HeaderOptionsFrom(const Settings& s);
+mail::ReformatOptions ReformatOptionsFrom(const Settings& s);
 
 }  // namespace varnel::app

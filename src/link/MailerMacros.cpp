@@ -2,6 +2,7 @@
 #include "link/MailerMacros.h"
 
 #include "mail/MailNames.h"
+#include "text/Sjis.h"
 
 namespace varnel::link {
 namespace {
@@ -35,13 +36,14 @@ std::string PadMailNumber(int n) {
     return s.substr(s.size() - 4);
 }
 
+// Delimiters are looked for by whole characters: the trail byte 0x5B or 0x5D of a
+// name such as 江 or 転 is not a bracket.
 bool IsSafeField(std::string_view t) {
-    return !t.empty() && !HasLineBreakOrNul(t) &&
-           t.find_first_of(",()[]\"") == std::string_view::npos;
+    return !t.empty() && !HasLineBreakOrNul(t) && text::FindFirstOf(t, ",()[]\"") == text::npos;
 }
 
 bool IsSafeQuotedField(std::string_view t) {
-    return !HasLineBreakOrNul(t) && t.find_first_of("\"]") == std::string_view::npos;
+    return !HasLineBreakOrNul(t) && text::FindFirstOf(t, "\"]") == text::npos;
 }
 
 std::optional<std::string> FocusMacro(const MailRef& m) {

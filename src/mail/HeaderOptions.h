@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "mail/Reformat.h"
+
 namespace varnel::mail {
 
 struct AlertRule {
@@ -32,6 +34,8 @@ struct HeaderOptions {
     int NextMailMode = 0;      // 0 by number, 1 mailer, 2 second companion, -1 thread
     bool AlertEnabled = true;  // AlertColor1 is not 0
     std::array<AlertRule, 5> Alerts{};
+    int AutoReformat = 0;  // received mail with longer body lines is reformatted
+    ReformatOptions Reformat = DefaultReformatOptions();
 };
 
 }  // namespace varnel::mail

@@ -1,6 +1,7 @@
 // Opening a received mail or a draft.
 #include "mail/OpenMail.h"
 
+#include "mail/AfterBodyPass.h"
 #include "mail/DraftHeader.h"
 #include "mail/ForwardDraft.h"
 #include "mail/MailNames.h"
@@ -43,6 +44,18 @@ void LoadDraft(OpenedMail& m, std::string_view bytes, const HeaderOptions& o,
     m.caretLine = PlaceCaretInBody(m.lines);
 }
 
+// Received mail whose body has lines longer than AutoReformat is shown reformatted
+// from its first body line on (the shown lines may lack the hidden recipient lines).
+void ReformatLongLines(OpenedMail& m, const HeaderOptions& o, const DecodeState& s) {
+    const DecodedMail& d = *m.decoded;
+    if (!WantsAutoReformat(o.Header, s.markRead, o.AutoReformat, d.longestLine) ||
+        d.display.size() < d.headerLineCount)
+        return;
+    const std::size_t bodyLines = d.display.size() - d.headerLineCount;
+    if (bodyLines <= m.lines.size())
+        ReformatLines(m.lines, m.lines.size() - bodyLines, o.Reformat);
+}
+
 }  // namespace
 
 bool IsDraftFile(std::string_view path) {
@@ -63,6 +76,7 @@ OpenedMail OpenMailCore(std::string_view path, const std::optional<std::string>&
             m.decoded = DecodeMailForDisplay(path, *bytes, options, state);
             m.lines = m.decoded->lines;
             m.showRecipientsNow = m.decoded->showRecipientsNow;
+            ReformatLongLines(m, options, state);
         }
         m.focusInCompanion = options.NextMailMode == 2 && IsMailFile(path);
     } else if (bytes) {

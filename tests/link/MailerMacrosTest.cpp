@@ -25,4 +25,10 @@ TEST(MailerMacros, RefusesFieldsThatBreakTheSyntax) {
     EXPECT_FALSE(ViewMacro("Sideways"));
     EXPECT_FALSE(AppendMacro("x\"y"));
     EXPECT_EQ(*AppendMacro("Taro <t@example.jp>"), "[Append(\"Taro <t@example.jp>\")]");
+    // Names whose trail byte is 0x5D or 0x5B (江, 転, ゾ, 擬) are whole characters.
+    for (const char* name : {"\x8d\x5d", "\x93\x5d", "\x83\x5d", "\x8b\x5b"}) {
+        EXPECT_TRUE(AppendMacro(std::string(name) + " <e@example.jp>")) << name;
+        EXPECT_TRUE(FocusMacro(MailRef{"/p/" + std::string(name) + ".fld", "0001"})) << name;
+    }
+    EXPECT_FALSE(AppendMacro("\x8d\x5d]"));
 }

@@ -173,14 +173,25 @@ TEST_F(Pelkmail, ViewKeysAndDraftsComeBackAsOpenRequests) {
     const std::string draft = replyOpen.substr(7, replyOpen.size() - 10);
     const std::string text = ReadAll(draft);
     EXPECT_NE(text.find("\r\nSubject: Re: "), std::string::npos);
-    EXPECT_NE(text.find("\r\n--------\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n--------\r\n%recipients%\r\n%greeting1%\r\n"), std::string::npos);
+    // Only the text part is quoted: no preamble, boundary or part header.
+    EXPECT_EQ(text.find("multi-part message"), std::string::npos);
+    EXPECT_EQ(text.find("_Alt_"), std::string::npos);
+    EXPECT_EQ(text.find("Content-Type"), std::string::npos);
+    EXPECT_NE(text.find("\r\n> https://www.midori-shobo.example.jp/mail/stop\r\n"),
+              std::string::npos);
 
     EXPECT_EQ(Cmd("[Forward(\"" + in + "\",\"0003\")]"), Delivery::Delivered);
     const std::string fwdOpen = Opened(4);
     const std::string fwd = ReadAll(fwdOpen.substr(7, fwdOpen.size() - 10));
     EXPECT_TRUE(fwd.starts_with("X-Forward:"));
     EXPECT_NE(fwd.find("\r\nContent-Type: message/rfc822\r\n"), std::string::npos);
-    EXPECT_EQ(fwd.find("X-Status:"), std::string::npos);
+    // The forwarded mail follows as stored, its parts behind its text.
+    const std::string original = ReadAll(home + "/in/0003.txt");
+    const std::size_t at = fwd.find("\r\nContent-Type: message/rfc822\r\n\r\n");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(fwd.substr(at + 34, original.size()), original);
+    EXPECT_TRUE(fwd.ends_with("--\r\n"));
 }
 
 TEST_F(Pelkmail, ReceiveDeliversQueuedMailAsUnread) {

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "mail/Boundary.h"
 #include "text/Sjis.h"
 
 namespace pelkmail {
@@ -43,6 +44,48 @@ std::string WithPrefix(std::string_view prefix, std::string_view subject) {
     return std::string(prefix) + std::string(subject);
 }
 
+// The lines of the mail's first text part: the whole body of a single-part mail; of a
+// multipart mail the text of its first part without a non-text Content-Type, without
+// the preamble, the boundary lines and the part's header.
+std::vector<std::string_view> TextPartLines(std::string_view mail) {
+    const auto lines = Lines(mail);
+    std::size_t i = HeaderEnd(lines);
+    if (i < lines.size() && lines[i].empty())
+        ++i;  // the blank line that ends the header
+    const std::string type = HeaderValue(mail, "Content-Type");
+    const std::string boundary = text::Contains(text::ToLowerAscii(type), "multipart/")
+                                     ? mail::ExtractBoundary(type)
+                                     : std::string();
+    if (boundary.empty())
+        return {lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end()};
+    const std::string b = "--" + boundary;
+    while (i < lines.size()) {
+        while (i < lines.size() && lines[i] != b)
+            ++i;
+        if (i >= lines.size())
+            break;
+        bool textPart = true;
+        for (++i; i < lines.size() && !lines[i].empty(); ++i) {
+            const std::string l = text::ToLowerAscii(lines[i]);
+            if (l.starts_with("content-type:") && !text::Contains(l, "text/plain"))
+                textPart = false;
+        }
+        if (i < lines.size())
+            ++i;
+        if (!textPart)
+            continue;
+        const std::size_t start = i;
+        while (i < lines.size() && !lines[i].starts_with(b))
+            ++i;
+        std::size_t end = i;
+        while (end > start && lines[end - 1].empty())
+            --end;
+        return {lines.begin() + static_cast<std::ptrdiff_t>(start),
+                lines.begin() + static_cast<std::ptrdiff_t>(end)};
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string HeaderValue(std::string_view mail, std::string_view name) {
@@ -79,13 +122,15 @@ std::string ReplyDraft(std::string_view original) {
         add("References: " + id);
     }
     add(kSeparator);
+    // The template the viewer fills in: the recipients' names and a greeting.
+    add("%recipients%");
+    add("%greeting1%");
     add("");
-    const auto lines = Lines(original);
-    for (std::size_t i = HeaderEnd(lines); i < lines.size(); ++i) {
-        if (i == HeaderEnd(lines) && lines[i].empty())
-            continue;  // the blank line that ends the header
-        add("> " + std::string(lines[i]));
-    }
+    auto quoted = TextPartLines(original);
+    if (!quoted.empty() && quoted.back().empty())
+        quoted.pop_back();
+    for (std::string_view line : quoted)
+        add("> " + std::string(line));
     return d;
 }
 
@@ -101,19 +146,18 @@ std::string ForwardDraft(std::string_view original, std::string_view boundary) {
     add("MIME-Version: 1.0");
     add("Content-Type: multipart/mixed; boundary=\"" + std::string(boundary) + "\"");
     add(kSeparator);
+    // The new text is the first part; the forwarded mail, status line and attachments
+    // included, follows as stored.
+    add("--" + std::string(boundary));
+    add("Content-Type: text/plain; charset=\"iso-2022-jp\"");
     add("");
     add("");
     add("--" + std::string(boundary));
     add("Content-Type: message/rfc822");
     add("");
-    const auto lines = Lines(original);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0 && lines[i].starts_with("X-Status: "))
-            continue;  // the mailer's own mark stays home
-        if (i + 1 == lines.size() && lines[i].empty())
-            continue;
-        add(lines[i]);
-    }
+    d += original;
+    if (!original.empty() && !original.ends_with('\n'))
+        d += kCrLf;
     add("--" + std::string(boundary) + "--");
     return d;
 }

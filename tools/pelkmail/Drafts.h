@@ -8,11 +8,13 @@
 namespace pelkmail {
 
 // To the sender (Reply-To when given), "Re: " subject, In-Reply-To and References,
-// then the original body quoted with "> ". Lines end in CR LF.
+// the "%recipients%" and "%greeting1%" template lines, then the original's text part
+// quoted with "> " (no MIME preamble, boundary or part header). Lines end in CR LF.
 std::string ReplyDraft(std::string_view original);
 
-// An "X-Forward:" line first, an empty To, "Fw: " subject, and the original mail
-// (without its status line) as a "Content-Type: message/rfc822" part.
+// An "X-Forward:" line first, an empty To, "Fw: " subject, an empty text part for the
+// new text, and the original mail as stored (its attachments behind its text) as a
+// "Content-Type: message/rfc822" part.
 std::string ForwardDraft(std::string_view original, std::string_view boundary);
 
 // The value of a header field (name without colon, any case; continuation lines

@@ -1,0 +1,163 @@
+// Forward-draft tools, on the draft's lines.
+#include "mail/ForwardDraftTools.h"
+
+#include "mail/Boundary.h"
+#include "mail/DraftHeader.h"
+#include "text/Sjis.h"
+
+namespace varnel::mail {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool IsContinuation(std::string_view p) {
+    return !p.empty() && (p.front() == ' ' || p.front() == '\t');
+}
+
+void Erase(Lines& lines, std::size_t first, std::size_t count) {
+    const auto b = lines.begin() + static_cast<std::ptrdiff_t>(first);
+    lines.erase(b, b + static_cast<std::ptrdiff_t>(count));
+}
+
+std::string Lower(std::string_view s) {
+    return text::ToLowerAscii(s);
+}
+
+}  // namespace
+
+void DeleteForwardedHeader(Lines& lines, std::string_view forwardHeader) {
+    std::string mimeState;
+    for (const std::string& l : lines) {
+        if (l.empty())
+            break;
+        if (Lower(l.substr(0, 13)) == "content-type:" && text::Contains(Lower(l), "multipart/"))
+            mimeState = "content-type:mime-version:";
+    }
+    const std::string kept = ":to:cc:date:from:subject:" + std::string(forwardHeader) + mimeState;
+    std::size_t start = 5;
+    while (start < lines.size() && !lines[start].starts_with("X-Status:"))
+        ++start;
+    if (start >= lines.size())
+        return;
+    Erase(lines, start, 1);
+    bool deleting = false;
+    for (std::size_t i = start; i < lines.size() && text::CharCount(lines[i]) >= 3;) {
+        const std::string& p = lines[i];
+        if (IsContinuation(p)) {
+            if (deleting)
+                Erase(lines, i, 1);
+            else
+                ++i;
+            continue;
+        }
+        const std::size_t colon = text::FindChar(p, ':');
+        deleting = colon != text::npos &&
+                   !text::Contains(kept, ":" + Lower(std::string_view(p).substr(0, colon + 1)));
+        if (deleting)
+            Erase(lines, i, 1);
+        else
+            ++i;
+    }
+    StripAddressBackslashes(lines, start);
+}
+
+void DeleteHtmlPart(Lines& lines) {
+    std::size_t ct = 0;
+    while (ct < lines.size() &&
+           !Lower(lines[ct]).starts_with("content-type: multipart/alternative;"))
+        ++ct;
+    if (ct >= lines.size())
+        return;
+    std::string boundary = ExtractBoundary(lines[ct]);
+    if (boundary.empty() && ct + 1 < lines.size())
+        boundary = ExtractBoundary(lines[ct + 1]);
+    if (boundary.empty())
+        return;
+    const std::string b = "--" + boundary;
+    std::size_t first = ct + 1;
+    while (first < lines.size() && lines[first] != b)
+        ++first;
+    std::size_t second = first + 1;
+    while (second < lines.size() && lines[second] != b)
+        ++second;
+    std::size_t closing = second + 1;
+    while (closing < lines.size() && !lines[closing].starts_with(b + "--"))
+        ++closing;
+    if (closing >= lines.size())
+        return;
+    Erase(lines, second, closing - second + 1);
+    Erase(lines, ct, first - ct + 1);
+}
+
+void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
+    // The draft's own boundary and the line that declares it.
+    std::size_t d = 0;
+    std::string outer;
+    for (; d < lines.size() && !lines[d].empty() && !lines[d].starts_with("--"); ++d) {
+        outer = ExtractBoundary(lines[d]);
+        if (!outer.empty())
+            break;
+    }
+    if (outer.empty())
+        return;
+    std::size_t f = d + 1;
+    while (f < lines.size() && !text::Contains(lines[f], outer))
+        ++f;
+    if (f >= lines.size())
+        return;
+    // Walk to the forwarded mail's own boundary.
+    const bool keepMime = text::Contains(forwardHeader, "mime-version:");
+    const bool keepType = text::Contains(forwardHeader, "content-type:");
+    std::size_t r = text::npos, c = text::npos, i = f + 1;
+    std::string inner;
+    while (i < lines.size() && inner.empty()) {
+        const std::string lower = Lower(lines[i]);
+        if (lower.starts_with("mime-version:") && !keepMime) {
+            Erase(lines, i, 1);
+            continue;
+        }
+        if (text::Contains(lines[i], outer))
+            r = i;
+        if (lower.starts_with("content-type:"))
+            c = i;
+        if (text::Contains(lower, "boundary=")) {
+            inner = ExtractBoundary(lines[i]);
+            if (inner.empty() && i + 1 < lines.size())
+                inner = ExtractBoundary("boundary=" + lines[i + 1]), ++i;
+        }
+        if (!inner.empty() && c != text::npos && !keepType) {
+            Erase(lines, c, i - c + 1);
+            i = c;
+            break;
+        }
+        ++i;
+    }
+    if (inner.empty())
+        return;
+    std::size_t x = i;
+    while (x < lines.size() && !text::Contains(lines[x], inner))
+        ++x;
+    std::size_t e = x;
+    while (e < lines.size() && !lines[e].empty())
+        ++e;
+    if (e >= lines.size())
+        return;
+    // The first part's header, its boundary line and the preamble, then the forwarded
+    // header; the empty line ending the message/rfc822 part header stays.
+    std::size_t j = e;
+    Erase(lines, j, 1);
+    while (j > 0 && !lines[j - 1].empty())
+        Erase(lines, --j, 1);
+    if (j > 0)
+        Erase(lines, --j, 1);
+    while (j > 0 && !lines[j - 1].empty())
+        Erase(lines, --j, 1);
+    if (r != text::npos && r + 2 < lines.size() && r != f)
+        Erase(lines, r, 3);
+    lines[f] = "--" + inner;
+    const std::size_t at = text::FindNoCase(lines[d], "boundary=");
+    lines[d] = lines[d].substr(0, at + 9) + "\"" + inner + "\"";
+}
+
+}  // namespace varnel::mail
