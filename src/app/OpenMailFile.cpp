@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/DisplayLines.h"
+#include "app/DraftToolsFrom.h"
 #include "app/HeaderOptionsFrom.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
@@ -51,8 +52,7 @@ void TForm1::OpenMailFile(const std::string& path) {
     const mail::HeaderOptions options = HeaderOptionsFrom(settings_);
     const mail::DateTimeLocale locale =
         settings_.view.EnglishMenu ? mail::DateTimeLocale{} : mail::JapaneseDateTimeLocale();
-    // Seam: the recipient template and the forward-draft tools plug in here.
-    const mail::DraftTools tools;
+    const mail::DraftTools tools = DraftToolsFrom(settings_, setup_.settingsPath, io_.clock);
     mail::OpenedMail opened =
         mail::OpenMailCore(path, bytes, options, state, tools, io_.clock, locale);
     if (opened.decoded && opened.decoded->offerEuropeanFont &&

@@ -1,6 +1,8 @@
 // The send check's header walk and the outgoing layout.
 #include "mail/OutgoingMail.h"
 
+#include <unistd.h>
+
 #include "editor/ReplaceFile.h"
 #include "mail/Addresses.h"
 #include "mail/Boundary.h"
@@ -210,6 +212,11 @@ std::string OutgoingText(const std::vector<DraftParagraph>& ps, bool isDraft, in
 
 bool WriteOutgoingFile(const std::string& path, const std::string& text,
                        const std::optional<std::string>& forwardTail, std::string& error) {
+    // A write-protected draft is not replaced behind the user's back.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        error = "the file is write-protected";
+        return false;
+    }
     if (!forwardTail)
         return editor::ReplaceFileWrite(path, text, error);
     std::string all;
