@@ -153,8 +153,14 @@ void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
         Erase(lines, --j, 1);
     while (j > 0 && !lines[j - 1].empty())
         Erase(lines, --j, 1);
-    if (r != text::npos && r + 2 < lines.size() && r != f)
+    // The outer boundary line before the message/rfc822 part, its Content-Type and empty
+    // line go, so the forwarded text follows the new text. When the new text stands before
+    // that boundary line (no part of its own), the line itself becomes the first inner
+    // boundary, with the empty line as the empty header of the forwarded text.
+    if (r != text::npos && r != f && r + 2 < lines.size())
         Erase(lines, r, 3);
+    else if (f + 1 < lines.size() && Lower(lines[f + 1]).starts_with("content-type:"))
+        Erase(lines, f + 1, 1);
     lines[f] = "--" + inner;
     const std::size_t at = text::FindNoCase(lines[d], "boundary=");
     lines[d] = lines[d].substr(0, at + 9) + "\"" + inner + "\"";

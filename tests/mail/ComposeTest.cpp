@@ -182,6 +182,23 @@ TEST(ForwardDraftTools, HeaderHtmlAndSimpleMultipart) {
                         "Content-Type: multipart/mixed; boundary=\"I\"", "--------", "--I",
                         "Content-Type: text/plain", "", "new", "old text"}));
 
+    // The new text before the first boundary, as the stand-in lays it out.
+    Lines pre{"Content-Type: multipart/mixed; boundary=B",
+              "--------",
+              "new",
+              "--B",
+              "Content-Type: message/rfc822",
+              "",
+              "Content-Type: multipart/mixed; boundary=I",
+              "",
+              "--I",
+              "Content-Type: text/plain",
+              "",
+              "old"};
+    SimplifyMultipart(pre, "");
+    EXPECT_EQ(pre, (Lines{"Content-Type: multipart/mixed; boundary=\"I\"", "--------", "new", "--I",
+                          "", "old"}));
+
     Lines alt{"Content-Type: multipart/alternative; boundary=A",
               "",
               "--A",
@@ -204,9 +221,6 @@ TEST(ForwardDraftTools, StandInLayoutLoadsWithItsTail) {
                                           "Subject: Fw: s",
                                           "Content-Type: multipart/mixed; boundary=\"B\"",
                                           "--------",
-                                          "--B",
-                                          "Content-Type: text/plain",
-                                          "",
                                           "",
                                           "--B",
                                           "Content-Type: message/rfc822",

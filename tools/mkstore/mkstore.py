@@ -343,6 +343,10 @@ Name3=sent.fld
 ; The sample store never sends: name a program here (for example
 ; "sendmail -t -oi") in a store of your own.
 Command=
+
+[Reply]
+; Lines under a reply draft's separator; Varnel fills in the recipients and a greeting.
+Template=%recipients%\\n%greeting1%
 """
 
 FOLDER_DEF = """\

@@ -105,7 +105,7 @@ std::string HeaderValue(std::string_view mail, std::string_view name) {
     return "";
 }
 
-std::string ReplyDraft(std::string_view original) {
+std::string ReplyDraft(std::string_view original, std::string_view replyTemplate) {
     std::string to = HeaderValue(original, "Reply-To");
     if (to.empty())
         to = HeaderValue(original, "From");
@@ -122,9 +122,8 @@ std::string ReplyDraft(std::string_view original) {
         add("References: " + id);
     }
     add(kSeparator);
-    // The template the viewer fills in: the recipients' names and a greeting.
-    add("%recipients%");
-    add("%greeting1%");
+    if (!replyTemplate.empty())
+        add(replyTemplate);
     add("");
     auto quoted = TextPartLines(original);
     if (!quoted.empty() && quoted.back().empty())
@@ -146,10 +145,8 @@ std::string ForwardDraft(std::string_view original, std::string_view boundary) {
     add("MIME-Version: 1.0");
     add("Content-Type: multipart/mixed; boundary=\"" + std::string(boundary) + "\"");
     add(kSeparator);
-    // The new text is the first part; the forwarded mail, status line and attachments
-    // included, follows as stored.
-    add("--" + std::string(boundary));
-    add("Content-Type: text/plain; charset=\"iso-2022-jp\"");
+    // The new text goes before the first boundary; the forwarded mail, status line and
+    // attachments included, follows as stored.
     add("");
     add("");
     add("--" + std::string(boundary));

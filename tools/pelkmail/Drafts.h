@@ -8,12 +8,13 @@
 namespace pelkmail {
 
 // To the sender (Reply-To when given), "Re: " subject, In-Reply-To and References,
-// the "%recipients%" and "%greeting1%" template lines, then the original's text part
-// quoted with "> " (no MIME preamble, boundary or part header). Lines end in CR LF.
-std::string ReplyDraft(std::string_view original);
+// the separator, the template lines (CR LF between them; the viewer fills in
+// "%recipients%" and "%greeting1%"), an empty line, then the original's text part quoted
+// with "> " (no MIME preamble, boundary or part header). Lines end in CR LF.
+std::string ReplyDraft(std::string_view original, std::string_view replyTemplate = {});
 
-// An "X-Forward:" line first, an empty To, "Fw: " subject, an empty text part for the
-// new text, and the original mail as stored (its attachments behind its text) as a
+// An "X-Forward:" line first, an empty To, "Fw: " subject, room for the new text, and
+// the original mail as stored (its attachments behind its text) as a
 // "Content-Type: message/rfc822" part.
 std::string ForwardDraft(std::string_view original, std::string_view boundary);
 

@@ -7,6 +7,7 @@
 
 #include "app/IniFile.h"
 #include "text/CommandSplit.h"
+#include "text/Sjis.h"
 
 namespace pelkmail {
 
@@ -38,6 +39,7 @@ MailerSettings LoadMailerSettings(const std::string& home) {
     if (!text::SplitCommand(s.sendCommandText, s.sendCommand, &why))
         s.error = "[Send] Command: " + why;
     s.from = ini.ReadString("Send", "From", "");
+    s.replyTemplate = text::ReplaceAll(ini.ReadString("Reply", "Template", ""), "\\n", "\r\n");
     return s;
 }
 

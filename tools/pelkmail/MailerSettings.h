@@ -6,6 +6,9 @@
 //   [Send]
 //   Command=sendmail -t -oi  the program finished drafts are piped to (empty: no sending)
 //   From=Name <me@example.jp>  the From field of sent mail when the draft has none
+//   [Reply]
+//   Template=%recipients%\n%greeting1%  lines under a reply draft's separator ("\n"
+//                            between lines), for the viewer's recipient template
 #pragma once
 
 #include <string>
@@ -19,6 +22,7 @@ struct MailerSettings {
     std::vector<std::string> sendCommand;  // program and arguments; empty: no sending
     std::string sendCommandText;           // as written, for messages
     std::string from;                      // CP932
+    std::string replyTemplate;             // CP932, CR LF between lines; "" = none
     std::string error;                     // a value that could not be used
 };
 

@@ -102,7 +102,7 @@ ExecuteResult StandIn::OnCommand(const std::string& macro) {
             return Refuse("no mail " + mailPath);
         const bool reply = name == "Reply";
         const std::string draft =
-            reply ? ReplyDraft(*original)
+            reply ? ReplyDraft(*original, settings_.replyTemplate)
                   : ForwardDraft(*original, "pelk-forward-" + std::to_string(++drafts_));
         std::string error;
         const auto path = store_.StoreDraft(draft, error);
