@@ -30,6 +30,23 @@ std::string AfterFirstLine(std::string_view s) {
     return nl == std::string_view::npos ? "" : std::string(s.substr(nl + 1));
 }
 
+// The folder's free numbers in order, found once per pass instead of once per mail.
+class FreeNumbers {
+  public:
+    explicit FreeNumbers(std::string indexFile)
+        : indexFile_(std::move(indexFile)), next_(NextFreeNumber(indexFile_)) {}
+    int Take() {
+        std::error_code ec;
+        while (next_ <= 9999 && fs::exists(StandInStore::MailPath(indexFile_, next_), ec))
+            ++next_;
+        return next_++;
+    }
+
+  private:
+    std::string indexFile_;
+    int next_;
+};
+
 std::string UniqueOf(const std::string& name) {
     return name.substr(0, name.find(':'));
 }
@@ -130,6 +147,7 @@ ReceiveReport ReceiveMaildir(const StandInStore& store, const std::string& maild
     }
     std::sort(names.begin(), names.end());
     Journal journal(store.Home() + "/receive.journal");
+    FreeNumbers numbers(indexFile);
     for (const auto& name : names) {
         const std::string from = maildir + "/new/" + name;
         const auto raw = StandInStore::ReadFile(from);
@@ -152,7 +170,7 @@ ReceiveReport ReceiveMaildir(const StandInStore& store, const std::string& maild
             }
         }
         if (!stored) {
-            const int n = NextFreeNumber(indexFile);
+            const int n = numbers.Take();
             if (n > 9999) {
                 report.errors.push_back("folder full: " + indexFile);
                 break;
@@ -176,6 +194,7 @@ ReceiveReport ImportSources(const StandInStore& store, const std::vector<std::st
     const std::string indexFile = InboxIndex(store);
     std::error_code ec;
     fs::create_directories(StandInStore::DirectoryOfIndex(indexFile), ec);
+    FreeNumbers numbers(indexFile);
     for (const auto& source : sources) {
         std::vector<std::string> messages;
         std::string error;
@@ -184,7 +203,7 @@ ReceiveReport ImportSources(const StandInStore& store, const std::vector<std::st
             continue;
         }
         for (const auto& raw : messages) {
-            const int n = NextFreeNumber(indexFile);
+            const int n = numbers.Take();
             if (n > 9999) {
                 report.errors.push_back("folder full: " + indexFile);
                 return report;
