@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "app/SettingsLoader.h"
 #include "app/TForm1.h"
 
 namespace varnel::app {
@@ -11,10 +12,59 @@ namespace {
 constexpr std::array kMenus{
     MenuSpec{"File1", {"&File", "ファイル(&F)"}},     MenuSpec{"Mail1", {"&Mail", "メール(&M)"}},
     MenuSpec{"Thread2", {"&Thread", "スレッド(&T)"}}, MenuSpec{"Pelk1", {"&Pelk", "ペルク(&D)"}},
-    MenuSpec{"View1", {"&View", "表示(&V)"}},
+    MenuSpec{"View1", {"&View", "表示(&V)"}},         MenuSpec{"Edit1", {"&Edit", "編集(&E)"}},
+    MenuSpec{"Link1", {"&Link", "リンク(&L)"}},
 };
 
 constexpr std::array kCommands{
+    CommandSpec{"SaveandQuit1",
+                "File1",
+                {"Send &Mail", "送信(&M)"},
+                "SaveQuit",
+                false,
+                &TForm1::SaveandQuit1Click},
+    CommandSpec{"Reply1", "Mail1", {"&Reply", "返信(&R)"}, "Reply", false, &TForm1::Reply1Click},
+    CommandSpec{"ReplyAll1",
+                "Mail1",
+                {"Reply &All", "全員に返信(&A)"},
+                "ReplyAll",
+                false,
+                &TForm1::ReplyAllClick},
+    CommandSpec{"ReplyLater1",
+                "Mail1",
+                {"Reply &Later ", "返信マーク(&L)"},
+                "ReplyLater",
+                false,
+                &TForm1::ReplyLater1Click},
+    CommandSpec{
+        "Forward1", "Mail1", {"&Forward", "転送(&F)"}, "Forward", false, &TForm1::Forward1Click},
+    CommandSpec{
+        "Justify1", "Edit1", {"&Word wrap", "整形(&J)"}, "Reformat", false, &TForm1::Justify1Click},
+    CommandSpec{"PasteWithquotation1",
+                "Edit1",
+                {"Paste &With quotation", "引用符号つき貼り付け(&W)"},
+                "PasteWithQuotation",
+                false,
+                &TForm1::PasteWithquotation1Click},
+    CommandSpec{
+        "Quote1", "Edit1", {"&Quote", "引用符号付加(&Q)"}, "Quote", false, &TForm1::Quote1Click},
+    CommandSpec{"Quote2", "Edit1", {"Quote&2", "引用符号２(&2)"}, "", false, &TForm1::Quote2Click},
+    CommandSpec{
+        "Comment1", "Edit1", {"&Comment", "コメント(&C)"}, "", false, &TForm1::Comment1Click},
+    CommandSpec{"Unquote1",
+                "Edit1",
+                {"&Delete quotation", "引用符号削除(&D)"},
+                "Unquote",
+                false,
+                &TForm1::Unquote1Click},
+    CommandSpec{
+        "QEncode1", "Edit1", {"&Q-Encode", "Qエンコード(&Q)"}, "", false, &TForm1::QEncode1Click},
+    CommandSpec{"Addressbook1",
+                "Link1",
+                {"&Address book", "アドレス帳に登録(&A)"},
+                "AddressBook",
+                false,
+                &TForm1::Addressbook1Click},
     CommandSpec{"Save1", "File1", {"&Save", "保存(&S)"}, "Save", false, &TForm1::Save1Click},
     CommandSpec{"SaveAs1",
                 "File1",
@@ -103,6 +153,21 @@ std::span<const CommandSpec> Commands() {
 const CommandSpec* FindCommand(std::string_view name) {
     for (const auto& c : kCommands) {
         if (c.name == name)
+            return &c;
+    }
+    return nullptr;
+}
+
+const CommandSpec* CommandForKey(const KeySettings& keys, int code, bool viewerMode) {
+    if (code == 0)
+        return nullptr;
+    const int key = code & 0xFF;
+    // Function keys and keys with Ctrl or more are shortcuts in both modes; plain keys
+    // and Shift+key only while nothing can be typed.
+    if (!(key >= 0x70 && key <= 0x87) && code <= 0x200 && !viewerMode)
+        return nullptr;
+    for (const auto& c : kCommands) {
+        if (!c.keySetting.empty() && KeyCodeOf(keys, c.keySetting) == code)
             return &c;
     }
     return nullptr;

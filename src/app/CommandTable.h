@@ -6,6 +6,7 @@
 #include <span>
 #include <string_view>
 
+#include "app/Settings.h"
 #include "text/Message.h"
 
 namespace varnel::app {
@@ -31,6 +32,9 @@ std::span<const MenuSpec> Menus();
 std::span<const CommandSpec> Commands();
 // nullptr when no command has that component name.
 const CommandSpec* FindCommand(std::string_view name);
+// The command whose "Key" setting holds code (virtual key + 0x100 x modifier), as
+// shortcuts apply in the mode; nullptr when none.
+const CommandSpec* CommandForKey(const KeySettings& keys, int code, bool viewerMode);
 // Runs the named command on form; false when there is no such command.
 bool RunCommand(TForm1& form, std::string_view name);
 

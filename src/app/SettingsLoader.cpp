@@ -196,66 +196,71 @@ void LoadViewPhase2(const IniFile& ini, ViewSettings& v, const ViewSettings& d) 
     v.Comment = StripProtectingDot(ini.ReadString(kView, "Comment", kCommentDefault));
 }
 
-void LoadKeys(const IniFile& ini, KeySettings& k, const KeySettings& d) {
+// The integer keys of section "Key", by name.
+const Keys<KeySettings, int>& KeyFields() {
     using K = KeySettings;
-    ReadInts(ini, "Key", k, d,
-             {{"AttachedFile", &K::AttachedFile},
-              {"ThreadBase", &K::ThreadBase},
-              {"HankakuZenkaku", &K::HankakuZenkaku},
-              {"UpperLower", &K::UpperLower},
-              {"InsertChar", &K::InsertChar},
-              {"CutLine", &K::CutLine},
-              {"CutRight", &K::CutRight},
-              {"CutLeft", &K::CutLeft},
-              {"HistoryBack", &K::HistoryBack},
-              {"HistoryAhead", &K::HistoryAhead},
-              {"ThreadUp", &K::ThreadUp},
-              {"ThreadDown", &K::ThreadDown},
-              {"NewThread", &K::NewThread},
-              {"PageDown", &K::PageDown},
-              {"PageUp", &K::PageUp},
-              {"PageDownNext", &K::PageDownNext},
-              {"PageUpPrev", &K::PageUpPrev},
-              {"Save", &K::Save},
-              {"SaveQuit", &K::SaveQuit},
-              {"Exit", &K::Exit},
-              {"NextMail", &K::NextMail},
-              {"PrevMail", &K::PrevMail},
-              {"NextNewMail", &K::NextNewMail},
-              {"PrevNewMail", &K::PrevNewMail},
-              {"DeleteMail", &K::DeleteMail},
-              {"Reply", &K::Reply},
-              {"ReplyAll", &K::ReplyAll},
-              {"ReplyLater", &K::ReplyLater},
-              {"Forward", &K::Forward},
-              {"FindNext", &K::FindNext},
-              {"Header", &K::Header},
-              {"ViewerMode", &K::ViewerMode},
-              {"Reformat", &K::Reformat},
-              {"ThreadSearch", &K::ThreadSearch},
-              {"PelkSearch", &K::PelkSearch},
-              {"NumberSearch", &K::NumberSearch},
-              {"WebBrowser", &K::WebBrowser},
-              {"MailTo", &K::MailTo},
-              {"AddressBook", &K::AddressBook},
-              {"HtmlMail", &K::HtmlMail},
-              {"ShowWithBrowser", &K::ShowWithBrowser},
-              {"SpellCheck", &K::SpellCheck},
-              {"PelkPrev", &K::PelkPrev},
-              {"PelkNext", &K::PelkNext},
-              {"PelkHome", &K::PelkHome},
-              {"PelkEnd", &K::PelkEnd},
-              {"PelkThread", &K::PelkThread},
-              {"PelkThreadClose", &K::PelkThreadClose},
-              {"PelkFind", &K::PelkFind},
-              {"PelkReceive", &K::PelkReceive},
-              {"PelkRealize", &K::PelkRealize},
-              {"PelkNextFolder", &K::PelkNextFolder},
-              {"PasteWithQuotation", &K::PasteWithQuotation},
-              {"Quote", &K::Quote},
-              {"Unquote", &K::Unquote},
-              {"Redo", &K::Redo},
-              {"EuropeanFont", &K::EuropeanFont}});
+    static const Keys<KeySettings, int> kFields = {{"AttachedFile", &K::AttachedFile},
+                                                   {"ThreadBase", &K::ThreadBase},
+                                                   {"HankakuZenkaku", &K::HankakuZenkaku},
+                                                   {"UpperLower", &K::UpperLower},
+                                                   {"InsertChar", &K::InsertChar},
+                                                   {"CutLine", &K::CutLine},
+                                                   {"CutRight", &K::CutRight},
+                                                   {"CutLeft", &K::CutLeft},
+                                                   {"HistoryBack", &K::HistoryBack},
+                                                   {"HistoryAhead", &K::HistoryAhead},
+                                                   {"ThreadUp", &K::ThreadUp},
+                                                   {"ThreadDown", &K::ThreadDown},
+                                                   {"NewThread", &K::NewThread},
+                                                   {"PageDown", &K::PageDown},
+                                                   {"PageUp", &K::PageUp},
+                                                   {"PageDownNext", &K::PageDownNext},
+                                                   {"PageUpPrev", &K::PageUpPrev},
+                                                   {"Save", &K::Save},
+                                                   {"SaveQuit", &K::SaveQuit},
+                                                   {"Exit", &K::Exit},
+                                                   {"NextMail", &K::NextMail},
+                                                   {"PrevMail", &K::PrevMail},
+                                                   {"NextNewMail", &K::NextNewMail},
+                                                   {"PrevNewMail", &K::PrevNewMail},
+                                                   {"DeleteMail", &K::DeleteMail},
+                                                   {"Reply", &K::Reply},
+                                                   {"ReplyAll", &K::ReplyAll},
+                                                   {"ReplyLater", &K::ReplyLater},
+                                                   {"Forward", &K::Forward},
+                                                   {"FindNext", &K::FindNext},
+                                                   {"Header", &K::Header},
+                                                   {"ViewerMode", &K::ViewerMode},
+                                                   {"Reformat", &K::Reformat},
+                                                   {"ThreadSearch", &K::ThreadSearch},
+                                                   {"PelkSearch", &K::PelkSearch},
+                                                   {"NumberSearch", &K::NumberSearch},
+                                                   {"WebBrowser", &K::WebBrowser},
+                                                   {"MailTo", &K::MailTo},
+                                                   {"AddressBook", &K::AddressBook},
+                                                   {"HtmlMail", &K::HtmlMail},
+                                                   {"ShowWithBrowser", &K::ShowWithBrowser},
+                                                   {"SpellCheck", &K::SpellCheck},
+                                                   {"PelkPrev", &K::PelkPrev},
+                                                   {"PelkNext", &K::PelkNext},
+                                                   {"PelkHome", &K::PelkHome},
+                                                   {"PelkEnd", &K::PelkEnd},
+                                                   {"PelkThread", &K::PelkThread},
+                                                   {"PelkThreadClose", &K::PelkThreadClose},
+                                                   {"PelkFind", &K::PelkFind},
+                                                   {"PelkReceive", &K::PelkReceive},
+                                                   {"PelkRealize", &K::PelkRealize},
+                                                   {"PelkNextFolder", &K::PelkNextFolder},
+                                                   {"PasteWithQuotation", &K::PasteWithQuotation},
+                                                   {"Quote", &K::Quote},
+                                                   {"Unquote", &K::Unquote},
+                                                   {"Redo", &K::Redo},
+                                                   {"EuropeanFont", &K::EuropeanFont}};
+    return kFields;
+}
+
+void LoadKeys(const IniFile& ini, KeySettings& k, const KeySettings& d) {
+    ReadInts(ini, "Key", k, d, KeyFields());
     ReadIntArray(ini, "Key", "ReplyWithStatus", k.ReplyWithStatus, d.ReplyWithStatus);
 }
 
@@ -294,6 +299,14 @@ void LoadToolSections(const IniFile& ini, Settings& s, const Settings& d) {
 }
 
 }  // namespace
+
+int KeyCodeOf(const KeySettings& keys, std::string_view name) {
+    for (const auto& [key, member] : KeyFields()) {
+        if (name == key)
+            return keys.*member;
+    }
+    return 0;
+}
 
 std::string StripProtectingDot(std::string value) {
     if (!value.empty() && value.back() == '.')

@@ -26,6 +26,8 @@ void LoadSettingsPhase2(const IniFile& ini, Settings& s, const EnvLookup& env);
 Settings LoadAllSettings(const IniFile& ini, const EnvLookup& env, const std::string& mailerHome);
 
 // Helpers of the rules, exposed for their tests.
+// The value of the "Key" setting name (e.g. "ReplyAll"); 0 for an unknown name.
+int KeyCodeOf(const KeySettings& keys, std::string_view name);
 // Removes one trailing "." (which protects trailing blanks in the file).
 std::string StripProtectingDot(std::string value);
 // Every double-byte character followed by one blank; single-byte characters unchanged.

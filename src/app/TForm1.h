@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,6 +121,29 @@ class TForm1 : public DeferredActions {
     // to the save question (Yes saves and counts only when the save succeeded).
     bool CanLeaveCurrent();
 
+    // Writing a reply. Text commands (TextCommands.cpp): each edits the affected
+    // paragraphs as one undoable edit.
+    void Quote1Click();
+    void Quote2Click();
+    void Comment1Click();
+    void Unquote1Click();
+    void Justify1Click();  // the reformat
+    void QEncode1Click();
+    void PasteWithquotation1Click();
+    // Reply-side commands (ReplyCommands.cpp).
+    void Reply1Click();
+    void ReplyAllClick();
+    void ReplyLater1Click();
+    void Forward1Click();
+    void Addressbook1Click();
+    // The entry-th reply-status entry of the settings (packed, from 0).
+    void ReplyStatusClick(int entry);
+    // Send Mail (SendCommand.cpp).
+    void SaveandQuit1Click();
+    // A key the editor received (virtual key, modifier byte): runs the command configured
+    // for it and returns true, or returns false for the editor to handle it.
+    bool RunShortcut(std::uint16_t key, std::uint8_t shift);
+
     // Mailer commands (MailerCommands.cpp).
     void Next2Click();
     void Prev2Click();
@@ -204,6 +228,12 @@ class TForm1 : public DeferredActions {
     bool SaveAsFrom(const std::string& startDir);
     // Timer3 runs in editor mode while the text is modified and AutoSave is on.
     void RestartAutosave();
+    enum class TextCommand { Reformat, Quote, Quote2, Comment, Unquote, QEncode };
+    void ApplyTextCommand(TextCommand kind);
+    void WriteShownStatus(const std::string& statusLine);
+    void RequestReply();
+    // The machine-dependent character check on the editor text; true when it stopped.
+    bool CheckDependentChars();
 
     TForm1Services io_;
     TForm1Setup setup_;

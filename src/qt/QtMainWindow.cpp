@@ -93,6 +93,10 @@ void QtMainWindow::Bind(app::TForm1* form) {
     form_ = form;
     edit_ = new QtSonEdit2(form->SonEdit1(), metrics_, central_);
     edit_->setObjectName(QStringLiteral("SonEdit1"));
+    edit_->OnKeyDown = [this](std::uint16_t& key, std::uint8_t shift) {
+        if (form_ && form_->RunShortcut(key, shift))
+            key = 0;  // a configured key ran its command
+    };
     edit_->OnOLEDropFiles = [this](const std::string& files) {
         if (form_)
             form_->FileDropped(files);

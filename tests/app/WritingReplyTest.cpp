@@ -1,0 +1,162 @@
+// Writing a reply in the window: the reply commands and their sequence on the channel,
+// the Enter key as Reply All, the text commands as undoable edits, and Send Mail writing
+// the draft back in the outgoing layout and closing the window (or staying open).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FormFakes.h"
+#include "TempDir.h"
+#include "app/CommandTable.h"
+#include "app/TForm1.h"
+#include "text/Cp932.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using text::Utf8ToCp932;
+
+class WritingReplyTest : public ::testing::Test, protected testing::FormFakes {
+  protected:
+    void SetUp() override {
+        home = root / "Pelk";
+        mail = home / "in" / "0005.txt";
+        draft = home / "out" / "0001.txt";
+        testing::WriteBytes(mail,
+                            "X-Status: RECV\r\nFrom: Hanako <hanako@example.jp>\r\n"
+                            "To: me@example.jp\r\nSubject: s\r\n\r\nbody\r\n");
+        ini = root / "varnel32.ini";
+    }
+    TForm1& Start(const fs::path& file,
+                  const std::string& settings = "[View]\r\nEnglishMenu=1\r\n") {
+        testing::WriteBytes(ini, settings);
+        form =
+            StartForm({file.string()}, ini.string(), root.string(), {{"PELKHOME", home.string()}});
+        timer1.Tick();  // the second start-up phase
+        channel.sent.clear();
+        return *form;
+    }
+    std::string Ref(const char* kind, const char* folder, const char* number) const {
+        return std::string("[") + kind + "(" + (home / folder).string() + ".fld," + number + ")]";
+    }
+
+    testing::TempDir tmp;
+    fs::path root{tmp.path()}, home, mail, draft, ini;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(WritingReplyTest, ReplyWritesTheStatusAndRunsTheSequence) {
+    TForm1& f = Start(mail, "[View]\r\nEnglishMenu=1\r\nMyAddresses=other@example.jp\r\n");
+    // Enter in viewer mode is Reply All: status READ, the Bcc warning, then the sequence.
+    std::uint16_t enter = 13;
+    EXPECT_TRUE(f.RunShortcut(enter, 0));
+    EXPECT_TRUE(testing::ReadAll(mail).starts_with("X-Status: READ\r\n"));
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0], "You are responding to a \"Bcc:\" mail.");
+    for (int i = 0; i < 8 && timer1.Tick(); ++i) {
+    }
+    EXPECT_EQ(channel.Macros(), (Lines{Ref("Focus", "in", "0005"), Ref("Reply", "in", "0005"),
+                                       Ref("Update", "in", "0005"), Ref("Update", "in", "0005")}));
+    EXPECT_EQ(f.Deferred().DeferredStep, 0);
+
+    // Reply to the sender writes SNDR, which the sequence's last step turns back to READ.
+    channel.sent.clear();
+    ASSERT_TRUE(RunCommand(f, "Reply1"));
+    EXPECT_TRUE(testing::ReadAll(mail).starts_with("X-Status: SNDR\r\n"));
+    while (timer1.Tick()) {
+    }
+    EXPECT_TRUE(testing::ReadAll(mail).starts_with("X-Status: READ\r\n"));
+    // Reply Later marks RPLY; Forward asks at once.
+    channel.sent.clear();
+    ASSERT_TRUE(RunCommand(f, "ReplyLater1"));
+    EXPECT_TRUE(testing::ReadAll(mail).starts_with("X-Status: RPLY\r\n"));
+    ASSERT_TRUE(RunCommand(f, "Forward1"));
+    EXPECT_EQ(channel.Macros(),
+              (Lines{Ref("Update", "in", "0005"),
+                     "[Forward(\"" + (home / "in").string() + ".fld\",\"0005\")]"}));
+    // In editor mode Enter is the editor's.
+    f.ViewerMode1Click();
+    EXPECT_FALSE(f.RunShortcut(enter, 0));
+}
+
+TEST_F(WritingReplyTest, TextCommandsAreUndoableEdits) {
+    testing::WriteBytes(draft,
+                        "To: a@example.jp\r\nSubject: re\r\n--------\r\n\r\nline one\r\n"
+                        "line two\r\n");
+    TForm1& f = Start(draft);
+    editor::TSonEdit2& e = f.SonEdit1();
+    ASSERT_FALSE(e.ReadOnly);
+    e.Select({4, 0}, {6, 0});
+    ASSERT_TRUE(RunCommand(f, "Quote1"));
+    EXPECT_EQ(e.Text(),
+              "To: a@example.jp\r\nSubject: re\r\n--------\r\n\r\n> line one\r\n"
+              "> line two\r\n");
+    EXPECT_TRUE(e.Modified());
+    e.Select({4, 0}, {6, 0});
+    ASSERT_TRUE(RunCommand(f, "Unquote1"));
+    EXPECT_EQ(e.Text(),
+              "To: a@example.jp\r\nSubject: re\r\n--------\r\n\r\nline one\r\n"
+              "line two\r\n");
+    e.Undo();
+    EXPECT_NE(e.Text().find("> line one"), std::string::npos);
+}
+
+TEST_F(WritingReplyTest, SendMailWritesTheOutgoingLayoutAndCloses) {
+    // ① (NEC 0x8740) stays, 髙 (IBM 0xFBFC) becomes its NEC-selected code, half-width ｱ
+    // becomes ア; the dotted local part is quoted; addresses go one a line.
+    const std::string body = "\x87\x40\xfb\xfc\xb1";
+    testing::WriteBytes(draft,
+                        "To: taro.@docomo.ne.jp, jiro@example.jp\r\nSubject: re: s\r\n"
+                        "--------\r\n\r\n" +
+                            body + "\r\n");
+    TForm1& f = Start(draft);
+    ASSERT_TRUE(RunCommand(f, "SaveandQuit1"));
+    EXPECT_EQ(testing::ReadAll(draft),
+              "To: \"taro.\"@docomo.ne.jp,\r\n    jiro@example.jp\r\nSubject: re: s\r\n"
+              "--------\r\n\r\n\x87\x40\xee\xe0\x83\x41\r\n");
+    EXPECT_EQ(view.closeRequests, 1);
+    EXPECT_TRUE(f.CloseWithoutAsking);
+    EXPECT_FALSE(f.SonEdit1().Modified());
+}
+
+TEST_F(WritingReplyTest, SendMailRefusesAndStaysOpen) {
+    struct Case {
+        std::string draftText, settings, message;
+    } cases[] = {
+        {"To: \r\nSubject: something\r\n--------\r\n\r\nx\r\n", "",
+         "Addressee or Subject may be missing."},
+        {"To: someone@example.jp\r\nSubject: something\r\n--------\r\n\r\na\xf0\x40\r\n", "",
+         "送信できない機種依存文字です"},
+        {"To: someone@example.jp\r\nSubject: something\r\n--------\r\n\r\n\x87\x40\r\n",
+         "X0208_Alarm=1\r\n", "Windowsだけで使用されている文字です"},
+    };
+    for (const auto& c : cases) {
+        testing::WriteBytes(draft, c.draftText);
+        prompter.asked.clear();
+        view.closeRequests = 0;
+        TForm1& f = Start(draft, "[View]\r\nEnglishMenu=1\r\n" + c.settings);
+        ASSERT_TRUE(RunCommand(f, "SaveandQuit1"));
+        ASSERT_FALSE(prompter.asked.empty()) << c.message;
+        EXPECT_EQ(prompter.asked[0], c.message);
+        if (c.settings.empty()) {  // refused: nothing written, the window stays
+            EXPECT_EQ(testing::ReadAll(draft), c.draftText);
+            EXPECT_EQ(view.closeRequests, 0);
+        } else {  // a warning only: sent
+            EXPECT_EQ(view.closeRequests, 1);
+        }
+    }
+    // A failed write keeps the window open with the text.
+    testing::WriteBytes(draft,
+                        "To: someone@example.jp\r\nSubject: something\r\n--------\r\n\r\nx\r\n");
+    TForm1& f = Start(draft);
+    view.closeRequests = 0;
+    fs::remove_all(home / "out");
+    ASSERT_TRUE(RunCommand(f, "SaveandQuit1"));
+    EXPECT_EQ(view.closeRequests, 0);
+    EXPECT_NE(f.SonEdit1().Text().find("something"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varnel::app
