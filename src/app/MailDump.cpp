@@ -11,6 +11,21 @@
 
 namespace varnel::app {
 
+std::string EscapeControlBytes(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t') || c == 0x7F) {
+            out += '^';
+            out += static_cast<char>(c ^ 0x40);  // ESC -> "^[", BEL -> "^G", DEL -> "^?"
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
 int DumpMailFile(const std::string& path, const Settings& settings, const platform::Clock& clock,
                  std::ostream& out, std::ostream& err) {
     std::optional<std::string> bytes(std::in_place);
@@ -24,8 +39,10 @@ int DumpMailFile(const std::string& path, const Settings& settings, const platfo
     const mail::DecodeState state;
     const mail::OpenedMail opened =
         mail::OpenMailCore(path, bytes, HeaderOptionsFrom(settings), state, {}, clock, {});
+    // A mail's ESC, BEL or OSC bytes must not drive the terminal (titles, clipboard,
+    // clearing the screen): they are printed in caret notation.
     for (const std::string& line : opened.lines)
-        out << text::Cp932ToUtf8(line) << '\n';
+        out << EscapeControlBytes(text::Cp932ToUtf8(line)) << '\n';
     out.flush();
     return out ? 0 : 1;
 }

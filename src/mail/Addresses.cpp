@@ -2,6 +2,8 @@
 // byte 0x5C (in ソ, 表, 十) is never a backslash.
 #include "mail/Addresses.h"
 
+#include <array>
+
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -10,23 +12,90 @@ namespace {
 
 using text::npos;
 
-// The ">" of an address, moved onto the ")" of a comment that follows it.
-std::size_t ExtendOverComment(std::string_view s, std::size_t gt) {
-    std::size_t k = gt + 1;
-    while (k < s.size() && (s[k] == ' ' || s[k] == '\t'))
-        ++k;
-    if (k < s.size() && s[k] == '(') {
-        std::size_t close = text::FindChar(s, ')', k);
-        if (close != npos)
-            return close;
-    }
-    return gt;
-}
+// Finds where successive addresses of one field end. Each separator's next position is
+// remembered with the place the search started, so taking all addresses off a long
+// field reads every byte a bounded number of times instead of once per address.
+class AddressCutter {
+  public:
+    explicit AddressCutter(std::string_view s) : s_(s) {}
 
-// A second address follows: at least nine characters after the ">".
-bool EnoughAfter(std::string_view s, std::size_t gt) {
-    return s.size() - (gt + 1) >= 9;
-}
+    // The end of the address that starts at from (a character boundary).
+    std::optional<AddressCut> Next(std::size_t from) {
+        const std::size_t quote = NextOf('"', from);
+        std::size_t comma = NextOf(',', from);
+        std::size_t gt = NextOf('>', from);
+        if (gt != npos) {
+            const std::size_t bare = gt;
+            gt = ExtendOverComment(gt);
+            // A comma inside the trailing comment ("<t@x.jp> (Sales, Tokyo)") ends nothing.
+            if (comma != npos && comma > bare && comma < gt)
+                comma = NextOf(',', gt + 1);
+        }
+        if (comma != npos) {
+            if (quote == npos || quote > comma)
+                return AddressCut{comma + 1 - from, false};
+            const std::size_t close = NextOf('"', quote + 1);
+            if (close == npos)
+                return std::nullopt;
+            const std::size_t next = NextOf(',', close + 1);
+            if (next == npos)
+                return std::nullopt;
+            return AddressCut{next + 1 - from, false};
+        }
+        if (gt == npos || !EnoughAfter(gt))
+            return std::nullopt;
+        if (quote == npos || quote > gt)
+            return AddressCut{gt + 1 - from, true};
+        // A quoted display name comes first: the address ends at the first ">" after the
+        // closing quote that is followed by a second address (nine characters and an "@").
+        const std::size_t close = NextOf('"', quote + 1);
+        if (close == npos)
+            return std::nullopt;
+        std::size_t end = NextOf('>', close + 1);
+        if (end == npos)
+            return std::nullopt;
+        end = ExtendOverComment(end);
+        if (!EnoughAfter(end) || NextOf('@', end + 1) == npos)
+            return std::nullopt;
+        return AddressCut{end + 1 - from, true};
+    }
+
+  private:
+    struct Seen {
+        std::size_t from = npos;  // where the search started
+        std::size_t at = npos;    // what it found (npos: none up to the end)
+    };
+
+    std::size_t NextOf(char c, std::size_t from) {
+        static constexpr std::string_view kChars = "\",>)@";
+        Seen& seen = seen_[kChars.find(c)];
+        // Nothing stands between seen.from and seen.at, so an answer found from an earlier
+        // start holds for every later start up to it.
+        if (seen.from != npos && from >= seen.from && (seen.at == npos || from <= seen.at))
+            return seen.at;
+        seen = {from, text::FindChar(s_, c, from)};
+        return seen.at;
+    }
+
+    // The ">" of an address, moved onto the ")" of a comment that follows it.
+    std::size_t ExtendOverComment(std::size_t gt) {
+        std::size_t k = gt + 1;
+        while (k < s_.size() && (s_[k] == ' ' || s_[k] == '\t'))
+            ++k;
+        if (k < s_.size() && s_[k] == '(') {
+            const std::size_t close = NextOf(')', k);
+            if (close != npos)
+                return close;
+        }
+        return gt;
+    }
+
+    // A second address follows: at least nine characters after the ">".
+    bool EnoughAfter(std::size_t gt) const { return s_.size() - (gt + 1) >= 9; }
+
+    std::string_view s_;
+    std::array<Seen, 5> seen_;
+};
 
 std::string Normalise(std::string_view a) {
     if (a.size() < 2)
@@ -51,44 +120,7 @@ std::size_t Count(std::string_view s, char c) {
 }  // namespace
 
 std::optional<AddressCut> FindAddressEnd(std::string_view s) {
-    const std::size_t quote = text::FindChar(s, '"');
-    std::size_t comma = text::FindChar(s, ',');
-    std::size_t gt = text::FindChar(s, '>');
-    if (gt != npos) {
-        const std::size_t bare = gt;
-        gt = ExtendOverComment(s, gt);
-        // A comma inside the trailing comment ("<t@x.jp> (Sales, Tokyo)") ends nothing.
-        if (comma != npos && comma > bare && comma < gt)
-            comma = text::FindChar(s, ',', gt + 1);
-    }
-
-    if (comma != npos) {
-        if (quote == npos || quote > comma)
-            return AddressCut{comma + 1, false};
-        std::size_t close = text::FindChar(s, '"', quote + 1);
-        if (close == npos)
-            return std::nullopt;
-        std::size_t next = text::FindChar(s, ',', close + 1);
-        if (next == npos)
-            return std::nullopt;
-        return AddressCut{next + 1, false};
-    }
-    if (gt == npos || !EnoughAfter(s, gt))
-        return std::nullopt;
-    if (quote == npos || quote > gt)
-        return AddressCut{gt + 1, true};
-    // A quoted display name comes first: the address ends at the first ">" after the
-    // closing quote that is followed by a second address (nine characters and an "@").
-    std::size_t close = text::FindChar(s, '"', quote + 1);
-    if (close == npos)
-        return std::nullopt;
-    std::size_t end = text::FindChar(s, '>', close + 1);
-    if (end == npos)
-        return std::nullopt;
-    end = ExtendOverComment(s, end);
-    if (!EnoughAfter(s, end) || text::FindChar(s, '@', end + 1) == npos)
-        return std::nullopt;
-    return AddressCut{end + 1, true};
+    return AddressCutter(s).Next(0);
 }
 
 std::string BareAddress(std::string_view a) {
@@ -111,14 +143,29 @@ std::string BareAddress(std::string_view a) {
     return std::string(s.substr(b, e == npos ? npos : e - b));
 }
 
+namespace {
+
+// The taken or unfinished address as the display shows it; notes an own address.
+std::string TakeAddress(std::string_view taken, std::string_view ownAddresses,
+                        bool& addressedToMe) {
+    std::string a = Normalise(taken);
+    if (text::FindChar(a, '@') != npos) {
+        const std::string bare = text::ToLowerAscii(BareAddress(a));
+        if (text::Contains(ownAddresses, bare))
+            addressedToMe = true;
+    }
+    return a;
+}
+
+}  // namespace
+
 bool SplitNextAddress(std::string& rest, std::string& pending, std::string_view ownAddresses,
                       bool& addressedToMe) {
     std::string s = pending + rest;
     pending.clear();
-    auto cut = FindAddressEnd(s);
-    bool whole = cut.has_value();
+    const auto cut = FindAddressEnd(s);
     std::string taken;
-    if (whole) {
+    if (cut) {
         taken = s.substr(0, cut->length);
         if (cut->addComma)
             taken += ',';
@@ -127,13 +174,29 @@ bool SplitNextAddress(std::string& rest, std::string& pending, std::string_view 
         taken = std::move(s);
         rest.clear();
     }
-    pending = Normalise(taken);
-    if (text::FindChar(pending, '@') != npos) {
-        std::string bare = text::ToLowerAscii(BareAddress(pending));
-        if (text::Contains(ownAddresses, bare))
-            addressedToMe = true;
+    pending = TakeAddress(taken, ownAddresses, addressedToMe);
+    return cut.has_value();
+}
+
+void SplitAddresses(std::string_view rest, std::string& pending, std::string_view ownAddresses,
+                    bool& addressedToMe, const std::function<void(const std::string&)>& take) {
+    const std::string s = pending + std::string(rest);
+    pending.clear();
+    AddressCutter cutter(s);
+    std::string_view prefix;  // the TAB that starts every address after the first
+    for (std::size_t from = 0;;) {
+        const auto cut = cutter.Next(from);
+        std::string taken(prefix);
+        taken += std::string_view(s).substr(from, cut ? cut->length : npos);
+        if (cut && cut->addComma)
+            taken += ',';
+        pending = TakeAddress(taken, ownAddresses, addressedToMe);
+        if (!cut)
+            return;
+        take(pending);
+        from += cut->length;
+        prefix = "\t";
     }
-    return whole;
 }
 
 bool IsSuspiciousAddress(std::string_view a) {
@@ -170,45 +233,59 @@ std::string RepairAddress(std::string_view address) {
     std::string a = text::RemoveChar(address, '\\');
     if (Count(a, '\'') >= 2)
         a = text::RemoveChar(a, '\'');
+    // Quoted names that need no quotes lose them; an unclosed quote, or one that runs
+    // into the address, takes every quote with it. A pair that must stay ends the work.
     const std::size_t lt = text::FindChar(a, '<');
-    const std::size_t quote = text::FindChar(a, '"');
-    if (quote != npos) {
-        std::size_t close = text::FindChar(a, '"', quote + 1);
-        if (close == npos || lt == npos || close >= lt)
-            return text::RemoveChar(a, '"');
-        std::string_view inner = std::string_view(a).substr(quote + 1, close - quote - 1);
+    std::string out;
+    for (std::size_t pos = 0;;) {
+        const std::size_t quote = text::FindChar(a, '"', pos);
+        if (quote == npos) {
+            out.append(a, pos);
+            break;
+        }
+        const std::size_t close = text::FindChar(a, '"', quote + 1);
+        if (close == npos || lt == npos || close >= lt) {
+            out = text::RemoveChar(out + a.substr(pos), '"');
+            break;
+        }
+        const std::string_view inner = std::string_view(a).substr(quote + 1, close - quote - 1);
         const bool open = text::FindChar(inner, '(') != npos;
         const bool shut = text::FindChar(inner, ')') != npos;
-        if (text::FindFirstOf(inner, "@,.") == npos && open == shut)
-            return a.substr(0, quote) + std::string(inner) + a.substr(close + 1);
-        return a;
+        if (text::FindFirstOf(inner, "@,.") != npos || open != shut)
+            return out + a.substr(pos);
+        out.append(a, pos, quote - pos);
+        out += inner;
+        pos = close + 1;
     }
+    a = std::move(out);
+    // Without quotes: a lone parenthesis or a bracket calls for a quoted display name.
+    // Quotes dropped above come back here when the name needs them, so a repaired
+    // address repairs to itself ("a<)" and "\"a\"<)" both give "\"a\"<)").
     if (lt == npos)
         return a;
+    const std::size_t at = text::FindChar(a, '<');
     const bool open = text::FindChar(a, '(') != npos;
     const bool shut = text::FindChar(a, ')') != npos;
     const bool bracket = text::FindFirstOf(a, "[]") != npos;
     // One wrap even when both a lone parenthesis and a bracket call for it.
     if (open != shut || bracket)
-        return QuoteDisplayName(std::string_view(a).substr(0, lt)) + a.substr(lt);
+        return QuoteDisplayName(std::string_view(a).substr(0, at)) + a.substr(at);
     return a;
 }
 
 std::string RepairAddressList(std::string_view value) {
     std::string out;
-    std::string_view rest = value;
-    while (!rest.empty()) {
-        auto cut = FindAddressEnd(rest);
+    AddressCutter cutter(value);
+    for (std::size_t from = 0; from < value.size();) {
+        const auto cut = cutter.Next(from);
         if (!cut) {
-            out += RepairAddress(rest);
+            out += RepairAddress(value.substr(from));
             break;
         }
-        std::string_view piece = rest.substr(0, cut->length);
+        out += RepairAddress(value.substr(from, cut->length));
         if (cut->addComma)
-            out += RepairAddress(piece) + ",";
-        else
-            out += RepairAddress(piece);
-        rest.remove_prefix(cut->length);
+            out += ',';
+        from += cut->length;
     }
     return out;
 }

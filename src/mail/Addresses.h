@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,12 @@ std::optional<AddressCut> FindAddressEnd(std::string_view text);
 // addressedToMe is set.
 bool SplitNextAddress(std::string& rest, std::string& pending, std::string_view ownAddresses,
                       bool& addressedToMe);
+
+// The same for every address of pending + rest in turn: take is called with each whole
+// address (every one after the first begins with a TAB), and pending is left holding
+// the unfinished remainder. Linear in the length of the text, however many addresses.
+void SplitAddresses(std::string_view rest, std::string& pending, std::string_view ownAddresses,
+                    bool& addressedToMe, const std::function<void(const std::string&)>& take);
 
 // The address alone: "a@b.jp" from "To: Taro <a@b.jp>," or from "\ta@b.jp (Taro)".
 std::string BareAddress(std::string_view address);

@@ -12,6 +12,7 @@
 #include "mail/Boundary.h"
 #include "mail/ForwardedHeader.h"
 #include "mail/LatinMap.h"
+#include "mail/MimeField.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -22,6 +23,7 @@ constexpr std::string_view kForwardEnd = "..----- End of Forwarded Message -----
 constexpr std::string_view kHtmlMarker = "******* HTML mail ********";
 // A held preamble longer than this is shown after all.
 constexpr std::size_t kHoldLimit = 10;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 }  // namespace
 
@@ -33,6 +35,7 @@ class BodyWalker {
           display_(display),
           inPartHeader_(top.multipart),
           direct_(top.boundaries.empty()),
+          htmlPart_(top.htmlPending),
           htmlPending_(top.htmlPending),
           latin_(top.latin) {
         for (const auto& b : top.boundaries)
@@ -51,20 +54,30 @@ class BodyWalker {
         if (rfc822Pending_ && !inForward_ && !inPartHeader_ && !line.empty()) {
             inForward_ = true;
             forwardStart_ = display_.size();
+            forwardHeaderEnd_ = kNone;
         }
+        // The forwarded mail's own header, up to and including its empty line, is shown
+        // as it comes (its filter trims it later), whatever its Content-Type declares.
+        const bool forwardHeader = inForward_ && rfc822Pending_;
         if (inPartHeader_ || rfc822Pending_)
             HeaderField(line);
         // Read after the header step, so the empty line that ends an attachment's part
         // header is counted as its first line.
         if (!inPartHeader_ && !rfc822Pending_ && !name_.empty())
             size_.Count(line, encoding_);
-        if (inForward_ && line.empty())
+        if (inForward_ && line.empty()) {
             rfc822Pending_ = false;
+            if (forwardHeaderEnd_ == kNone)
+                forwardHeaderEnd_ = display_.size();
+        }
         if (!line.empty() && !inPartHeader_)
             atStart_ = false;
         if (atStart_)
             return;
-        Output(line);
+        if (forwardHeader)
+            Show(line);
+        else
+            Output(line);
     }
 
     BodyPassResult Finish() {
@@ -81,10 +94,12 @@ class BodyWalker {
     void AddBoundary(const std::string& b) { boundaries_.try_emplace(b, boundaries_.size()); }
 
     void BoundaryLine(std::string_view line) {
-        const std::string_view b = line.substr(2);
+        // RFC 2046 lets a transport pad a delimiter line with blanks.
+        const std::string_view b = BoundaryText(line);
         if (const auto it = boundaries_.find(std::string(b)); it != boundaries_.end()) {
             inPartHeader_ = true;
             htmlPart_ = false;
+            partIsText_ = true;  // a part without Content-Type is text/plain
             direct_ = true;
             hold_.clear();
             if (inForward_ && it->second == 0) {
@@ -97,6 +112,7 @@ class BodyWalker {
             if (boundaries_.contains(std::string(b.substr(0, b.size() - 2)))) {
                 inPartHeader_ = true;
                 htmlPart_ = false;
+                partIsText_ = false;  // an epilogue is no part of its own
                 if (inForward_) {
                     inForward_ = false;
                     EndForward();
@@ -116,13 +132,15 @@ class BodyWalker {
 
     void EndForward() {
         forwardEnded_ = true;
-        if (forwardStart_ >= display_.size())
+        const std::size_t end = std::min(forwardHeaderEnd_, display_.size());
+        if (forwardStart_ >= end)
             return;
-        // The filter drops one field at a time; hand it the forwarded header alone, so
-        // the forwarded body behind it is moved once rather than once per dropped field.
+        // The filter sees the forwarded header's own lines and nothing after them, so a
+        // summary or marker line written below the header is never taken for a field.
+        // It drops one field at a time; handing it the header alone moves the forwarded
+        // body once rather than once per dropped field.
         const auto first = display_.begin() + static_cast<std::ptrdiff_t>(forwardStart_);
-        const auto last =
-            std::find_if(first, display_.end(), [](const auto& l) { return l.empty(); });
+        const auto last = display_.begin() + static_cast<std::ptrdiff_t>(end);
         std::vector<std::string> header(std::make_move_iterator(first),
                                         std::make_move_iterator(last));
         FilterForwardedHeader(header, 0, options_.headerList);
@@ -144,19 +162,19 @@ class BodyWalker {
     }
 
     void HeaderField(std::string_view line) {
-        const std::string lower = text::ToLowerAscii(line.substr(0, 64));
-        if (lower.starts_with("content-transfer-encoding: ")) {
-            const std::string rest = text::ToLowerAscii(line.substr(27));
-            encoding_ = text::Contains(rest, "base64")   ? kEncodingBase64
-                        : text::Contains(rest, "quoted") ? kEncodingQuotedPrintable
-                        : text::Contains(rest, "uu")     ? kEncodingUuencode
-                                                         : kEncodingNone;
-        } else if (lower.starts_with("x-content-transfer-encoding: ")) {
+        const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
+        if (const auto value = FieldValue(line, "content-transfer-encoding")) {
+            ReadEncoding(*value);
+        } else if (FieldValue(line, "x-content-transfer-encoding")) {
             encoding_ = kEncodingExtension;
+            encodingFolded_ = false;
+        } else if (encodingFolded_ && continuation) {
+            ReadEncoding(line);
+        } else if (!continuation) {
+            encodingFolded_ = false;
         }
         if (direct_ && line.empty())
             inPartHeader_ = false;
-        const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
         if (inField_ && continuation) {
             field_ += line;
             return;
@@ -165,19 +183,25 @@ class BodyWalker {
         // when the new one is another Content-Type: its file name must not be lost.
         if (inField_)
             CompleteField();
-        if (lower.starts_with("content-type:")) {
+        if (FieldValue(line, "content-type")) {
             inField_ = true;
             fieldIsType_ = true;
             field_ = line;
-            if (text::Contains(text::ToLowerAscii(line), "text/html")) {
-                htmlPending_ = true;
-                htmlPart_ = true;
-            }
-        } else if (lower.starts_with("content-disposition:")) {
+        } else if (FieldValue(line, "content-disposition")) {
             inField_ = true;
             fieldIsType_ = false;
             field_ = line;
         }
+    }
+
+    void ReadEncoding(std::string_view value) {
+        const std::string v = text::ToLowerAscii(value);
+        // "Content-Transfer-Encoding:" alone: the value is on the next line.
+        encodingFolded_ = text::TrimBlanks(v).empty();
+        encoding_ = text::Contains(v, "base64")   ? kEncodingBase64
+                    : text::Contains(v, "quoted") ? kEncodingQuotedPrintable
+                    : text::Contains(v, "uu")     ? kEncodingUuencode
+                                                  : kEncodingNone;
     }
 
     void CompleteField() {
@@ -188,6 +212,13 @@ class BodyWalker {
         if (fieldIsType_) {
             latin_ = (!options_.europeanFontOn && text::Contains(field_, "8859")) ||
                      text::Contains(lower, "ascii");
+            // The field is unfolded first: the type may stand on a continuation line.
+            const std::string type = MediaTypeOf(*FieldValue(field_, "content-type"));
+            partIsText_ = type.empty() || (type.starts_with("text/") && type != "text/html");
+            if (type == "text/html") {
+                htmlPending_ = true;
+                htmlPart_ = true;
+            }
         }
         if (field_.empty())
             return;
@@ -195,6 +226,7 @@ class BodyWalker {
             name_ = ExtractAttachmentName(field_);
         if (text::Contains(lower, "message/rfc822") && !text::Contains(lower, "name=")) {
             rfc822Pending_ = true;
+            partIsText_ = true;  // the forwarded body, unless its own header says otherwise
             if (htmlPending_)
                 AddHtmlMarker();
             display_.emplace_back();
@@ -212,8 +244,15 @@ class BodyWalker {
 
     void Output(std::string_view line) {
         if (direct_) {
-            if (inPartHeader_ || htmlPart_ || htmlPending_ || !name_.empty())
+            if (inPartHeader_ || htmlPart_ || !name_.empty())
                 return;
+            // A text part after an HTML part (the plain alternative behind an HTML-first
+            // one, a mailing list's footer): the HTML marker first, then the text.
+            if (htmlPending_) {
+                if (!partIsText_)
+                    return;
+                AddHtmlMarker();
+            }
             Show(line);
             return;
         }
@@ -248,10 +287,13 @@ class BodyWalker {
     bool inForward_ = false;
     bool forwardEnded_ = false;
     std::size_t forwardStart_ = 0;
-    int encoding_ = kEncodingNone;  // not reset between parts
+    std::size_t forwardHeaderEnd_ = kNone;  // display index after the forwarded header
+    int encoding_ = kEncodingNone;          // not reset between parts
     std::string field_;
     bool inField_ = false;
     bool fieldIsType_ = false;
+    bool encodingFolded_ = false;  // the transfer encoding's value is still to come
+    bool partIsText_ = true;       // the current part is text other than HTML (or untyped)
     std::string name_;
     AttachmentSize size_;
     bool latin_;

@@ -29,8 +29,11 @@ class TopLevelContentReader {
     const TopLevelContent& Result() const { return content_; }
 
   private:
+    void ReadType(std::string_view value);
+
     bool europeanFontOn_;
     bool inField_ = false;        // inside the Content-Type field
+    bool typeRead_ = false;       // its media type was read (it may stand on a continuation)
     bool seekBoundary_ = false;   // a multipart type was read, its boundary not yet found
     bool fieldHasAscii_ = false;  // "ascii" occurs in the Content-Type field so far
     std::string fieldTail_;       // its last four lower-cased bytes, for a split "ascii"

@@ -33,6 +33,22 @@ bool StartsNoCase(std::string_view f, std::size_t pos, std::string_view word) {
     return text::StartsWithNoCase(f.substr(pos), word);
 }
 
+// "am/pm", "a/p" or "ampm" outside quoted text: the hours of this format count 1 to 12.
+bool HasHalfDayMark(std::string_view f) {
+    for (std::size_t i = 0; i < f.size(); i += text::CharLengthAt(f, i)) {
+        if (f[i] == '"' || f[i] == '\'') {
+            const std::size_t close = f.find(f[i], i + 1);
+            if (close == std::string_view::npos)
+                return false;
+            i = close;
+        } else if (StartsNoCase(f, i, "am/pm") || StartsNoCase(f, i, "a/p") ||
+                   StartsNoCase(f, i, "ampm")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Formatter {
   public:
     Formatter(const LocalDateTime& t, const DateTimeLocale& l) : t_(t), l_(l) {}
@@ -40,6 +56,7 @@ class Formatter {
     std::string Run(std::string_view f, int depth = 0) {
         std::string out;
         bool afterHour = false;
+        const int hour = HasHalfDayMark(f) ? (t_.hour + 11) % 12 + 1 : t_.hour;
         for (std::size_t i = 0; i < f.size();) {
             if (text::IsDoubleByteAt(f, i)) {
                 out += f.substr(i, 2);
@@ -94,7 +111,7 @@ class Formatter {
                     break;
                 case 'h':
                     n = std::min<std::size_t>(RunOf(f, i, 'h'), 2);
-                    out += n == 2 ? Num(t_.hour, 2) : std::to_string(t_.hour);
+                    out += n == 2 ? Num(hour, 2) : std::to_string(hour);
                     break;
                 case 'n':
                     n = std::min<std::size_t>(RunOf(f, i, 'n'), 2);

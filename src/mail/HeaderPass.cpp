@@ -116,11 +116,10 @@ class HeaderWalker {
         pending_.clear();
     }
 
-    void SplitAddresses(std::string rest) {
-        while (SplitNextAddress(rest, pending_, own_, r_.addressedToMe)) {
-            AddAddress(pending_);
-            pending_ = "\t";  // the next address begins on its own indented line
-        }
+    // Each whole address goes on its own line; the next begins indented by a TAB.
+    void SplitAddresses(std::string_view rest) {
+        mail::SplitAddresses(rest, pending_, own_, r_.addressedToMe,
+                             [this](const std::string& a) { AddAddress(a); });
     }
 
     void Continue(const std::string& line) {
@@ -165,8 +164,11 @@ class HeaderWalker {
             field_ = Field::Subject;
         } else if (lower.starts_with("date:")) {
             InsertAtDate(line);
+            // The date check reads the first Date field, the one the status update
+            // renames when it disagrees; a second Date must not be read instead.
+            if (!r_.hadDate)
+                r_.sentDate = ParseMailDate(std::string_view(line).substr(5));
             r_.hadDate = true;
-            r_.sentDate = ParseMailDate(std::string_view(line).substr(5));
         } else if (head == "to: " || head == "cc: " || head == "bcc:") {
             field_ = Field::Address;
             SplitAddresses(line);

@@ -61,11 +61,18 @@ std::optional<int> ZoneMinutes(std::string_view zone) {
         if (zone.starts_with(z.name))
             return z.hours * 60;
     }
-    if (zone == "UT" || zone.starts_with("UT "))
+    // A zone may be followed by a comment, with or without a blank or TAB before it:
+    // "+0900 (JST)", "+0900(JST)", "+0900\t(JST)".
+    const auto endsToken = [&](std::size_t n) {
+        return zone.size() == n || zone[n] == ' ' || zone[n] == '\t' || zone[n] == '(';
+    };
+    if (zone.starts_with("UT") && endsToken(2))
         return 0;
-    // Numeric: sign and four digits, possibly followed by a comment ("+0900 (JST)").
-    std::string_view num = zone.substr(0, zone.find(' '));
-    if (num.size() != 5 || (num[0] != '+' && num[0] != '-'))
+    // Numeric: sign and four digits.
+    if (zone.size() < 5 || !endsToken(5))
+        return std::nullopt;
+    std::string_view num = zone.substr(0, 5);
+    if (num[0] != '+' && num[0] != '-')
         return std::nullopt;
     auto hh = NumberOf(num.substr(1, 2));
     auto mm = NumberOf(num.substr(3, 2));

@@ -42,9 +42,11 @@ void SetStatus(MailLines& m, const HeaderPassResult& h) {
         m.Erase(at + 1);
 }
 
+// The first Date field is the one the header pass checked; renaming any other would
+// leave it in place and add a Date pair at every open.
 void RenameDisagreeingDate(MailLines& m, const std::string& pseudoDate) {
     const std::size_t end = HeaderEnd(m);
-    for (std::size_t i = 1; i < end; ++i) {
+    for (std::size_t i = 0; i < end; ++i) {
         if (text::StartsWithNoCase(m.Text(i), "date:")) {
             m.SetText(i, "X-Original-" + m.Text(i));
             m.Insert(i, pseudoDate);

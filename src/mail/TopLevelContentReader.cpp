@@ -2,6 +2,7 @@
 // header pass meets them.
 #include "mail/BodyPass.h"
 #include "mail/Boundary.h"
+#include "mail/MimeField.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -13,20 +14,18 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
     const bool continuation = !line.empty() && (line[0] == ' ' || line[0] == '\t');
     const std::string lower = text::ToLowerAscii(line);
     if (!continuation) {
-        inField_ = lower.starts_with("content-type: ");
+        // "Content-Type:multipart/mixed" and "content-type :" count as well.
+        const auto value = FieldValue(line, "content-type");
+        inField_ = value.has_value();
+        typeRead_ = false;
         if (inField_) {
             fieldHasAscii_ = false;
             fieldTail_.clear();
-            const std::string_view type = std::string_view(lower).substr(14);
-            if (type.starts_with("text/html"))
-                content_.htmlPending = true;
-            if (type.starts_with("multipart/related"))
-                content_.related = true;
-            if (type.starts_with("multipart/")) {
-                content_.multipart = true;
-                seekBoundary_ = true;
-            }
+            ReadType(*value);
         }
+    } else if (inField_ && !typeRead_) {
+        // The type folded onto a continuation line.
+        ReadType(line);
     }
     if (inField_) {
         // Only the joint with the previous line is searched again, so a long folded
@@ -48,6 +47,21 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
             content_.boundaries.push_back(std::move(b));
             seekBoundary_ = false;
         }
+    }
+}
+
+void TopLevelContentReader::ReadType(std::string_view value) {
+    const std::string type = MediaTypeOf(value);
+    if (type.empty())
+        return;
+    typeRead_ = true;
+    if (type.starts_with("text/html"))
+        content_.htmlPending = true;
+    if (type.starts_with("multipart/related"))
+        content_.related = true;
+    if (type.starts_with("multipart/")) {
+        content_.multipart = true;
+        seekBoundary_ = true;
     }
 }
 

@@ -1,6 +1,8 @@
 // --dump prints the decoded lines as UTF-8 with LF and leaves the mail untouched.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -59,6 +61,33 @@ TEST_F(MailDumpTest, MissingFileIsAnError) {
     EXPECT_EQ(Dump(dir / "In" / "0003.txt"), 1);
     EXPECT_TRUE(out.str().empty());
     EXPECT_NE(err.str().find("0003.txt"), std::string::npos);
+}
+
+// Real mail shapes against their expected --dump output: tests/data/dump/NAME.eml
+// (CP932, CR LF) and NAME.dump (UTF-8, LF). VARNEL_UPDATE_GOLDEN=1 rewrites NAME.dump.
+TEST_F(MailDumpTest, GoldenMails) {
+    const fs::path data = fs::path(VARNEL_TEST_DATA) / "dump";
+    std::vector<fs::path> mails;
+    for (const auto& e : fs::directory_iterator(data))
+        if (e.path().extension() == ".eml")
+            mails.push_back(e.path());
+    std::sort(mails.begin(), mails.end());
+    ASSERT_GE(mails.size(), 9u);
+    for (const auto& mail : mails) {
+        ASSERT_EQ(Dump(mail), 0) << mail;
+        fs::path expected = mail;
+        expected.replace_extension(".dump");
+        if (std::getenv("VARNEL_UPDATE_GOLDEN"))
+            std::ofstream(expected, std::ios::binary) << out.str();
+        else
+            EXPECT_EQ(out.str(), testing::ReadAll(expected.string())) << mail.filename();
+    }
+}
+
+TEST(MailDump, ControlBytesInCaretNotation) {
+    EXPECT_EQ(EscapeControlBytes("\x1b]52;c;aGk=\x07 \t\x7f\r\x01\x1f\xe6\x9c\xac"),
+              "^[]52;c;aGk=^G \t^?^M^A^_\xe6\x9c\xac");
+    EXPECT_EQ(EscapeControlBytes(std::string("a\0b", 3)), "a^@b");
 }
 
 }  // namespace

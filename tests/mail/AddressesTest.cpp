@@ -7,7 +7,8 @@ using namespace varnel::mail;
 
 namespace {
 
-// All addresses SplitNextAddress takes off a field, the unfinished rest last.
+// All addresses SplitNextAddress takes off a field, the unfinished rest last; the
+// one-call SplitAddresses must take the very same.
 std::vector<std::string> SplitAll(const std::string& field, bool& toMe, std::string_view own = "") {
     std::vector<std::string> out;
     std::string rest = field, pending;
@@ -17,6 +18,15 @@ std::vector<std::string> SplitAll(const std::string& field, bool& toMe, std::str
     }
     if (!pending.empty())
         out.push_back(pending);
+
+    std::vector<std::string> once;
+    std::string left;
+    bool toMeOnce = false;
+    SplitAddresses(field, left, own, toMeOnce, [&](const std::string& a) { once.push_back(a); });
+    if (!left.empty())
+        once.push_back(left);
+    EXPECT_EQ(once, out) << field;
+    EXPECT_EQ(toMeOnce, toMe) << field;
     return out;
 }
 
@@ -38,6 +48,10 @@ TEST(Addresses, SplitsOneAddressPerLine) {
         {"To: \"unclosed, x <t@x.jp>", {"To: \"unclosed, x <t@x.jp>"}},
         {"Cc: \t a@b.jp", {"Cc:  a@b.jp"}},  // TABs go, blanks stay
         {"x", {}},
+        {"To: <a@b.jp> <c@d.jp> <e@f.jp>", {"To: <a@b.jp>,", "\t<c@d.jp>,", "\t<e@f.jp>"}},
+        {"To: \"A\" <a@b.jp> \"C\" <c@d.jp>, e@f.jp",
+         {"To: \"A\" <a@b.jp> \"C\" <c@d.jp>,", "\te@f.jp"}},
+        {"To: a@b.jp,,c@d.jp,", {"To: a@b.jp,", "\t,", "\tc@d.jp,"}},
     };
     for (const auto& c : cases) {
         bool toMe = false;
@@ -80,10 +94,19 @@ TEST(Addresses, SuspiciousAndRepaired) {
         {"Taro (x [y] <t@x.jp>", true, "\"Taro (x [y]\" <t@x.jp>"},
         // 0x5C is the trail byte of ソ and 表: neither is a backslash.
         {"\x83\x5C\x95\x5C <t@x.jp>", false, "\x83\x5C\x95\x5C <t@x.jp>"},
+        // Quotes dropped from a name that a lone parenthesis or a bracket needs quoted
+        // come back, so a second repair finds nothing to do.
+        {"a<)", true, "\"a\"<)"},
+        {"\"a\"<)", true, "\"a\"<)"},
+        {"\"a\" \"b\" <x@y.jp>", true, "a b <x@y.jp>"},
+        {"\"a\" \"b\" [c] <x@y.jp>", true, "\"a b [c]\" <x@y.jp>"},
+        {"a\" (b <x@y.jp>", true, "\"a (b\" <x@y.jp>"},
+        {"\"a\" \"b@c\" (d <x@y.jp>", true, "a \"b@c\" (d <x@y.jp>"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsSuspiciousAddress(c.in), c.suspicious) << c.in;
         EXPECT_EQ(RepairAddress(c.in), c.repaired) << c.in;
+        EXPECT_EQ(RepairAddress(c.repaired), c.repaired) << c.in;
     }
     EXPECT_EQ(QuoteDisplayName(" \tTaro Y\t "), " \t\"Taro Y\"\t ");
     EXPECT_EQ(QuoteDisplayName("  "), "  ");

@@ -122,7 +122,10 @@ TEST(DraftHeader, BackslashesCaretAndDateMacro) {
     } cases[] = {
         {"Read: #DATETIME.", "Read: 2026/12/06 (Sun) 23:05."},
         {"at #DATETIME#hh:nn# ok", "at 23:05 ok"},
-        {"#DATETIME#yyyy-m-d h:mm:ss am/pm#", "2026-12-6 23:05:09 pm"},
+        {"#DATETIME#yyyy-m-d h:mm:ss am/pm#", "2026-12-6 11:05:09 pm"},
+        {"#DATETIME#hh:nn A/P#", "11:05 P"},
+        {"#DATETIME#h ampm 'h am/pm'#", "11 PM h am/pm"},
+        {"#DATETIME#h 'am/pm'#", "23 am/pm"},
         {"#DATETIME# left open", "2026/12/06 23:05:09# left open"},
         {"#DATETIME#dddd, mmmm d#", "Sunday, December 6"},
         {"no macro", "no macro"},
@@ -131,6 +134,15 @@ TEST(DraftHeader, BackslashesCaretAndDateMacro) {
         Lines t = {"To: a", c.line};
         ExpandDateTimeMacro(t, clock, en);
         EXPECT_EQ(t[1], c.out) << c.line;
+    }
+    // Midnight and noon on the twelve-hour clock.
+    for (const auto& [utcHour, want] : {std::pair{15, "12:05 am"}, std::pair{3, "12:05 pm"}}) {
+        varnel::fakes::ManualClock c;
+        c.now = std::chrono::sys_days{std::chrono::year{2026} / 12 / 6} +
+                std::chrono::hours{utcHour} + std::chrono::minutes{5};
+        Lines h = {"#DATETIME#h:nn am/pm#"};
+        ExpandDateTimeMacro(h, c, en);
+        EXPECT_EQ(h[0], want);
     }
     Lines t = {"#DATETIME#ddd#"};
     ExpandDateTimeMacro(t, clock, JapaneseDateTimeLocale());

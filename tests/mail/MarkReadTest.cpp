@@ -86,6 +86,48 @@ TEST(MarkRead, ChangesExactlyWhatIsNeeded) {
     }
 }
 
+// Opening reaches a fixed point: the second open of the file the first open wrote
+// changes nothing (and so neither writes nor tells the mailer again).
+TEST(MarkRead, SecondOpenChangesNothing) {
+    const char* rcv = "Received: from a by b; Sun, 06 Dec 2026 09:00:00 +0900";
+    const Case cases[] = {
+        {"two Date fields, the first disagreeing",
+         Crlf({"X-Status: RECV", rcv, "Date: Sun, 06 Dec 2026 07:00:00 +0900",
+               "Date: Sun, 06 Dec 2026 09:00:00 +0900", "", "x"}),
+         Crlf({"X-Status: READ", rcv, "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "X-Original-Date: Sun, 06 Dec 2026 07:00:00 +0900",
+               "Date: Sun, 06 Dec 2026 09:00:00 +0900", "", "x"}),
+         30},
+        {"two Date fields, the second disagreeing: the first is the one checked",
+         Crlf({"X-Status: RECV", rcv, "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "Date: Sun, 06 Dec 2026 07:00:00 +0900", "", "x"}),
+         Crlf({"X-Status: READ", rcv, "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "Date: Sun, 06 Dec 2026 07:00:00 +0900", "", "x"}),
+         30},
+        {"a disagreeing Date above the status line",
+         Crlf({"Date: Sun, 06 Dec 2026 07:00:00 +0900", "X-Status: RECV", rcv,
+               "Date: Sun, 06 Dec 2026 09:00:00 +0900", "", "x"}),
+         Crlf({"Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "X-Original-Date: Sun, 06 Dec 2026 07:00:00 +0900", "X-Status: READ", rcv,
+               "Date: Sun, 06 Dec 2026 09:00:00 +0900", "", "x"}),
+         30},
+        {"a repaired address stays repaired",
+         Crlf({"X-Status: RECV", "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: a<)", "", "x"}),
+         Crlf({"X-Status: READ", "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: \"a\"<)", "", "x"}),
+         -120, true},
+    };
+    for (const auto& c : cases) {
+        HeaderOptions o;
+        o.MinutesToCorrect = c.minutesToCorrect;
+        o.FixAddress = c.fixAddress;
+        DecodedMail first = DecodeMailForDisplay(kPath, c.in, o, DecodeState{});
+        ASSERT_TRUE(first.rewritten) << c.name;
+        EXPECT_EQ(*first.rewritten, c.out) << c.name;
+        DecodedMail second = DecodeMailForDisplay(kPath, *first.rewritten, o, DecodeState{});
+        EXPECT_FALSE(second.rewritten) << c.name << "\n" << second.rewritten.value_or("");
+    }
+}
+
 TEST(MarkRead, KeepsOddBytesOfUntouchedLines) {
     using namespace std::string_literals;
     // NUL bytes, a lone CR, a bare LF line end and no final line end.
