@@ -7,6 +7,7 @@
 #include "mail/Charset.h"
 #include "mail/EncodedWords.h"
 #include "mail/MimeParameters.h"
+#include "text/Cp932.h"
 #include "text/Sjis.h"
 
 namespace varnel::mail {
@@ -81,6 +82,8 @@ std::string ExtractAttachmentName(std::string_view field) {
         name = JoinRfc2231(filename2231);
     else if (!name2231.empty())
         name = JoinRfc2231(name2231);
+    else if (plain && !text::Contains(plain->value, "=?") && text::IsNonAsciiUtf8(plain->value))
+        name = text::Utf8ToCp932(plain->value);  // a raw UTF-8 name (RFC 6532)
     else if (plain)
         name = CharsetToCp932(DecodeMimeWords(plain->value), "");
     return Clean(name);

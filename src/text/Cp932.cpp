@@ -96,4 +96,78 @@ std::string Utf8ToCp932(std::string_view s, std::string_view substitute) {
     return out;
 }
 
+std::optional<std::string> CharsetToUtf8(std::string_view bytes, const std::string& charset) {
+    const iconv_t cd = iconv_open("UTF-8", charset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    char* inp = const_cast<char*>(bytes.data());
+    std::size_t inleft = bytes.size();
+    char buf[4096];
+    // The last round passes no input and writes out any pending shift state.
+    for (bool flushed = false; !flushed;) {
+        char* outp = buf;
+        std::size_t outleft = sizeof buf;
+        const bool last = inleft == 0;
+        const std::size_t r = last ? iconv(cd, nullptr, nullptr, &outp, &outleft)
+                                   : iconv(cd, &inp, &inleft, &outp, &outleft);
+        out.append(buf, static_cast<std::size_t>(outp - buf));
+        if (r != static_cast<std::size_t>(-1)) {
+            flushed = last;
+        } else if (errno != E2BIG) {
+            // An invalid or cut-off sequence: a visible substitute, then on after its byte.
+            out += "\xEF\xBF\xBD";
+            if (inleft > 0) {
+                ++inp;
+                --inleft;
+            } else {
+                flushed = true;
+            }
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+bool IsNonAsciiUtf8(std::string_view s) {
+    bool wide = false;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + n > s.size())
+            return false;
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto t = static_cast<unsigned char>(s[i + k]);
+            if ((t & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        wide = true;
+        i += n;
+    }
+    return wide;
+}
+
 }  // namespace varnel::text

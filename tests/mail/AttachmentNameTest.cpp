@@ -65,11 +65,24 @@ TEST(AttachmentName, RealWorldShapes) {
          "資料.pdf"},
         {"raw JIS name", "Content-Type: x/y; name=\"\x1b$B;qNA\x1b(B.txt\"", "資料.txt"},
         {"control characters dropped", "Content-Type: x/y; name=\"a\rb\tc\"", "ab c"},
+        // Western, Cyrillic and Chinese sets through iconv; what CP932 lacks becomes 〓.
+        {"RFC 2231 windows-1252",
+         "Content-Disposition: attachment; "
+         "filename*=windows-1252''R%E9sum%E9.pdf",
+         "R〓sum〓.pdf"},
+        {"windows-1252 Q word", "Content-Type: x/y; name=\"=?windows-1252?Q?=93q=94_=B1.txt?=\"",
+         "“q” ±.txt"},
+        {"KOI8-R word", "Content-Type: x/y; name=\"=?koi8-r?B?8NLJ18XULnR4dA==?=\"", "Привет.txt"},
+        {"GB2312 word", "Content-Type: x/y; name=\"=?gb2312?B?ztLDxy5kb2M=?=\"", "我〓.doc"},
+        {"raw UTF-8 name", "Content-Type: x/y; name=\"\xe8\xb3\x87\xe6\x96\x99.pdf\"", "資料.pdf"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ExtractAttachmentName(c.field), Utf8ToCp932(c.want)) << c.what;
     // Raw Shift_JIS names are kept byte for byte (0x5C trail byte of "表" included).
     EXPECT_EQ(ExtractAttachmentName("Content-Type: x/y; name=\"\x95\x5c.xls\""), "\x95\x5c.xls");
+    // A set iconv does not know, or a name with options in it, keeps the bytes.
+    EXPECT_EQ(ExtractAttachmentName("Content-Type: x/y; name==?x-none?B?eA==?="), "x");
+    EXPECT_EQ(ExtractAttachmentName("Content-Type: x/y; name*=utf-8//translit''%41"), "A");
 }
 
 TEST(MimeParameters, Tokenizer) {
