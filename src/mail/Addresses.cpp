@@ -273,7 +273,9 @@ std::string RepairAddress(std::string_view address) {
     return a;
 }
 
-std::string RepairAddressList(std::string_view value) {
+namespace {
+
+std::string RepairAddressListOnce(std::string_view value) {
     std::string out;
     AddressCutter cutter(value);
     for (std::size_t from = 0; from < value.size();) {
@@ -288,6 +290,22 @@ std::string RepairAddressList(std::string_view value) {
         from += cut->length;
     }
     return out;
+}
+
+}  // namespace
+
+std::string RepairAddressList(std::string_view value) {
+    // A repair can change how the field splits (dropped quotes, an added comma), so it
+    // runs until the text stays as it is: the file the status update writes must come
+    // back unchanged from the next open. Text that will not settle is left alone.
+    std::string current(value);
+    for (int round = 0; round < 8; ++round) {
+        std::string next = RepairAddressListOnce(current);
+        if (next == current)
+            return current;
+        current = std::move(next);
+    }
+    return std::string(value);
 }
 
 }  // namespace varnel::mail

@@ -46,7 +46,8 @@ std::string RepairAddress(std::string_view address);
 std::string QuoteDisplayName(std::string_view text);
 
 // Repairs every address of a field's value (the text after "To: " or of a continuation
-// line), keeping the separators between them as they stand.
+// line), keeping the separators between them as they stand. Repeated until the text
+// settles, so that repairing the result changes nothing.
 std::string RepairAddressList(std::string_view value);
 
 }  // namespace varnel::mail

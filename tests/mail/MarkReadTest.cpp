@@ -115,6 +115,12 @@ TEST(MarkRead, SecondOpenChangesNothing) {
          Crlf({"X-Status: RECV", "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: a<)", "", "x"}),
          Crlf({"X-Status: READ", "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: \"a\"<)", "", "x"}),
          -120, true},
+        {"a repair that changes how the field splits is carried through",
+         Crlf({"X-Status: RECV", "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "Cc: \"Taro\" <t@x.jp> and more text", "", "x"}),
+         Crlf({"X-Status: READ", "Date: Sun, 06 Dec 2026 09:00:00 +0900",
+               "Cc: Taro <t@x.jp>, and more text", "", "x"}),
+         -120, true},
     };
     for (const auto& c : cases) {
         HeaderOptions o;
