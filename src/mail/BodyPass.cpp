@@ -40,6 +40,7 @@ class BodyWalker {
           latin_(top.latin) {
         for (const auto& b : top.boundaries)
             AddBoundary(b);
+        StartSinglePartFile(top);
     }
 
     // The header block's terminating line: boundary role only.
@@ -51,22 +52,27 @@ class BodyWalker {
     void Feed(std::string_view line) {
         if (line.starts_with("--"))
             BoundaryLine(line);
-        if (rfc822Pending_ && !inForward_ && !inPartHeader_ && !line.empty()) {
-            inForward_ = true;
-            forwardStart_ = display_.size();
-            forwardHeaderEnd_ = kNone;
+        if (rfc822Pending_ && !forwardHeaderStarted_ && !inPartHeader_ && !line.empty()) {
+            forwardHeaderStarted_ = true;
+            if (!inForward_) {
+                inForward_ = true;
+                forwardStart_ = display_.size();
+                forwardHeaderEnd_ = kNone;
+            }
         }
         // The forwarded mail's own header, up to and including its empty line, is shown
         // as it comes (its filter trims it later), whatever its Content-Type declares.
-        const bool forwardHeader = inForward_ && rfc822Pending_;
+        // A forward nested in a forward has a header of its own, read the same way.
+        const bool forwardHeader = rfc822Pending_ && forwardHeaderStarted_;
         if (inPartHeader_ || rfc822Pending_)
             HeaderField(line);
         // Read after the header step, so the empty line that ends an attachment's part
         // header is counted as its first line.
         if (!inPartHeader_ && !rfc822Pending_ && !name_.empty())
             size_.Count(line, encoding_);
-        if (inForward_ && line.empty()) {
+        if (forwardHeader && line.empty()) {
             rfc822Pending_ = false;
+            forwardHeaderStarted_ = false;
             if (forwardHeaderEnd_ == kNone)
                 forwardHeaderEnd_ = display_.size();
         }
@@ -91,6 +97,23 @@ class BodyWalker {
     }
 
   private:
+    // A mail that is one file (a scanner's PDF, a calendar invitation): its body is
+    // counted and summarised as the same file inside a multipart mail would be; a
+    // nameless one is named by its type. A nameless message stays readable text.
+    void StartSinglePartFile(const TopLevelContent& top) {
+        if (top.multipart || top.type.empty() || top.type.starts_with("text/"))
+            return;
+        std::string name = ExtractAttachmentName(top.typeField);
+        if (name.empty())
+            name = ExtractAttachmentName(top.dispositionField);
+        if (name.empty() && top.type.starts_with("message/"))
+            return;
+        name_ = name.empty() ? top.type : name;
+        encoding_ = top.encoding;
+        // In a multipart mail the empty line ending the part header is counted too.
+        size_.Count("", encoding_);
+    }
+
     void AddBoundary(const std::string& b) { boundaries_.try_emplace(b, boundaries_.size()); }
 
     void BoundaryLine(std::string_view line) {
@@ -226,6 +249,7 @@ class BodyWalker {
             name_ = ExtractAttachmentName(field_);
         if (text::Contains(lower, "message/rfc822") && !text::Contains(lower, "name=")) {
             rfc822Pending_ = true;
+            forwardHeaderStarted_ = false;
             partIsText_ = true;  // the forwarded body, unless its own header says otherwise
             if (htmlPending_)
                 AddHtmlMarker();
@@ -286,6 +310,7 @@ class BodyWalker {
     bool rfc822Pending_ = false;
     bool inForward_ = false;
     bool forwardEnded_ = false;
+    bool forwardHeaderStarted_ = false;  // the declared forward's header lines have begun
     std::size_t forwardStart_ = 0;
     std::size_t forwardHeaderEnd_ = kNone;  // display index after the forwarded header
     int encoding_ = kEncodingNone;          // not reset between parts

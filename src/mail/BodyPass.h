@@ -19,6 +19,12 @@ struct TopLevelContent {
     bool htmlPending = false;  // top-level type text/html
     bool related = false;      // multipart/related (read by the HTML view)
     bool latin = false;        // single-byte Western charset
+    // For a mail that is one part: its media type, its Content-Type and
+    // Content-Disposition fields (continuations joined) and its transfer encoding.
+    std::string type;
+    std::string typeField;
+    std::string dispositionField;
+    int encoding = 0;  // as the body pass counts it (TransferEncoding)
 };
 
 // Fed every header line in order by the header pass (summary mode).
@@ -30,13 +36,16 @@ class TopLevelContentReader {
 
   private:
     void ReadType(std::string_view value);
+    void ReadEncoding(std::string_view value);
 
     bool europeanFontOn_;
-    bool inField_ = false;        // inside the Content-Type field
-    bool typeRead_ = false;       // its media type was read (it may stand on a continuation)
-    bool seekBoundary_ = false;   // a multipart type was read, its boundary not yet found
-    bool fieldHasAscii_ = false;  // "ascii" occurs in the Content-Type field so far
-    std::string fieldTail_;       // its last four lower-cased bytes, for a split "ascii"
+    bool inField_ = false;              // inside the Content-Type field
+    bool typeRead_ = false;             // its media type was read (it may stand on a continuation)
+    bool seekBoundary_ = false;         // a multipart type was read, its boundary not yet found
+    bool fieldHasAscii_ = false;        // "ascii" occurs in the Content-Type field so far
+    std::string fieldTail_;             // its last four lower-cased bytes, for a split "ascii"
+    std::string* gathering_ = nullptr;  // the Content-Type or -Disposition field being joined
+    bool encodingFolded_ = false;       // the transfer encoding's value is on the next line
     TopLevelContent content_;
 };
 

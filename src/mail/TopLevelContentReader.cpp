@@ -1,5 +1,6 @@
 // The top-level Content-Type facts the body pass starts from, read line by line as the
 // header pass meets them.
+#include "mail/AttachmentSize.h"
 #include "mail/BodyPass.h"
 #include "mail/Boundary.h"
 #include "mail/MimeField.h"
@@ -18,15 +19,28 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
         const auto value = FieldValue(line, "content-type");
         inField_ = value.has_value();
         typeRead_ = false;
+        gathering_ = nullptr;
         if (inField_) {
             fieldHasAscii_ = false;
             fieldTail_.clear();
             ReadType(*value);
+            if (content_.typeField.empty())
+                gathering_ = &content_.typeField;
+        } else if (FieldValue(line, "content-disposition") && content_.dispositionField.empty()) {
+            gathering_ = &content_.dispositionField;
         }
-    } else if (inField_ && !typeRead_) {
-        // The type folded onto a continuation line.
-        ReadType(line);
+        encodingFolded_ = false;
+        if (const auto cte = FieldValue(line, "content-transfer-encoding"))
+            ReadEncoding(*cte);
+    } else {
+        // The type or the encoding folded onto a continuation line.
+        if (inField_ && !typeRead_)
+            ReadType(line);
+        if (encodingFolded_)
+            ReadEncoding(line);
     }
+    if (gathering_)
+        *gathering_ += line;
     if (inField_) {
         // Only the joint with the previous line is searched again, so a long folded
         // field costs linear time.
@@ -50,11 +64,22 @@ void TopLevelContentReader::FeedLine(std::string_view line) {
     }
 }
 
+void TopLevelContentReader::ReadEncoding(std::string_view value) {
+    const std::string v = text::ToLowerAscii(text::TrimBlanks(value));
+    encodingFolded_ = v.empty();
+    content_.encoding = text::Contains(v, "base64")   ? kEncodingBase64
+                        : text::Contains(v, "quoted") ? kEncodingQuotedPrintable
+                        : text::Contains(v, "uu")     ? kEncodingUuencode
+                                                      : kEncodingNone;
+}
+
 void TopLevelContentReader::ReadType(std::string_view value) {
     const std::string type = MediaTypeOf(value);
     if (type.empty())
         return;
     typeRead_ = true;
+    if (content_.type.empty())
+        content_.type = type;
     if (type.starts_with("text/html"))
         content_.htmlPending = true;
     if (type.starts_with("multipart/related"))
