@@ -32,7 +32,7 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
-# libFuzzer harnesses of the MIME display and character-set code, built with clang
+# libFuzzer harnesses of the MIME display, character-set code and mark-read rewrite, built with clang
 # (installed here when missing, so `make test` stays lean) and run FUZZ_RUNS times each.
 FUZZ_RUNS ?= 1000000
 FUZZ_PACKAGES = clang libclang-rt-14-dev
@@ -46,14 +46,17 @@ fuzz: deps
 	fi
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DVARNEL_WITH_QT=OFF -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF
-	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_body_pass fuzz_encoded_words
-	mkdir -p $(BUILD)-fuzz/corpus/body $(BUILD)-fuzz/corpus/names
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_body_pass fuzz_encoded_words fuzz_mark_read
+	mkdir -p $(BUILD)-fuzz/corpus/body $(BUILD)-fuzz/corpus/names $(BUILD)-fuzz/corpus/mark_read
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	$(BUILD)-fuzz/bin/fuzz_body_pass -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=8192 -dict=fuzz/body.dict \
 	    $(BUILD)-fuzz/corpus/body tests/data/mime
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	$(BUILD)-fuzz/bin/fuzz_encoded_words -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=1024 -dict=fuzz/names.dict \
 	    $(BUILD)-fuzz/corpus/names
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	$(BUILD)-fuzz/bin/fuzz_mark_read -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=4096 -dict=fuzz/mark_read.dict \
+	    $(BUILD)-fuzz/corpus/mark_read tests/data/header
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
