@@ -53,6 +53,10 @@ std::size_t FindLast(std::string_view hay, std::string_view needle) {
 }
 
 std::size_t FindChar(std::string_view hay, char c, std::size_t from) {
+    // A byte below 0x40 is neither a lead nor a trail byte, so every occurrence stands
+    // at a character boundary and a plain byte search finds the same one.
+    if (static_cast<unsigned char>(c) < 0x40)
+        return from >= hay.size() ? npos : hay.find(c, from);
     for (std::size_t i = from; i < hay.size(); i += CharLengthAt(hay, i)) {
         if (hay[i] == c && !IsDoubleByteAt(hay, i))
             return i;
@@ -144,6 +148,8 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 }
 
 std::string RemoveChar(std::string_view s, char c) {
+    if (static_cast<unsigned char>(c) < 0x40 && s.find(c) == std::string_view::npos)
+        return std::string(s);  // see FindChar: such a byte is never inside a character
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
