@@ -107,11 +107,11 @@ std::string QuoteDottedLocalPart(std::string_view line) {
     const std::size_t at = text::Find(line, ".@");
     if (at == text::npos)
         return std::string(line);
-    // The local part starts after the nearest blank or "<" before the ".", or at the
-    // start of the line's value.
+    // The local part starts after the nearest blank, "<" or "," before the ".", or at
+    // the start of the line's value (a comma: two addresses written without a blank).
     std::size_t start = 0;
     for (std::size_t i = 0; i < at; i = text::NextCharPos(line, i)) {
-        if (line[i] == ' ' || line[i] == '<' || line[i] == '\t')
+        if (line[i] == ' ' || line[i] == '<' || line[i] == '\t' || line[i] == ',')
             start = i + 1;
     }
     if (start == 0 && line.find(':') != std::string_view::npos && line.find(':') < at)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <memory>
 
 #include "EndToEndSupport.h"
@@ -11,10 +12,13 @@
 #include "fakes/Fakes.h"
 #include "link/ChannelWindows.h"
 #include "link/UnixCommandChannel.h"
+#include "mail/MailTestFiles.h"
 #include "qt/QtClock.h"
 #include "qt/QtCommandServer.h"
 #include "qt/QtMainWindow.h"
+#include "qt/QtSonEdit2.h"
 #include "qt/QtTimer.h"
+#include "text/Cp932.h"
 
 namespace varnel::e2e {
 namespace {
@@ -170,6 +174,160 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
               Delivery::NoServer);
     for (pid_t p : s.ViewersStartedByMailer())
         Stop(p);
+}
+
+using text::Utf8ToCp932;
+
+void Settle(int ms) {
+    WaitFor([] { return false; }, ms, Pump);
+}
+
+// The writing loop. The mailer starts no window of its own here (--varnel /bin/true): the
+// test builds the compose window on the draft as the mailer's start would.
+class WritingLoop : public EndToEnd {
+  protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        std::ofstream(s.home + "/varnel32.ini", std::ios::binary)
+            << "[View]\r\nEnglishMenu=1\r\nTimer=100\r\nGreeting1=2400/Hello/\r\n";
+        // recipient.csv sits beside the settings file.
+        std::ofstream(s.home + "/recipient.csv", std::ios::binary) << text::Utf8ToCp932(
+            "@example.jp,株式会社エグザンプル\r\n"
+            "hanako.sato@example.jp,佐藤花子様\r\n");
+        ASSERT_TRUE(s.StartMailer({"--varnel", "/bin/true"}));
+    }
+    std::string DraftFromLog(int from) {
+        std::string draft;
+        WaitFor(
+            [&] {
+                const auto lines = s.LogLines();
+                for (std::size_t i = static_cast<std::size_t>(from); i < lines.size(); ++i) {
+                    if (lines[i].starts_with("# draft "))
+                        draft = lines[i].substr(8);
+                }
+                return !draft.empty();
+            },
+            5000, Pump);
+        return draft;
+    }
+    static std::string Text(const Viewer& v) { return v.form->SonEdit1().Text(); }
+    // Types text into the window's editor through the input method, at line, column 0.
+    static void Type(Viewer& v, int line, const char* utf8) {
+        v.form->SonEdit1().MoveCaretTo(0, line);
+        QInputMethodEvent ev;
+        ev.setCommitString(QString::fromUtf8(utf8));
+        QCoreApplication::sendEvent(v.window.TextView(), &ev);
+    }
+    static int LineStarting(const Viewer& v, const std::string& start) {
+        const auto& lines = v.form->SonEdit1().Lines();
+        for (int i = 0; i < lines.Count(); ++i) {
+            if (lines.Get(i).starts_with(start))
+                return i;
+        }
+        return -1;
+    }
+};
+
+TEST_F(WritingLoop, ReplyToAJapaneseMailQuoteReformatTypeAndSend) {
+    Viewer v(s, s.Mail("in", "0001"));
+    Settle(600);  // the second start-up phase
+    const int from = static_cast<int>(s.LogLines().size());
+    // Enter in the viewer is Reply All: the key as the editor widget hands it to the window
+    // (a synthetic QKeyEvent would leave Qt a keyboard device to destroy after the app).
+    std::uint16_t enter = 13;
+    v.window.TextView()->OnKeyDown(enter, 0);
+    EXPECT_EQ(enter, 0);  // taken by the window
+    const std::string draft = DraftFromLog(from);
+    ASSERT_FALSE(draft.empty()) << ReadFile(s.log);
+    // The sequence: focus, then the reply and its update, then the status and an update.
+    const std::string focus = "[Focus(" + s.Index("in") + ",0001)]";
+    const std::string reply = "[Reply(" + s.Index("in") + ",0001)]";
+    const std::string update = "[Update(" + s.Index("in") + ",0001)]";
+    ASSERT_TRUE(WaitFor([&] { return s.Find(update, s.Find(update, s.Find(reply, from)) + 1) > 0; },
+                        5000, Pump))
+        << ReadFile(s.log);
+    EXPECT_LT(s.Find(focus, from), s.Find(reply, from));
+    EXPECT_GT(s.Find(update, s.Find(reply, from)), s.Find(reply, from));
+
+    // The compose window on the draft: editor mode, template filled in.
+    Viewer c(s, draft);
+    c.window.show();
+    ASSERT_FALSE(c.form->SonEdit1().ReadOnly);
+    const std::string shown = Text(c);
+    EXPECT_NE(
+        shown.find(Utf8ToCp932("--------\r\n株式会社エグザンプル\r\n  佐藤花子様\r\nHello\r\n")),
+        std::string::npos)
+        << text::Cp932ToUtf8(shown);
+    EXPECT_EQ(shown.find("%recipients%"), std::string::npos);
+
+    // Quote the mailer's quotation once more, then reformat the body.
+    const int q = LineStarting(c, "> ");
+    ASSERT_GT(q, 0);
+    c.form->SonEdit1().Select({q, 0}, {q + 3, 0});
+    ASSERT_TRUE(app::RunCommand(*c.form, "Quote1"));
+    EXPECT_NE(Text(c).find(">> "), std::string::npos);
+    ASSERT_TRUE(app::RunCommand(*c.form, "Justify1"));
+    // Type a Japanese answer with an NEC (①) and an IBM (髙) character, and a second
+    // recipient whose local part ends in a full stop.
+    Type(c, LineStarting(c, "Hello") + 1, "了解しました①髙橋さんにも伝えます。");
+    c.form->SonEdit1().MoveCaretTo(200, 0);
+    c.form->SonEdit1().TypeText(",taro.@docomo.ne.jp");
+    EXPECT_NE(Text(c).find("\x87\x40\xfb\xfc"), std::string::npos);
+
+    ASSERT_TRUE(app::RunCommand(*c.form, "SaveandQuit1"));
+    Settle(100);
+    EXPECT_FALSE(c.window.isVisible());
+    const std::string out = ReadFile(draft);
+    // The outgoing layout: one address a line, the dotted local part quoted.
+    EXPECT_TRUE(out.starts_with(Utf8ToCp932("To: 佐藤花子 <hanako.sato@example.jp>,\r\n")))
+        << text::Cp932ToUtf8(out);
+    EXPECT_NE(out.find("\r\n    \"taro.\"@docomo.ne.jp\r\n"), std::string::npos)
+        << text::Cp932ToUtf8(out);
+    // ① stays (it has no JIS X 0208 twin); 髙 takes its NEC-selected code.
+    EXPECT_NE(out.find("\x87\x40\xee\xe0"), std::string::npos);
+    EXPECT_EQ(out.find("\xfb\xfc"), std::string::npos);
+    EXPECT_NE(out.find(">> "), std::string::npos);
+    for (const auto& l : mail::test::SplitLines(out))
+        EXPECT_LE(l.size(), 80u) << text::Cp932ToUtf8(l);
+}
+
+TEST_F(WritingLoop, ForwardWithTwoAttachmentsComesBackByteExact) {
+    Viewer v(s, s.Mail("in", "0010"));
+    Settle(600);
+    const int from = static_cast<int>(s.LogLines().size());
+    ASSERT_TRUE(app::RunCommand(*v.form, "Forward1"));
+    const std::string draft = DraftFromLog(from);
+    ASSERT_FALSE(draft.empty()) << ReadFile(s.log);
+    EXPECT_GE(s.Find("[Forward(\"" + s.Index("in") + "\",\"0010\")]", from), 0);
+
+    Viewer c(s, draft);
+    c.window.show();
+    ASSERT_TRUE(c.form->ForwardTail);
+    // The attachments wait behind the text; the forwarded header is trimmed.
+    EXPECT_EQ(Text(c).find("JVBERi0xLjQK"), std::string::npos);
+    EXPECT_EQ(Text(c).find("X-Status:"), std::string::npos);
+    EXPECT_EQ(Text(c).find("X-Mailer:"), std::string::npos);
+    c.form->SonEdit1().MoveCaretTo(200, LineStarting(c, "To:"));
+    c.form->SonEdit1().TypeText("friend@example.jp");
+    Type(c, LineStarting(c, "--------") + 1, "転送します①");
+
+    ASSERT_TRUE(app::RunCommand(*c.form, "SaveandQuit1"));
+    Settle(100);
+    EXPECT_FALSE(c.window.isVisible());
+    const std::string out = ReadFile(draft);
+    // The forwarded mail from its second part on, byte for byte, then the draft's own
+    // closing boundary.
+    const std::string original = ReadFile(s.Mail("in", "0010"));
+    const std::string boundary = "\r\n--=_sample_shoji_20261110_=\r\n";
+    const std::size_t second = original.find(boundary, original.find(boundary) + 1);
+    ASSERT_NE(second, std::string::npos);
+    const std::string attachments = original.substr(second + 2);
+    const std::size_t at = out.find(attachments);
+    ASSERT_NE(at, std::string::npos) << text::Cp932ToUtf8(out);
+    const std::string after = out.substr(at + attachments.size());
+    EXPECT_TRUE(after.starts_with("--pelk-forward-") && after.ends_with("--\r\n")) << after;
+    EXPECT_NE(out.find(Utf8ToCp932("\r\n転送します") + "\x87\x40"), std::string::npos);
+    EXPECT_TRUE(out.starts_with("To: friend@example.jp\r\n")) << text::Cp932ToUtf8(out);
 }
 
 }  // namespace

@@ -80,6 +80,9 @@ TEST(SendCheck, HeaderCompletenessAndDottedLocalParts) {
     } cases[] = {
         {{"To: ", "Subject: hello world", "--------"}, false, {}},
         {{"To: abcdef", "Subject: hello world", "--------"}, true, {}},
+        {{"To: a <a@x.jp>,b.@y.jp", "Subject: hello world", "--------"},
+         true,
+         {"To: a <a@x.jp>,\"b.\"@y.jp", "Subject: hello world", "--------"}},
         {{"To: a@b.j", "Subject: hello world", "--------"}, false, {}},
         {{"To: Taro <taro.@docomo.ne.jp>", "\tjiro.@ezweb.ne.jp,", "Subject: hello!",
           "X-Note: a.@b", "-------- x"},
