@@ -81,6 +81,19 @@ TEST_F(WritingReplyTest, ReplyWritesTheStatusAndRunsTheSequence) {
     EXPECT_FALSE(f.RunShortcut(enter, 0));
 }
 
+TEST_F(WritingReplyTest, AddressBookTakesTheSenderWithAnyName) {
+    // 江 ends in the byte 0x5D, which is no "]".
+    testing::WriteBytes(mail,
+                        "X-Status: READ\r\nFrom: \x8d\x5d\x8c\xfb <e@example.jp>\r\n"
+                        "Subject: s\r\n\r\nbody\r\n");
+    TForm1& f = Start(mail);
+    ASSERT_TRUE(RunCommand(f, "Addressbook1"));
+    ASSERT_EQ(channel.sent.size(), 1u);
+    EXPECT_EQ(channel.sent[0].service, "Alias");
+    EXPECT_EQ(channel.sent[0].macro, "[Append(\"\x8d\x5d\x8c\xfb <e@example.jp>\")]");
+    EXPECT_TRUE(prompter.asked.empty());
+}
+
 TEST_F(WritingReplyTest, TextCommandsAreUndoableEdits) {
     testing::WriteBytes(draft,
                         "To: a@example.jp\r\nSubject: re\r\n--------\r\n\r\nline one\r\n"
