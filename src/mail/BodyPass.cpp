@@ -172,13 +172,22 @@ class BodyWalker {
                         std::make_move_iterator(header.end()));
     }
 
+    // A line the decoder writes itself closes the forwarded header's range, so the
+    // header filter never sees it (a header cut off by a boundary has no empty line).
+    void CloseForwardHeader() {
+        if (inForward_ && forwardHeaderEnd_ == kNone)
+            forwardHeaderEnd_ = display_.size();
+    }
+
     void AddSummary() {
+        CloseForwardHeader();
         display_.push_back(FormatAttachmentLine(size_.Final(encoding_), name_));
         name_.clear();
         size_.Reset();
     }
 
     void AddHtmlMarker() {
+        CloseForwardHeader();
         display_.emplace_back();
         display_.emplace_back(kHtmlMarker);
         htmlPending_ = false;
@@ -254,6 +263,7 @@ class BodyWalker {
             if (htmlPending_)
                 AddHtmlMarker();
             display_.emplace_back();
+            CloseForwardHeader();
             display_.emplace_back(kForwardStart);
             forwardEnded_ = false;
         }

@@ -142,6 +142,32 @@ TEST(BodyPass, AttachmentSummaryLines) {
               ".------ Attached File:1,234,567,890,123 bytes  \"q\"");
 }
 
+// A forwarded header that never ends with an empty line: the header filter stops at
+// the decoder's own summary line and keeps it.
+TEST(BodyPass, ForwardedHeaderFilterKeepsDecoderLines) {
+    const std::vector<std::string> mail = {"Content-Type: multipart/mixed; boundary=o",
+                                           "",
+                                           "--o",
+                                           "Content-Type: message/rfc822",
+                                           "",
+                                           "Subject: scan",
+                                           "X-Mailer: MFP",
+                                           "Content-Type: multipart/mixed; boundary=i",
+                                           "--i",
+                                           "Content-Type: application/pdf; name=a.pdf",
+                                           "Content-Description: scan",
+                                           "--i",
+                                           "Content-Type: text/plain",
+                                           "--i--",
+                                           "--o--"};
+    // The lines after the summary are still read as the unended header, and shown.
+    EXPECT_EQ(DecodeBody(mail), (std::vector<std::string>{
+                                    "", "..----- Forwarded Message -----", "Subject: scan",
+                                    ".------ Attached File:          0 bytes  \"a.pdf\"", "--i",
+                                    "Content-Type: text/plain",
+                                    "..----- End of Forwarded Message -----", "--i--", "--o--"}));
+}
+
 // Thousands of nested multiparts, each with a long preamble, and huge lines: one pass,
 // nothing held beyond 11 lines, no recursion.
 TEST(BodyPass, DeepNestingAndHugeLines) {
