@@ -2,6 +2,8 @@
 // check, the draft written back in the mailer's layout (a forward draft's held-back
 // attachments behind it) in one replacement, and the window closed. Any refusal or
 // failure leaves the window open with the text as it was.
+#include <algorithm>
+
 #include "app/EditorParagraphs.h"
 #include "app/TForm1.h"
 #include "editor/LineString.h"
@@ -21,26 +23,35 @@ constexpr text::Message kNotSaved{"Error: File not saved correctly.",
 
 }  // namespace
 
-// Runs the character check over the editor text: rewritten paragraphs go back as
-// undoable edits, and each reported character is selected while its message shows.
+// Runs the character check over the editor text. Rewritten paragraphs are gathered and
+// put back in one undoable edit (before a character is shown, and at the end), so a long
+// draft costs one pass; each reported character is selected while its message shows.
 // True when a character that cannot be sent stopped it.
 bool TForm1::CheckDependentChars() {
     if (!tools::WantsDependentCharCheck(CurrentMailFile))
         return false;
     editor::TSonEdit2& e = sonEdit1_;
     std::vector<std::string> paragraphs = EditorParagraphs(e);
-    std::string shown;  // the text of the paragraph last rewritten, and its index
-    std::size_t shownIndex = text::npos;
+    std::vector<std::string> now = paragraphs;  // the text as rewritten so far
+    std::size_t firstChanged = text::npos, lastChanged = 0;
+    auto flush = [&] {
+        if (firstChanged == text::npos)
+            return;
+        const auto from = now.begin() + static_cast<std::ptrdiff_t>(firstChanged);
+        ReplaceParagraphs(e, static_cast<int>(firstChanged), static_cast<int>(lastChanged),
+                          {from, now.begin() + static_cast<std::ptrdiff_t>(lastChanged) + 1});
+        firstChanged = text::npos;
+        lastChanged = 0;
+    };
     tools::DependentCharEvents ev;
     ev.lineChanged = [&](std::size_t n, const std::string& text) {
-        const int p = static_cast<int>(n);
-        ReplaceParagraphs(e, p, p, {text});
-        shown = text;
-        shownIndex = n;
+        now[n] = text;
+        firstChanged = std::min(firstChanged, n);
+        lastChanged = std::max(lastChanged, n);
     };
     ev.notice = [&](std::size_t n, std::size_t pos, tools::DependentChar kind) {
-        const int line = FirstLineOfParagraph(e, static_cast<int>(n));
-        int x = static_cast<int>(pos), y = line;
+        flush();
+        int x = static_cast<int>(pos), y = FirstLineOfParagraph(e, static_cast<int>(n));
         // The paragraph may be wrapped: walk its display lines to the byte.
         while (y + 1 < e.Lines().Count() && !editor::HasHardEnd(e.Lines().Get(y)) &&
                x >= static_cast<int>(e.Lines().Get(y).size())) {
@@ -48,12 +59,13 @@ bool TForm1::CheckDependentChars() {
             ++y;
         }
         e.MoveCaretTo(x, y);
-        const std::string& now = shownIndex == n ? shown : paragraphs[n];
-        e.SelectChars(text::IsDoubleByteAt(now, pos) ? 2 : 1);
+        e.SelectChars(text::IsDoubleByteAt(now[n], pos) ? 2 : 1);
         io_.prompter.Tell(std::string(tools::DependentCharMessage(kind)),
                           platform::Severity::Warning);
     };
-    return tools::CheckDependentChars(paragraphs, settings_.view.X0208_Alarm, ev);
+    const bool stopped = tools::CheckDependentChars(paragraphs, settings_.view.X0208_Alarm, ev);
+    flush();
+    return stopped;
 }
 
 void TForm1::SaveandQuit1Click() {

@@ -119,7 +119,7 @@ TEST_F(WritingReplyTest, TextCommandsAreUndoableEdits) {
 TEST_F(WritingReplyTest, SendMailWritesTheOutgoingLayoutAndCloses) {
     // ① (NEC 0x8740) stays, 髙 (IBM 0xFBFC) becomes its NEC-selected code, half-width ｱ
     // becomes ア; the dotted local part is quoted; addresses go one a line.
-    const std::string body = "\x87\x40\xfb\xfc\xb1";
+    const std::string body = "\x87\x40\xfb\xfc\xb1\r\nx\r\n\xb2";
     testing::WriteBytes(draft,
                         "To: taro.@docomo.ne.jp, jiro@example.jp\r\nSubject: re: s\r\n"
                         "--------\r\n\r\n" +
@@ -128,7 +128,7 @@ TEST_F(WritingReplyTest, SendMailWritesTheOutgoingLayoutAndCloses) {
     ASSERT_TRUE(RunCommand(f, "SaveandQuit1"));
     EXPECT_EQ(testing::ReadAll(draft),
               "To: \"taro.\"@docomo.ne.jp,\r\n    jiro@example.jp\r\nSubject: re: s\r\n"
-              "--------\r\n\r\n\x87\x40\xee\xe0\x83\x41\r\n");
+              "--------\r\n\r\n\x87\x40\xee\xe0\x83\x41\r\nx\r\n\x83\x43\r\n");
     EXPECT_EQ(view.closeRequests, 1);
     EXPECT_TRUE(f.CloseWithoutAsking);
     EXPECT_FALSE(f.SonEdit1().Modified());
