@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 #include "EndToEndSupport.h"
@@ -328,6 +330,113 @@ TEST_F(WritingLoop, ForwardWithTwoAttachmentsComesBackByteExact) {
     EXPECT_TRUE(after.starts_with("--pelk-forward-") && after.ends_with("--\r\n")) << after;
     EXPECT_NE(out.find(Utf8ToCp932("\r\n転送します") + "\x87\x40"), std::string::npos);
     EXPECT_TRUE(out.starts_with("To: friend@example.jp\r\n")) << text::Cp932ToUtf8(out);
+}
+
+// Runs a program to its end; its output (stdout and stderr) goes to outFile.
+int RunToEnd(std::vector<std::string> args, const std::string& outFile) {
+    const pid_t pid = Spawn(std::move(args), outFile);
+    int status = -1;
+    if (pid <= 0 || ::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Python's email package writes the original and reads back what was sent.
+constexpr const char* kWriteOriginal = R"(
+import sys
+from email.message import EmailMessage
+m = EmailMessage()
+m["From"] = "山田 太郎 <taro@example.jp>"
+m["To"] = "hanako@example.jp"
+m["Subject"] = "会議の件"
+m["Message-ID"] = "<orig-19@example.jp>"
+m.set_content("明日の会議は十時からです。\n", charset="iso-2022-jp", cte="base64")
+open(sys.argv[1], "wb").write(bytes(m))
+)";
+constexpr const char* kReadSent = R"(
+import sys, email, email.policy
+m = email.message_from_bytes(open(sys.argv[1], "rb").read(), policy=email.policy.default)
+body = m.get_body(("plain",))
+for k in ("To", "Subject", "In-Reply-To", "References"):
+    print(k + "\t" + str(m[k]))
+print("Charset\t" + body.get_content_charset())
+for line in body.get_content().splitlines():
+    print("Body\t" + line)
+)";
+
+// Reply to an imported mail from the window, type, Send Mail: the stand-in pipes a
+// standard message to the send command once the window has gone.
+TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
+    const std::string original = s.root + "/original.eml", sent = s.root + "/record.eml";
+    if (RunToEnd({"/usr/bin/env", "python3", "-c", kWriteOriginal, original}, s.root + "/python") !=
+        0)
+        GTEST_SKIP() << "python3 is needed as the oracle";
+    ASSERT_EQ(RunToEnd({VARNEL_BIN_DIR "/pelkmail", "--home", s.home, "--import", original},
+                       s.root + "/import"),
+              0)
+        << ReadFile(s.root + "/import");
+    std::string imported = ReadFile(s.root + "/import");
+    imported = imported.substr(0, imported.find('\n'));
+    const std::string recorder = s.root + "/record";
+    std::ofstream(recorder) << "#!/bin/sh\ncat > \"$0.part\" && mv \"$0.part\" \"$0.eml\"\n";
+    fs::permissions(recorder, fs::perms::owner_all);
+    std::string ini = ReadFile(s.home + "/pelkmail.ini");
+    const auto at = ini.find("Command=\r\n");
+    ASSERT_NE(at, std::string::npos);
+    ini.insert(at + 8, recorder);
+    std::ofstream(s.home + "/pelkmail.ini", std::ios::binary) << ini;
+
+    ASSERT_TRUE(s.StartMailer({"--drafts-by-request"}));
+    Viewer v(s, imported);
+    ASSERT_TRUE(v.listening);
+    WaitFor([] { return false; }, 800, Pump);  // the second start-up phase
+    v.form->SendReplyCommand();
+    ASSERT_TRUE(
+        WaitFor([&] { return v.form->CurrentMailFile.starts_with(s.home + "/out/"); }, 5000, Pump))
+        << ReadFile(s.log);
+    const std::string draft = v.form->CurrentMailFile;
+    if (v.form->SonEdit1().ReadOnly) {  // a viewer window keeps its mode: switch to editing
+        ASSERT_TRUE(app::RunCommand(*v.form, "ViewerMode1"));
+    }
+    ASSERT_FALSE(v.form->SonEdit1().ReadOnly);
+    const std::string typed = "承知しました。伺います。";
+    auto& editor = v.form->SonEdit1();
+    int sep = 0;  // the separator line
+    while (sep + 1 < editor.Lines().Count() && !editor.Lines().Get(sep).starts_with("-----"))
+        ++sep;
+    editor.MoveCaretTo(0, sep + 1);
+    editor.TypeText(text::Utf8ToCp932(typed) + "\r\n");
+    ASSERT_TRUE(app::RunCommand(*v.form, "SaveandQuit1"));
+    WaitFor([] { return false; }, 700, Pump);
+    EXPECT_FALSE(fs::exists(sent)) << "sent while the window's program still runs";
+    v.server.reset();  // the window has closed: its program ends and its socket goes
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(sent); }, 10000, Pump)) << ReadFile(s.log);
+    EXPECT_TRUE(WaitFor([&] { return !fs::exists(draft); }, 5000, Pump));  // now in sent/
+    EXPECT_TRUE(ReadFile(s.Mail("sent", "0004")).starts_with("X-Status: SNDR\r\n"));
+
+    ASSERT_EQ(RunToEnd({"/usr/bin/env", "python3", "-c", kReadSent, sent}, s.root + "/parsed"), 0)
+        << ReadFile(s.root + "/parsed");
+    std::map<std::string, std::string> fields;
+    std::vector<std::string> body;
+    std::istringstream parsed(ReadFile(s.root + "/parsed"));
+    for (std::string line; std::getline(parsed, line);) {
+        const auto tab = line.find('\t');
+        if (line.starts_with("Body\t"))
+            body.push_back(line.substr(5));
+        else if (tab != std::string::npos)
+            fields[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    EXPECT_EQ(fields["To"], "山田 太郎 <taro@example.jp>");
+    EXPECT_EQ(fields["Subject"], "Re: 会議の件");
+    EXPECT_EQ(fields["In-Reply-To"], "<orig-19@example.jp>");
+    EXPECT_EQ(fields["References"], "<orig-19@example.jp>");
+    EXPECT_EQ(fields["Charset"], "iso-2022-jp");
+    const auto has = [&](const std::string& t) {
+        return std::any_of(body.begin(), body.end(),
+                           [&](const std::string& l) { return l.find(t) != std::string::npos; });
+    };
+    EXPECT_TRUE(has(typed)) << ReadFile(sent);
+    EXPECT_TRUE(has("> 明日の会議は十時からです。")) << ReadFile(sent);
 }
 
 }  // namespace

@@ -324,7 +324,8 @@ void StandIn::HandOverDraft(const std::string& path) {
         const Delivery d =
             request ? toViewer_.Execute("Varnel32", "system", *request) : Delivery::Invalid;
         Log("# open " + path + ": " + Name(d));
-        if (d == Delivery::Delivered)
+        // A busy window may answer after the deadline and still open the draft.
+        if (d == Delivery::Delivered || d == Delivery::Refused)
             watch_.HandedToWindow(path, opt_.runtimeDir + "/varnel32.system");
         else if (d == Delivery::NoServer)
             watch_.HandedToProcess(path, StartViewer(path));
