@@ -259,8 +259,10 @@ std::size_t BreakPosition(std::string_view s, std::size_t total, std::size_t n, 
         return std::max(b, least);
     }
     std::size_t pos = 0;
-    while (pos < L)
+    while (pos < L && pos < s.size())
         pos = text::NextCharPos(s, pos);
+    if (pos >= s.size())
+        return std::max(s.size(), least);
     if (s[pos] == ' ')
         return std::max(pos + 1, least);
     if (IsDoubleByteAt(s, pos)) {
@@ -319,9 +321,11 @@ class Recutter {
             const std::size_t n = prefix.size();
             const std::size_t total = n + rest.size();
             Window(w, prefix, rest, r_.L + 16);
-            const std::size_t linkStart =
-                FirstLink(std::string_view(w).substr(0, std::min(w.size(), r_.L + 8)), w).first;
-            if (linkStart != text::npos && linkStart >= n && w.size() < total)
+            // A link that runs to the window's end is taken in whole.
+            const auto [linkStart, linkEnd] =
+                FirstLink(std::string_view(w).substr(0, std::min(w.size(), r_.L + 8)), w);
+            if (linkStart != text::npos && linkStart >= n && linkEnd >= w.size() &&
+                w.size() < total)
                 Window(w, prefix, rest, linkStart - n + LinkLength(rest, linkStart - n) + 1);
             const std::size_t b = BreakPosition(w, total, n, r_);
             std::string piece = w.substr(0, b);

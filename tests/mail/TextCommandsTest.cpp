@@ -158,6 +158,68 @@ TEST(Reformat, LongPrefixIsCutAtACharacterBoundary) {
     }
 }
 
+// Random paragraphs of words, Japanese text, kinsoku characters, quote prefixes, lists
+// and links, at random line lengths: the reformat ends, splits no character, and keeps
+// every character other than blanks, TABs and quote marks, in order.
+TEST(Reformat, RandomParagraphsKeepTheirText) {
+    const std::vector<std::string> pieces = {"word",
+                                             "longerword",
+                                             " ",
+                                             " ",
+                                             "\t",
+                                             "http://example.jp/a/b/c/d/e/f",
+                                             ".",
+                                             "1. ",
+                                             "- ",
+                                             Utf8ToCp932("日本語"),
+                                             Utf8ToCp932("、"),
+                                             Utf8ToCp932("。"),
+                                             Utf8ToCp932("「"),
+                                             Utf8ToCp932("」"),
+                                             Utf8ToCp932("①"),
+                                             Utf8ToCp932("　"),
+                                             Utf8ToCp932("ソ"),
+                                             std::string(70, 'x')};
+    const std::vector<std::string> prefixes = {"",      "", "> ", ">> ", "| ", Utf8ToCp932("＞"),
+                                               "      "};
+    const std::string marks = " \t>|:#-=";
+    auto kept = [&](const Lines& lines, std::size_t first) {
+        std::string k;
+        for (std::size_t n = first; n < lines.size(); ++n) {
+            const std::string& l = lines[n];
+            for (std::size_t i = 0; i < l.size(); i += text::CharLengthAt(l, i)) {
+                const std::string c = l.substr(i, text::CharLengthAt(l, i));
+                if (marks.find(c) == std::string::npos && c != "\x81\x84" && c != "\x81\x40" &&
+                    c != "\x81\x94")
+                    k += c;
+            }
+        }
+        return k;
+    };
+    unsigned seed = 12345;
+    auto next = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        Lines in{"Subject: x", ""};
+        const unsigned count = 1 + next(8);
+        for (unsigned l = 0; l < count; ++l) {
+            std::string line = prefixes[next(static_cast<unsigned>(prefixes.size()))];
+            const unsigned words = next(12);
+            for (unsigned w = 0; w < words; ++w)
+                line += pieces[next(static_cast<unsigned>(pieces.size()))];
+            in.push_back(line);
+        }
+        const std::size_t first = next(2) ? 2 : 0;
+        Lines out = in;
+        ReformatLines(out, first, Options(static_cast<int>(1 + next(80))));
+        ASSERT_EQ(kept(out, first), kept(in, first)) << round;
+        for (const auto& l : out)
+            ASSERT_EQ(Utf8ToCp932(Cp932ToUtf8(l)), l) << round;
+    }
+}
+
 // Golden files.
 TEST(Reformat, GoldenParagraphShapes) {
     const std::filesystem::path dir = VARNEL_TEST_DATA "/reformat";
