@@ -1,7 +1,9 @@
 // Whole-file reads and temp-file-and-rename writes.
 #include "editor/ReplaceFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,7 +59,66 @@ bool FinalTarget(const std::string& path, fs::path& target, std::string& error) 
     }
 }
 
+// ".~" + NAME + ".varnel-" + PID + ".XXXXXX": hidden, never a mail name (NNNN.txt), and
+// telling which process wrote it. A very long NAME is shortened so the whole still fits
+// in a directory entry.
+constexpr std::string_view kTempMark = ".varnel-";
+constexpr std::size_t kMaxNameInTemp = 200;
+
+std::string TemporaryNameFor(const fs::path& target) {
+    std::string name = target.filename().string();
+    if (name.size() > kMaxNameInTemp)
+        name.resize(kMaxNameInTemp);
+    return ".~" + name + std::string(kTempMark) + std::to_string(::getpid()) + ".XXXXXX";
+}
+
+// The writer's pid in a temporary file name of ours, or 0 when name is not one.
+pid_t WriterOf(std::string_view name) {
+    if (!name.starts_with(".~") || name.size() < 2 + kTempMark.size() + 1 + 7 ||
+        name[name.size() - 7] != '.')
+        return 0;
+    const std::string_view head = name.substr(0, name.size() - 7);
+    const std::size_t mark = head.rfind(kTempMark);
+    if (mark == std::string_view::npos || mark < 2)
+        return 0;
+    const std::string_view digits = head.substr(mark + kTempMark.size());
+    if (digits.empty() || digits.size() > 9)
+        return 0;
+    pid_t pid = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+bool ProcessIsGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
 }  // namespace
+
+int RemoveStaleTemporaries(const std::string& dir) {
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return 0;
+    int removed = 0;
+    const pid_t self = ::getpid();
+    while (const dirent* e = ::readdir(d)) {
+        const pid_t pid = WriterOf(e->d_name);
+        if (pid <= 0 || pid == self || !ProcessIsGone(pid))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        if (::unlinkat(::dirfd(d), e->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(d);
+    return removed;
+}
 
 bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error,
                       ReplaceFileOptions options) {
@@ -73,18 +134,24 @@ bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::stri
             return false;
         }
     }
-    std::vector<char> name(target.begin(), target.end());
-    const std::string_view suffix = ".XXXXXX";
-    name.insert(name.end(), suffix.begin(), suffix.end());
+    struct stat st {};
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    // The rename would replace a file nobody may write; such a file is left alone.
+    if (existed && S_ISREG(st.st_mode) &&
+        ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        error = target + " is write-protected; it was left as it is";
+        return false;
+    }
+    RemoveStaleTemporaries(dir);
+    const std::string pattern = (fs::path(dir) / TemporaryNameFor(resolved)).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
         error = Reason("Cannot create a temporary file beside", target, errno);
         return false;
     }
     const std::string tmp(name.data());
-    struct stat st {};
-    const bool existed = ::stat(target.c_str(), &st) == 0;
     int err = 0;
     if (::fchmod(fd, existed ? (st.st_mode & 07777) : 0644) != 0 || !WriteAll(fd, bytes) ||
         ::fsync(fd) != 0)

@@ -15,10 +15,17 @@ struct ReplaceFileOptions {
 
 // Writes bytes to a temporary file in the same directory as path, flushes it to disk and
 // renames it over path, keeping an existing file's permission bits. A symbolic link is
-// followed, so its target is replaced and the link stays. On failure returns false, sets
-// error to a readable reason, removes the temporary file and leaves path untouched.
+// followed, so its target is replaced and the link stays. A file that is write-protected
+// (no write bit, or not writable by us) is refused. On failure returns false, sets error
+// to a readable reason, removes the temporary file and leaves path untouched.
+//
+// The temporary file is ".~NAME.varnel-PID.XXXXXX"; temporary files of this form left in
+// the directory by a writer that no longer runs (killed mid-write) are removed first.
 bool ReplaceFileWrite(const std::string& path, std::string_view bytes, std::string& error,
                       ReplaceFileOptions options = {});
+
+// Removes the temporary files of dead writers from dir; returns how many.
+int RemoveStaleTemporaries(const std::string& dir);
 
 // Reads a whole regular file. On failure (missing, a directory, a device, no access)
 // returns false and sets error.

@@ -1,9 +1,12 @@
 // Whole-file replacing writes: permissions kept, links followed, failures leave the
 // original and no temporary file behind; whole-file reads refuse what is not a file.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "app/TempDir.h"
@@ -91,6 +94,59 @@ TEST_F(ReplaceFileTest, FailuresLeaveTheOriginalAndNoTemporaryFile) {
                                  {.createDirectories = true}))
         << error;
     EXPECT_EQ(Read((dir_ / "new" / "deeper" / "v.ini").string()), "k=1");
+}
+
+TEST_F(ReplaceFileTest, WriteProtectedFileIsLeftAlone) {
+    const std::string file = Put("0004.txt", "X-Status: RECV\r\n");
+    ::chmod(file.c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(ReplaceFileWrite(file, "X-Status: READ\r\n", error));
+    EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
+    EXPECT_EQ(Read(file), "X-Status: RECV\r\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    EXPECT_EQ(Entries(), 1u);
+}
+
+// A writer killed in the middle of its write leaves its temporary file, named with its
+// pid; the next write into that folder removes it, but never one of a live writer or a
+// file that only looks similar.
+TEST_F(ReplaceFileTest, TemporaryFilesOfDeadWritersAreSweptOnTheNextWrite) {
+    const std::string mail = Put("0001.txt", "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rlimit small{1024, 1024}, none{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &small);  // SIGXFSZ kills it inside the write
+        ::setrlimit(RLIMIT_CORE, &none);
+        std::string error;
+        ReplaceFileWrite(mail, std::string(4096, 'n'), error);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::string leftover = ".~0001.txt.varnel-" + std::to_string(child) + ".";
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_))
+        names.push_back(e.path().filename().string());
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_TRUE(names[0].starts_with(leftover) || names[1].starts_with(leftover));
+    EXPECT_EQ(Read(mail), "old");
+
+    const std::vector<std::string> kept = {
+        ".~0002.txt.varnel-" + std::to_string(::getppid()) + ".abcdef",  // a live writer
+        ".~0002.txt.varnel-" + std::to_string(::getpid()) + ".abcdef",   // this process
+        ".~0002.txt.varnel-12x.abcdef", "0002.txt.a1b2c3", ".~0002.txt.varnel-999999999"};
+    for (const std::string& k : kept)
+        Put(k, "k");
+    Put(".~0003.txt.varnel-999999999.zzzzzz", "dead");
+    std::string error;
+    ASSERT_TRUE(ReplaceFileWrite(mail, "new", error)) << error;
+    EXPECT_EQ(Read(mail), "new");
+    EXPECT_EQ(Entries(), 1 + kept.size());
+    for (const std::string& k : kept)
+        EXPECT_TRUE(fs::exists(dir_ / k)) << k;
 }
 
 TEST_F(ReplaceFileTest, ReadRefusesWhatIsNotAFile) {
