@@ -22,21 +22,29 @@ struct Line {
     std::size_t end = 0;
 };
 
+// Lines end at LF, CR LF or a lone CR alike (files edited on other systems mix them).
 std::vector<Line> SplitLines(std::string_view s) {
     std::vector<Line> lines;
     std::size_t pos = 0;
     while (pos < s.size()) {
-        const std::size_t lf = s.find('\n', pos);
+        const std::size_t brk = s.find_first_of("\r\n", pos);
         Line line;
         line.start = pos;
-        line.end = lf == std::string_view::npos ? s.size() : lf + 1;
-        line.contentEnd = lf == std::string_view::npos ? s.size() : lf;
-        if (line.contentEnd > line.start && s[line.contentEnd - 1] == '\r')
-            --line.contentEnd;
+        line.contentEnd = brk == std::string_view::npos ? s.size() : brk;
+        line.end = line.contentEnd;
+        if (brk != std::string_view::npos)
+            line.end += (s[brk] == '\r' && brk + 1 < s.size() && s[brk + 1] == '\n') ? 2 : 1;
         lines.push_back(line);
         pos = line.end;
     }
     return lines;
+}
+
+// A UTF-8 byte-order mark is not part of the first line.
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+std::size_t BomLength(std::string_view s) {
+    return s.starts_with(kBom) ? kBom.size() : 0;
 }
 
 std::string_view Content(std::string_view s, const Line& line) {
@@ -69,30 +77,22 @@ std::size_t EqualsOf(std::string_view content) {
     return eq;
 }
 
+// The line end of the file's first line end; LF when it has none.
 std::string LineEndOf(std::string_view s) {
-    const std::size_t lf = s.find('\n');
-    if (lf != std::string_view::npos && lf > 0 && s[lf - 1] == '\r')
-        return "\r\n";
-    return "\n";
+    const std::size_t brk = s.find_first_of("\r\n");
+    if (brk == std::string_view::npos || s[brk] == '\n')
+        return "\n";
+    return brk + 1 < s.size() && s[brk + 1] == '\n' ? "\r\n" : "\r";
+}
+
+// eol for a line inserted before offset at: a lone CR followed by the LF of a blank line
+// would read as one CR LF and swallow that line, so it becomes CR LF there.
+std::string EndBefore(const std::string& eol, std::string_view s, std::size_t at) {
+    return eol == "\r" && at < s.size() && s[at] == '\n' ? "\r\n" : eol;
 }
 
 bool HasAny(std::string_view s, std::string_view chars) {
     return s.find_first_of(chars) != std::string_view::npos;
-}
-
-// Why a section/key/value cannot be written, or empty when it can.
-std::string CheckWritable(std::string_view section, std::string_view key, std::string_view value) {
-    static constexpr std::string_view kBreaks("\r\n\0", 3);
-    if (text::TrimBlanks(section).empty() || HasAny(section, kBreaks) ||
-        text::FindChar(section, ']') != text::npos)
-        return "invalid section name";
-    const std::string_view k = text::TrimBlanks(key);
-    if (k.empty() || k != key || HasAny(key, kBreaks) || text::FindChar(key, '=') != text::npos ||
-        k[0] == '[' || k[0] == ';' || k[0] == '#')
-        return "invalid key name";
-    if (HasAny(value, kBreaks))
-        return "value contains a line break or NUL";
-    return {};
 }
 
 std::optional<std::int64_t> ParseInteger(std::string_view t) {
@@ -150,6 +150,23 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
 
 }  // namespace
 
+std::string IniFile::CanStore(std::string_view section, std::string_view key,
+                              std::string_view value) {
+    static constexpr std::string_view kBreaks("\r\n\0", 3);
+    if (text::TrimBlanks(section).empty() || text::TrimBlanks(section) != section ||
+        HasAny(section, kBreaks) || text::FindChar(section, ']') != text::npos)
+        return "invalid section name";
+    const std::string_view k = text::TrimBlanks(key);
+    if (k.empty() || k != key || HasAny(key, kBreaks) || text::FindChar(key, '=') != text::npos ||
+        k[0] == '[' || k[0] == ';' || k[0] == '#')
+        return "invalid key name";
+    if (HasAny(value, kBreaks))
+        return "value contains a line break or NUL";
+    if (text::TrimBlanks(value) != value)
+        return "value starts or ends with a blank";
+    return {};
+}
+
 IniFile::IniFile(std::string path, Writer writer)
     : path_(std::move(path)), writer_(std::move(writer)) {
     std::string ignored;
@@ -167,10 +184,15 @@ IniFile IniFile::FromBytes(std::string bytes, std::string path, Writer writer) {
 }
 
 void IniFile::Index() {
-    entries_.clear();
+    entries_ = Parse(bytes_);
+}
+
+std::vector<IniFile::Entry> IniFile::Parse(std::string_view bytes) {
+    std::vector<Entry> entries;
     std::string section;
-    for (const Line& line : SplitLines(bytes_)) {
-        const std::string_view content = Content(bytes_, line);
+    const std::string_view body = bytes.substr(BomLength(bytes));
+    for (const Line& line : SplitLines(body)) {
+        const std::string_view content = Content(body, line);
         if (auto name = SectionOf(content)) {
             section = std::move(*name);
             continue;
@@ -178,19 +200,25 @@ void IniFile::Index() {
         const std::size_t eq = EqualsOf(content);
         if (eq == text::npos)
             continue;
-        entries_.push_back({section, text::ToLowerAscii(text::TrimBlanks(content.substr(0, eq))),
-                            std::string(text::TrimBlanks(content.substr(eq + 1)))});
+        entries.push_back({section, text::ToLowerAscii(text::TrimBlanks(content.substr(0, eq))),
+                           std::string(text::TrimBlanks(content.substr(eq + 1)))});
     }
+    return entries;
 }
 
-const IniFile::Entry* IniFile::Find(std::string_view section, std::string_view key) const {
+const IniFile::Entry* IniFile::Find(const std::vector<Entry>& entries, std::string_view section,
+                                    std::string_view key) {
     const std::string s = text::ToLowerAscii(section);
     const std::string k = text::ToLowerAscii(key);
-    for (const Entry& e : entries_) {
+    for (const Entry& e : entries) {
         if (e.section == s && e.key == k)
             return &e;
     }
     return nullptr;
+}
+
+const IniFile::Entry* IniFile::Find(std::string_view section, std::string_view key) const {
+    return Find(entries_, section, key);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -217,8 +245,15 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
     return Find(section, key) != nullptr;
 }
 
-std::string IniFile::ApplyWrite(std::string_view ini, std::string_view section,
+std::string IniFile::ApplyWrite(std::string_view file, std::string_view section,
                                 std::string_view key, std::string_view value) {
+    const std::size_t bom = BomLength(file);
+    return std::string(file.substr(0, bom)) +
+           ApplyWriteAfterBom(file.substr(bom), section, key, value);
+}
+
+std::string IniFile::ApplyWriteAfterBom(std::string_view ini, std::string_view section,
+                                        std::string_view key, std::string_view value) {
     const std::vector<Line> lines = SplitLines(ini);
     const std::string wantSection = text::ToLowerAscii(section);
     const std::string wantKey = text::ToLowerAscii(key);
@@ -265,13 +300,14 @@ std::string IniFile::ApplyWrite(std::string_view ini, std::string_view section,
     std::string out(ini);
     if (lastInSection) {
         const bool hasEol = lastInSection->end > lastInSection->contentEnd;
-        const std::string insert = hasEol ? newLine + eol : eol + newLine;
+        const std::string insert =
+            hasEol ? newLine + EndBefore(eol, ini, lastInSection->end) : eol + newLine;
         out.insert(lastInSection->end, insert);
         return out;
     }
     if (wantSection.empty())  // keys before any section go to the top
-        return newLine + eol + out;
-    if (!out.empty() && out.back() != '\n')
+        return newLine + EndBefore(eol, ini, 0) + out;
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r')
         out += eol;
     out += "[" + std::string(section) + "]" + eol + newLine + eol;
     return out;
@@ -283,7 +319,7 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
 
 bool IniFile::WriteStrings(const std::vector<SettingWrite>& writes) {
     for (const SettingWrite& w : writes) {
-        error_ = CheckWritable(w.section, w.key, w.value);
+        error_ = CanStore(w.section, w.key, w.value);
         if (!error_.empty())
             return false;
     }
@@ -297,6 +333,16 @@ bool IniFile::WriteStrings(const std::vector<SettingWrite>& writes) {
     std::string updated = onDisk;
     for (const SettingWrite& w : writes)
         updated = ApplyWrite(updated, w.section, w.key, w.value);
+    // What is written must read back as written: a value the reader would trim, or a
+    // file whose layout the writer misread, is refused rather than stored wrongly.
+    const std::vector<Entry> after = Parse(updated);
+    for (const SettingWrite& w : writes) {
+        const Entry* e = Find(after, w.section, w.key);
+        if (!e || e->value != w.value) {
+            error_ = "[" + w.section + "] " + w.key + " would not read back as written";
+            return false;
+        }
+    }
     if (updated == onDisk && !onDisk.empty()) {
         bytes_ = std::move(updated);
         Index();

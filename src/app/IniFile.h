@@ -19,7 +19,8 @@ struct SettingWrite {
 // Sections and keys match without regard to ASCII case; values are read with surrounding
 // blanks and tabs removed and otherwise as stored (CP932 bytes untouched, quotes kept).
 // Lines starting with ";" or "#" are comments. When a key occurs twice in a section, the
-// first occurrence counts (for reads and writes).
+// first occurrence counts (for reads and writes). Lines end at LF, CR LF or a lone CR; a
+// UTF-8 byte-order mark at the start is skipped (and kept on writes).
 //
 // The file is loaded once; reads are served from memory. Every write re-reads the file
 // from disk first (so edits made meanwhile by the user or the options dialog survive),
@@ -54,8 +55,9 @@ class IniFile {
     bool HasKey(std::string_view section, std::string_view key) const;
 
     // Returns false and sets LastError() when the value cannot be stored (CR, LF or NUL in
-    // it, a malformed section or key name, a file that cannot be read or written); the
-    // file on disk and the loaded contents then stay as they were.
+    // it, blanks around it, a malformed section or key name, a file that cannot be read or
+    // written, or a result that would not read back as written); the file on disk and
+    // the loaded contents then stay as they were.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
     // Several keys in one read and one replacement of the file; all or nothing.
     bool WriteStrings(const std::vector<SettingWrite>& writes);
@@ -66,16 +68,31 @@ class IniFile {
     // The bytes of ini after setting section/key to value: the key's own line is changed
     // (or left alone when it already holds value; WriteString then writes nothing),
     // or the key is added after the last non-blank line of its section, or a new section
-    // is appended. New lines use the file's line-end style (LF when it has none).
+    // is appended. New lines use the file's line-end style: that of its first line end,
+    // LF when it has none.
     static std::string ApplyWrite(std::string_view ini, std::string_view section,
                                   std::string_view key, std::string_view value);
 
-  private:
+    // Why section/key/value cannot be stored so that it reads back as written (a line
+    // break or NUL, blanks around the value, a malformed section or key name); empty
+    // when it can.
+    static std::string CanStore(std::string_view section, std::string_view key,
+                                std::string_view value);
+
     struct Entry {
         std::string section;  // lower-cased
         std::string key;      // lower-cased
         std::string value;    // trimmed
     };
+    // Every key line in file order (duplicates too; the first one counts).
+    const std::vector<Entry>& Entries() const { return entries_; }
+
+  private:
+    static std::vector<Entry> Parse(std::string_view bytes);
+    static const Entry* Find(const std::vector<Entry>& entries, std::string_view section,
+                             std::string_view key);
+    static std::string ApplyWriteAfterBom(std::string_view ini, std::string_view section,
+                                          std::string_view key, std::string_view value);
     void Index();
     const Entry* Find(std::string_view section, std::string_view key) const;
 

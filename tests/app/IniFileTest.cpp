@@ -52,6 +52,14 @@ TEST(IniFileTest, ReadsStringsCaseInsensitivelyAndTrimmed) {
         EXPECT_EQ(ini.ReadString(c.section, c.key, "default"), c.want) << c.section << "/" << c.key;
     EXPECT_TRUE(ini.HasKey("view", "empty"));
     EXPECT_FALSE(ini.HasKey("view", "hidden"));
+
+    // Any line end ends a line, and a byte-order mark does not hide the first section.
+    for (const char* bytes :
+         {"[A]\rk=1\rj=2\r", "[A]\nk=1\r\nj=2\r", "\xEF\xBB\xBF[A]\nk=1\nj=2"}) {
+        const IniFile mixed = IniFile::FromBytes(bytes);
+        EXPECT_EQ(mixed.ReadString("A", "k", "-"), "1") << bytes;
+        EXPECT_EQ(mixed.ReadString("A", "j", "-"), "2") << bytes;
+    }
 }
 
 TEST(IniFileTest, IntegersAndBooleans) {
@@ -120,6 +128,15 @@ TEST(IniFileTest, ApplyWriteChangesOnlyItsOwnLine) {
          "[A]\r\nk =  1 \t\r\n"},
         {"empty value", "[A]\nk=1\n", "A", "k", "", "[A]\nk=\n"},
         {"no section: before the first one", "[A]\nk=1\n", "", "g", "1", "g=1\n[A]\nk=1\n"},
+        {"lone CR line ends", "[A]\rk=1\rj=2", "A", "k", "3", "[A]\rk=3\rj=2"},
+        {"added after a last line ending in a lone CR", "[A]\r\nk=1\r", "A", "n", "2",
+         "[A]\r\nk=1\rn=2\r\n"},
+        {"new section after a lone CR", "[A]\rk=1\r", "B", "n", "2", "[A]\rk=1\r[B]\rn=2\r"},
+        {"a lone CR never swallows a blank line", "x=0\r[A]\na=1\n\n[B]\n", "A", "k", "v",
+         "x=0\r[A]\na=1\nk=v\r\n\n[B]\n"},
+        {"byte-order mark kept", "\xEF\xBB\xBF[A]\nk=1\n", "A", "k", "2", "\xEF\xBB\xBF[A]\nk=2\n"},
+        {"byte-order mark stays first", "\xEF\xBB\xBF[A]\n", "", "g", "1",
+         "\xEF\xBB\xBFg=1\n[A]\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IniFile::ApplyWrite(c.before, c.section, c.key, c.value), c.after) << c.name;
@@ -221,6 +238,8 @@ TEST(IniFileTest, RefusedWritesLeaveFileAndContentsIntact) {
         {"A]", "k", "v"},
         {"", "k", "v"},
         {"A", "[k", "v"},
+        {"A", "k", " padded"},  // would read back without its blank
+        {"A", "k", "tab\t"},
     };
     for (const Case& c : refused) {
         EXPECT_FALSE(ini.WriteString(c.section, c.key, c.value)) << c.key;
@@ -253,15 +272,15 @@ TEST(IniFileTest, RealWriteFailuresAreReported) {
     EXPECT_FALSE(underFile.LastError().empty());
     EXPECT_EQ(ReadAll(blocker), "x");
 
-    // A name at the length limit leaves no room for the temporary file's name.
-    const std::string longName(255 - 4, 'n');
+    // A write-protected settings file is left as it is.
     const std::string original = "[A]\nk=1\n";
-    const std::string path = dir.Write(longName + ".ini", original);
-    IniFile tooLong(path);
-    EXPECT_FALSE(tooLong.WriteString("A", "k", "2"));
-    EXPECT_FALSE(tooLong.LastError().empty());
+    const std::string path = dir.Write("protected.ini", original);
+    ::chmod(path.c_str(), 0444);
+    IniFile locked(path);
+    EXPECT_FALSE(locked.WriteString("A", "k", "2"));
+    EXPECT_NE(locked.LastError().find("write-protected"), std::string::npos);
     EXPECT_EQ(ReadAll(path), original);
-    EXPECT_EQ(tooLong.ReadString("A", "k", ""), "1");
+    EXPECT_EQ(locked.ReadString("A", "k", ""), "1");
 
     IniFile noPath;
     EXPECT_FALSE(noPath.WriteString("A", "k", "1"));
