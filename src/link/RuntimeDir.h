@@ -14,13 +14,19 @@ namespace varnel::link {
 std::string RuntimeDirFor(const char* varnelRuntimeDir, const char* xdgRuntimeDir, uid_t uid);
 
 // Creates dir (mode 0700) when missing; an existing one must be a real directory
-// owned by uid, and is narrowed to 0700 when others could enter it. On failure returns
-// false with a readable reason.
-bool EnsurePrivateDir(const std::string& dir, uid_t uid, std::string& error);
+// owned by uid, and is narrowed to 0700 when others could enter it (notice then says
+// so: others may have put files there). On failure returns false with a readable reason.
+bool EnsurePrivateDir(const std::string& dir, uid_t uid, std::string& error,
+                      std::string* notice = nullptr);
 
 // RuntimeDirFor the process environment and real uid, made sure of; nullopt with
 // error set when the directory cannot be used.
-std::optional<std::string> OpenRuntimeDir(std::string& error);
+std::optional<std::string> OpenRuntimeDir(std::string& error, std::string* notice = nullptr);
+
+// What the window tells the user about its channel, once: error is why there is no
+// channel (or no listening), notice what was found and mended; empty when both are.
+std::string ChannelProblemText(const std::string& error, const std::string& notice,
+                               bool englishMenu);
 
 // True for a service or topic name that can stand in a socket name: letters, digits,
 // "_" and "-", at most 64 of them.

@@ -17,10 +17,13 @@
 namespace varnel::link {
 namespace {
 
-// A client has written its macro before it waits; this only guards against one that
-// connects and then says nothing.
-constexpr auto kReadTimeout = std::chrono::milliseconds(1000);
 constexpr std::size_t kMaxHeld = 64;
+
+// A one-byte answer fits an empty socket buffer; a client that does not take it is
+// not waited for.
+void AnswerNow(UnixSocket& conn, bool accepted) {
+    conn.SendAll(accepted ? "1" : "0", std::chrono::steady_clock::now());
+}
 
 }  // namespace
 
@@ -55,13 +58,20 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
             error = path_ + " exists and is not a socket";
             return ListenResult::Failed;
         }
+        // A socket of another user in our private directory was planted there while the
+        // directory was open: it is not a server of ours, whatever answers on it.
+        const bool planted = st.st_uid != ::geteuid();
         UnixSocket probe;
-        const auto r =
-            probe.Connect(path_, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
+        const auto r = planted ? UnixSocket::ConnectResult::NoListener
+                               : probe.Connect(path_, std::chrono::steady_clock::now() +
+                                                          std::chrono::milliseconds(500));
         if (r == UnixSocket::ConnectResult::Connected || r == UnixSocket::ConnectResult::TimedOut) {
-            // Someone answers (or is busy answering): that socket is theirs.
-            return ListenResult::InUse;
+            const auto peer = probe.PeerUid();
+            if (!peer || *peer == ::geteuid())
+                return ListenResult::InUse;  // someone of ours answers: that socket is theirs
         }
+        if (planted || r == UnixSocket::ConnectResult::Connected)
+            notice_ = path_ + " was put there by another user and has been removed";
         // Stale: left behind by a server that died. Only that very file is removed, not
         // one another server may have put there since the probe.
         struct stat again {};
@@ -95,7 +105,7 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
         error = "bind " + tmp + ": " + std::strerror(errno);
         return ListenResult::Failed;
     }
-    const bool ready = ::chmod(tmp.c_str(), 0600) == 0 && ::listen(sock.Fd(), 16) == 0 &&
+    const bool ready = ::chmod(tmp.c_str(), 0600) == 0 && ::listen(sock.Fd(), SOMAXCONN) == 0 &&
                        ::lstat(tmp.c_str(), &st) == 0;
     const int err = errno;
     if (!ready) {
@@ -120,6 +130,7 @@ UnixCommandServer::ListenResult UnixCommandServer::Listen(std::string& error) {
 
 void UnixCommandServer::Stop() {
     held_.clear();
+    reading_.clear();
     if (!listener_.IsOpen())
         return;
     listener_.Close();
@@ -129,45 +140,104 @@ void UnixCommandServer::Stop() {
         ::unlink(path_.c_str());
 }
 
+std::vector<int> UnixCommandServer::PollFds() const {
+    std::vector<int> fds;
+    if (listener_.IsOpen())
+        fds.push_back(listener_.Fd());
+    for (const Reading& r : reading_)
+        fds.push_back(r.conn.Fd());
+    return fds;
+}
+
+std::optional<Deadline> UnixCommandServer::NextDeadline() const {
+    std::optional<Deadline> next;
+    for (const Reading& r : reading_) {
+        if (!next || r.deadline < *next)
+            next = r.deadline;
+    }
+    return next;
+}
+
 int UnixCommandServer::ProcessPending() {
     DropHungUpHeld();
+    Accept();
     int served = 0;
-    while (listener_.IsOpen()) {
-        const int fd = ::accept4(listener_.Fd(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
-        if (fd < 0) {
-            if (errno == EINTR || errno == ECONNABORTED)
-                continue;
-            break;  // EAGAIN: nothing more waits
+    const auto now = std::chrono::steady_clock::now();
+    // Served connections leave the list before their work runs, which may come back here.
+    std::vector<Reading> complete;
+    std::erase_if(reading_, [&](Reading& r) {
+        const Progress p = ReadSome(r);
+        if (p == Progress::Complete) {
+            complete.push_back(std::move(r));
+            return true;
         }
-        Serve(UnixSocket(fd));
+        if (p == Progress::Dropped || now >= r.deadline) {
+            if (!r.macro.empty())
+                AnswerNow(r.conn, false);  // a broken or too slow client
+            return true;                   // (an empty one only checked for a live server)
+        }
+        return false;
+    });
+    for (Reading& r : complete) {
+        Serve(r);
         ++served;
     }
     return served;
 }
 
-void UnixCommandServer::Serve(UnixSocket conn) {
-    const auto uid = peerUid_(conn.Fd());
-    if (!uid || *uid != ::geteuid()) {
-        // Another user's program: nothing it sends is read.
-        ++refusedPeers_;
-        conn.SendAll("0", std::chrono::steady_clock::now() + kReadTimeout);
-        return;
+void UnixCommandServer::Accept() {
+    while (listener_.IsOpen()) {
+        const int fd = ::accept4(listener_.Fd(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return;  // EAGAIN: nothing more waits
+        }
+        UnixSocket conn(fd);
+        const auto uid = peerUid_(conn.Fd());
+        if (!uid || *uid != ::geteuid()) {
+            // Another user's program: nothing it sends is read.
+            ++refusedPeers_;
+            AnswerNow(conn, false);
+            continue;
+        }
+        if (reading_.size() >= kMaxReading)
+            reading_.erase(reading_.begin());
+        reading_.push_back({std::move(conn), {}, std::chrono::steady_clock::now() + readTimeout_});
     }
-    std::string macro;
-    if (!conn.ReceiveUntilNul(macro, kMaxMacroBytes,
-                              std::chrono::steady_clock::now() + kReadTimeout)) {
-        if (!macro.empty())
-            conn.SendAll("0", std::chrono::steady_clock::now() + kReadTimeout);
-        return;  // a probe that only checked for a live server, or a broken client
+}
+
+UnixCommandServer::Progress UnixCommandServer::ReadSome(Reading& r) {
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = ::recv(r.conn.Fd(), buf, sizeof buf, 0);
+        if (n > 0) {
+            const std::string_view got(buf, static_cast<std::size_t>(n));
+            const std::size_t nul = got.find('\0');
+            r.macro.append(got.substr(0, nul));
+            if (r.macro.size() > kMaxMacroBytes)
+                return Progress::Dropped;
+            if (nul != std::string_view::npos)
+                return Progress::Complete;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+            return Progress::Waiting;
+        return Progress::Dropped;  // end of stream before the NUL, or an error
     }
-    platform::ExecuteResult result = handler_ ? handler_(macro) : platform::ExecuteResult{};
+}
+
+void UnixCommandServer::Serve(Reading& r) {
+    platform::ExecuteResult result = handler_ ? handler_(r.macro) : platform::ExecuteResult{};
     if (!answering_) {
         if (held_.size() >= kMaxHeld)
             held_.erase(held_.begin());
-        held_.push_back(std::move(conn));
+        held_.push_back(std::move(r.conn));
     } else {
-        conn.SendAll(result.accepted ? "1" : "0", std::chrono::steady_clock::now() + kReadTimeout);
-        conn.Close();
+        AnswerNow(r.conn, result.accepted);
+        r.conn.Close();
     }
     if (result.afterAnswer)
         result.afterAnswer();

@@ -1,6 +1,8 @@
 // The command channel's server: listens on service.topic in the runtime directory,
 // serves each connection's one execute through a handler, and never takes over a
-// socket that a live server still answers on.
+// socket that a live server still answers on. Nothing here blocks: connections are read
+// as their bytes arrive, each within its own deadline, so a client that connects and
+// says nothing delays no other.
 #pragma once
 
 #include <sys/types.h>
@@ -34,15 +36,27 @@ class UnixCommandServer {
     UnixCommandServer(const UnixCommandServer&) = delete;
     UnixCommandServer& operator=(const UnixCommandServer&) = delete;
 
-    // Binds the socket. A socket file nobody answers on is stale and replaced; a file
-    // that is not a socket is never removed.
+    // Binds the socket. A socket file nobody answers on is stale and replaced, and so is
+    // one another user put there (Notice then tells); a file that is not a socket is
+    // never removed.
     ListenResult Listen(std::string& error);
+    // What Listen found worth telling the user though it could listen; empty otherwise.
+    const std::string& Notice() const { return notice_; }
     void Stop();
 
-    // Readable when connections wait; -1 while not listening.
+    // The listening socket; -1 while not listening.
     int PollFd() const { return listener_.Fd(); }
-    // Accepts and serves every waiting connection; returns how many were served.
+    // Every descriptor to watch for input: the listener and the connections still being
+    // read. Call ProcessPending when any is readable and at NextDeadline.
+    std::vector<int> PollFds() const;
+    // When the oldest connection being read runs out of time; nullopt when none is.
+    std::optional<Deadline> NextDeadline() const;
+    // Accepts waiting connections, reads what has arrived on each without waiting,
+    // serves those whose macro is complete and drops those past their deadline;
+    // returns how many were served.
     int ProcessPending();
+    // How long a connection may take to send its macro (one second by default).
+    void SetReadTimeout(std::chrono::milliseconds t) { readTimeout_ = t; }
 
     // When off, connections are read and handled but left unanswered until the peer
     // hangs up or the server stops (a stand-in for a hung program).
@@ -53,9 +67,20 @@ class UnixCommandServer {
 
     // Largest macro a server reads.
     static constexpr std::size_t kMaxMacroBytes = 64 * 1024;
+    // Connections read at the same time; the oldest gives way to a new one.
+    static constexpr std::size_t kMaxReading = 64;
 
   private:
-    void Serve(UnixSocket conn);
+    struct Reading {
+        UnixSocket conn;
+        std::string macro;
+        Deadline deadline;
+    };
+    enum class Progress { Waiting, Complete, Dropped };
+
+    void Accept();
+    Progress ReadSome(Reading& r);
+    void Serve(Reading& r);
     void DropHungUpHeld();
 
     std::string path_;
@@ -66,7 +91,10 @@ class UnixCommandServer {
     ino_t ino_ = 0;
     bool answering_ = true;
     int refusedPeers_ = 0;
+    std::string notice_;
     std::vector<UnixSocket> held_;
+    std::vector<Reading> reading_;
+    std::chrono::milliseconds readTimeout_{1000};
 };
 
 }  // namespace varnel::link

@@ -119,30 +119,6 @@ std::optional<char> UnixSocket::ReceiveByte(Deadline deadline) {
     }
 }
 
-bool UnixSocket::ReceiveUntilNul(std::string& out, std::size_t maxBytes, Deadline deadline) {
-    out.clear();
-    char buf[4096];
-    for (;;) {
-        const ssize_t n = ::recv(fd_, buf, sizeof buf, 0);
-        if (n > 0) {
-            const std::string_view got(buf, static_cast<std::size_t>(n));
-            const std::size_t nul = got.find('\0');
-            out.append(got.substr(0, nul));
-            if (out.size() > maxBytes)
-                return false;
-            if (nul != std::string_view::npos)
-                return true;
-            continue;
-        }
-        if (n == 0)
-            return false;
-        if (errno != EAGAIN && errno != EINTR)
-            return false;
-        if (!WaitFor(POLLIN, deadline))
-            return false;
-    }
-}
-
 std::optional<uid_t> UnixSocket::PeerUid() const {
     ucred cred{};
     socklen_t len = sizeof cred;

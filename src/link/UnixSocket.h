@@ -35,9 +35,6 @@ class UnixSocket {
     bool SendAll(std::string_view data, Deadline deadline);
     // Reads one byte; nullopt on end of stream, error or deadline.
     std::optional<char> ReceiveByte(Deadline deadline);
-    // Reads up to the first NUL (not kept). False on error, deadline, end of stream
-    // before the NUL, or more than maxBytes.
-    bool ReceiveUntilNul(std::string& out, std::size_t maxBytes, Deadline deadline);
 
     // The uid of the process at the other end (SO_PEERCRED), nullopt when unknown.
     std::optional<uid_t> PeerUid() const;

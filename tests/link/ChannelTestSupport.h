@@ -6,21 +6,25 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "app/TempDir.h"
 #include "link/UnixCommandServer.h"
 
 namespace varnel::testing {
 
-// Runs server.ProcessPending whenever its socket is readable, until destroyed.
+// Runs server.ProcessPending whenever one of its sockets is readable (and every 20 ms,
+// for the deadlines), until destroyed.
 class ServerThread {
   public:
     explicit ServerThread(link::UnixCommandServer& server)
         : thread_([this, &server] {
               while (!stop_) {
-                  pollfd p{server.PollFd(), POLLIN, 0};
-                  if (::poll(&p, 1, 20) > 0)
-                      server.ProcessPending();
+                  std::vector<pollfd> fds;
+                  for (int fd : server.PollFds())
+                      fds.push_back({fd, POLLIN, 0});
+                  ::poll(fds.data(), fds.size(), 20);
+                  server.ProcessPending();
               }
           }) {}
     ~ServerThread() {

@@ -14,6 +14,7 @@
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
 #include "link/UnixCommandServer.h"
+#include "link/UnixSocket.h"
 
 using namespace varnel;
 using namespace varnel::link;
@@ -70,12 +71,21 @@ TEST(RuntimeDir, PrivateDirectoryChecks) {
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 
     const std::string open = t.path() + "/open";
-    ::mkdir(open.c_str(), 0755);
-    ASSERT_TRUE(EnsurePrivateDir(open, ::geteuid(), err));
-    ::stat(open.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    std::string notice;
+    for (mode_t mode : {0755, 0777}) {
+        ::mkdir(open.c_str(), 0700);
+        ::chmod(open.c_str(), mode);
+        ASSERT_TRUE(EnsurePrivateDir(open, ::geteuid(), err, &notice));
+        ::stat(open.c_str(), &st);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        // Only a directory others could write into may hold what they planted.
+        EXPECT_EQ(notice.empty(), mode == 0755) << std::oct << mode;
+    }
+    EXPECT_NE(ChannelProblemText("", notice, true).find(open), std::string::npos);
+    EXPECT_EQ(ChannelProblemText("", "", true), "");
 
     EXPECT_FALSE(EnsurePrivateDir(fresh, ::geteuid() + 1, err));  // someone else's
+    EXPECT_NE(ChannelProblemText(err, "", false).find("VARNEL_RUNTIME_DIR"), std::string::npos);
     const std::string link = t.path() + "/link";
     ::symlink(fresh.c_str(), link.c_str());
     EXPECT_FALSE(EnsurePrivateDir(link, ::geteuid(), err));
@@ -173,6 +183,80 @@ TEST(CommandServer, RefusesAnotherUsersConnection) {
     }
     EXPECT_TRUE(rec.got.empty());
     EXPECT_EQ(server.RefusedPeers(), 1);
+}
+
+// Silent clients hold no one up: the server reads every connection as its bytes arrive,
+// so a real request is answered while twenty idle connections are still open, and a
+// macro sent in pieces is put together.
+TEST(CommandServer, IdleConnectionsDoNotDelayARealRequest) {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer server(t.path(), "Varnel32", "system", rec.Handler());
+    server.SetReadTimeout(std::chrono::seconds(30));
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    ServerThread serving(server);
+    std::vector<UnixSocket> idle(20);
+    for (auto& s : idle) {
+        ASSERT_EQ(s.Connect(server.SocketPath(),
+                            std::chrono::steady_clock::now() + std::chrono::seconds(5)),
+                  UnixSocket::ConnectResult::Connected);
+    }
+    idle[0].SendAll("[open(\"/x/", std::chrono::steady_clock::now());  // and then nothing
+    UnixSocket pieces;
+    ASSERT_EQ(pieces.Connect(server.SocketPath(),
+                             std::chrono::steady_clock::now() + std::chrono::seconds(5)),
+              UnixSocket::ConnectResult::Connected);
+    pieces.SendAll("[open(\"/a/", std::chrono::steady_clock::now() + std::chrono::seconds(1));
+
+    const auto start = std::chrono::steady_clock::now();
+    UnixCommandChannel channel(t.path(), 10000);
+    EXPECT_EQ(channel.Execute("Varnel32", "system", "[real]"), Delivery::Delivered);
+    // The idle ones would hold it for their whole deadline (30 s) if they were waited on.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+
+    pieces.SendAll(std::string("0001.txt\")]\0", 13),
+                   std::chrono::steady_clock::now() + std::chrono::seconds(1));
+    EXPECT_EQ(pieces.ReceiveByte(std::chrono::steady_clock::now() + std::chrono::seconds(10)), '1');
+    std::lock_guard lock(rec.m);
+    EXPECT_EQ(rec.got, (std::vector<std::string>{"[real]", "[open(\"/a/0001.txt\")]"}));
+}
+
+TEST(CommandServer, APartialMacroIsDroppedAtItsDeadline) {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
+    server.SetReadTimeout(std::chrono::milliseconds(100));
+    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    ServerThread serving(server);
+    UnixSocket slow;
+    ASSERT_EQ(slow.Connect(server.SocketPath(),
+                           std::chrono::steady_clock::now() + std::chrono::seconds(5)),
+              UnixSocket::ConnectResult::Connected);
+    slow.SendAll("[Rec", std::chrono::steady_clock::now());
+    // Refused once its time is up, and never handled.
+    EXPECT_EQ(slow.ReceiveByte(std::chrono::steady_clock::now() + std::chrono::seconds(10)), '0');
+    EXPECT_TRUE(rec.got.empty());
+}
+
+// A socket another user put into our directory while it was open is not a live server
+// of ours: it is removed, the server listens, and says so.
+TEST(CommandServer, ASocketPlantedByAnotherUserIsReplaced) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to make a file of another user";
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer planted(t.path(), "Varnel32", "system", rec.Handler());
+    ASSERT_EQ(planted.Listen(err), UnixCommandServer::ListenResult::Listening);
+    ASSERT_EQ(::lchown(planted.SocketPath().c_str(), 12345, 12345), 0);
+    UnixCommandServer ours(t.path(), "Varnel32", "system", rec.Handler());
+    EXPECT_EQ(ours.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
+    EXPECT_NE(ours.Notice().find("another user"), std::string::npos);
+    struct stat st {};
+    ASSERT_EQ(::lstat(ours.SocketPath().c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, ::geteuid());
 }
 
 TEST(CommandServer, HungServerDoesNotFreezeTheClient) {

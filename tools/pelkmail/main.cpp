@@ -220,15 +220,16 @@ int main(int argc, char** argv) {
 
     while (!g_stop) {
         std::vector<pollfd> fds;
-        for (const auto& s : servers)
-            fds.push_back(pollfd{s->PollFd(), POLLIN, 0});
-        const int n = ::poll(fds.data(), fds.size(), 500);
+        for (const auto& s : servers) {
+            for (int fd : s->PollFds())
+                fds.push_back(pollfd{fd, POLLIN, 0});
+        }
+        // Short enough for the connections' deadlines.
+        const int n = ::poll(fds.data(), fds.size(), 100);
         if (n < 0 && errno != EINTR)
             break;
-        for (std::size_t i = 0; n > 0 && i < fds.size(); ++i) {
-            if (fds[i].revents & POLLIN)
-                servers[i]->ProcessPending();
-        }
+        for (const auto& s : servers)
+            s->ProcessPending();
         standIn.Tick();
         if (exitWith > 0 && ::kill(exitWith, 0) != 0 && errno == ESRCH)
             break;
