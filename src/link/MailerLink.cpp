@@ -15,6 +15,14 @@ constexpr text::Message kFieldRefused{
     "break).",
     "コマンド %s は送りませんでした。メールのパスに、メーラーへのコマンドに入れられない文字"
     "（カンマ、括弧、二重引用符、改行）が含まれています。"};
+constexpr text::Message kMailerNotTold{
+    "The mailer cannot be told about %s: its path holds a character that the mailer's "
+    "commands cannot carry (a comma, a bracket, a parenthesis or a double quote). The mail "
+    "is read here, but the mailer may still list it as unread. Rename the folder to let "
+    "Varnel tell the mailer.",
+    "%s についてメーラーに伝えられません。パスに、メーラーへのコマンドに入れられない文字"
+    "（カンマ、括弧、二重引用符）が含まれています。ここでは既読になりましたが、メーラーでは"
+    "未読のままのことがあります。フォルダの名前を変えると伝えられるようになります。"};
 constexpr text::Message kMailerNotRunning{"The mailer is not running: %s was not delivered.",
                                           "メーラーが起動していないため、%s を送れませんでした。"};
 constexpr text::Message kCompanionNotRunning{
@@ -69,18 +77,25 @@ Delivery MailerLink::SendToCompanion(const std::optional<std::string>& macro, Ur
     return Send(Target::Companion, macro, "(?)", urgency);
 }
 
+Delivery MailerLink::SendQuiet(Target target, const std::optional<std::string>& macro,
+                               std::string_view what, std::string_view mailFile) {
+    if (!macro && untoldMails_.insert(std::string(mailFile)).second)
+        prompter_.Tell(kMailerNotTold.Format(englishMenu_, mailFile), platform::Severity::Warning);
+    return Send(target, macro, what, Urgency::Quiet);
+}
+
 std::optional<Delivery> MailerLink::Focus(std::string_view mailFile) {
     const auto m = MailRefOf(mailFile);
     if (!m)
         return std::nullopt;
-    return Send(Target::Mailer, FocusMacro(*m), "Focus", Urgency::Quiet);
+    return SendQuiet(Target::Mailer, FocusMacro(*m), "Focus", mailFile);
 }
 
 std::optional<Delivery> MailerLink::Update(std::string_view mailFile) {
     const auto m = MailRefOf(mailFile);
     if (!m)
         return std::nullopt;
-    return Send(Target::Mailer, UpdateMacro(*m), "Update", Urgency::Quiet);
+    return SendQuiet(Target::Mailer, UpdateMacro(*m), "Update", mailFile);
 }
 
 std::optional<Delivery> MailerLink::Reply(std::string_view mailFile) {
@@ -88,7 +103,7 @@ std::optional<Delivery> MailerLink::Reply(std::string_view mailFile) {
     if (!m)
         return std::nullopt;
     const Delivery d = Send(Target::Mailer, ReplyMacro(*m), "Reply", Urgency::Visible);
-    Send(Target::Mailer, UpdateMacro(*m), "Update", Urgency::Quiet);
+    SendQuiet(Target::Mailer, UpdateMacro(*m), "Update", mailFile);
     return d;
 }
 
@@ -120,7 +135,7 @@ std::optional<Delivery> MailerLink::CompanionFocus(std::string_view mailFile) {
     const auto m = MailRefOf(mailFile);
     if (!m)
         return std::nullopt;
-    return Send(Target::Companion, CompanionFocusMacro(*m), "Focus", Urgency::Quiet);
+    return SendQuiet(Target::Companion, CompanionFocusMacro(*m), "Focus", mailFile);
 }
 
 Delivery MailerLink::Receive() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -56,10 +57,15 @@ class MailerLink {
     platform::Delivery Send(Target target, const std::optional<std::string>& macro,
                             std::string_view what, Urgency urgency);
     void Report(Target target, platform::Delivery d, std::string_view what);
+    // The quiet commands stay quiet, except that a mail whose path no command can carry
+    // is reported once: the mailer never learns of it.
+    platform::Delivery SendQuiet(Target target, const std::optional<std::string>& macro,
+                                 std::string_view what, std::string_view mailFile);
 
     platform::CommandChannel& channel_;
     platform::Prompter& prompter_;
     bool englishMenu_;
+    std::set<std::string, std::less<>> untoldMails_;
 };
 
 }  // namespace varnel::link

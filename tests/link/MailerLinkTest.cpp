@@ -101,11 +101,12 @@ TEST(MailerLink, CommandsAndWhatTheUserHearsWhenTheyFail) {
          Delivery::Delivered,
          {},
          false},
-        // Hostile paths are refused, with a message where the user expects an effect.
+        // Hostile paths are refused, with a message where the user expects an effect,
+        // and for the quiet commands too: the mailer would never learn of the mail.
         {[](MailerLink& l) { return l.Focus("/home/u/a,b/0001.txt"); },
          Delivery::Delivered,
          {},
-         false},
+         true},
         {[](MailerLink& l) { return l.FolderCommand("Move", "/t/trash.can", "/h/x)y/0001.txt"); },
          Delivery::Delivered,
          {},
@@ -134,6 +135,22 @@ TEST(MailerLink, CommandsAndWhatTheUserHearsWhenTheyFail) {
         EXPECT_EQ(macros, cases[i].macros) << i;
         EXPECT_EQ(!prompter.asked.empty(), cases[i].told) << i;
     }
+}
+
+TEST(MailerLink, AMailTheMailerCannotBeToldOfIsReportedOncePerMail) {
+    ScriptedChannel channel;
+    fakes::ScriptedPrompter prompter;
+    MailerLink link(channel, prompter, true);
+    for (const char* mail : {"/h/a(b)/0001.txt", "/h/a[1]/0002.txt", "/h/a\"b/0003.txt"}) {
+        link.Update(mail);
+        link.Focus(mail);
+        link.Reply(mail);  // the reply itself is reported as before
+    }
+    EXPECT_TRUE(channel.sent.empty());
+    ASSERT_EQ(prompter.asked.size(), 6u);
+    EXPECT_NE(prompter.asked[0].find("/h/a(b)/0001.txt"), std::string::npos);
+    EXPECT_NE(prompter.asked[0].find("cannot be told"), std::string::npos);
+    EXPECT_NE(prompter.asked[2].find("/h/a[1]/0002.txt"), std::string::npos);
 }
 
 TEST(MailerLink, MessagesNameTheCommandAndFollowTheLanguage) {
