@@ -26,7 +26,58 @@ std::string StripQuotes(std::string name) {
     return name;
 }
 
+struct ToolkitOption {
+    std::string_view name;
+    bool takesValue;
+};
+
+// The toolkit's own command-line options.
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},
+    {"qwindowtitle", true},    {"session", true},
+    {"style", true},           {"stylesheet", true},
+    {"display", true},         {"geometry", true},
+    {"reverse", false},        {"widgetcount", false},
+    {"nograb", false},         {"dograb", false},
+    {"sync", false},
+};
+
+// How many parameters the toolkit option at p takes up (0 when p is none of them).
+std::size_t ToolkitOptionLength(std::string_view p, bool hasNext) {
+    if (p.size() < 2 || p[0] != '-')
+        return 0;
+    p.remove_prefix(p.starts_with("--") ? 2 : 1);
+    const std::size_t eq = p.find('=');
+    const std::string_view name = p.substr(0, eq);
+    for (const ToolkitOption& o : kToolkitOptions) {
+        if (o.name != name)
+            continue;
+        if (eq != std::string_view::npos)
+            return o.takesValue ? 1 : 0;
+        return o.takesValue ? (hasNext ? 2 : 0) : 1;
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& params) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < params.size();) {
+        if (params[i] == "--") {  // the file name follows as it stands
+            rest.insert(rest.end(), params.begin() + static_cast<std::ptrdiff_t>(i), params.end());
+            break;
+        }
+        const std::size_t n = ToolkitOptionLength(params[i], i + 1 < params.size());
+        if (n == 0)
+            rest.push_back(params[i++]);
+        else
+            i += n;
+    }
+    return rest;
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& params) {
     CommandLine cl;

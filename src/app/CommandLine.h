@@ -33,6 +33,11 @@ struct CommandLine {
 // without quotes is rebuilt; one pair of surrounding double quotes is removed.
 CommandLine ParseCommandLine(const std::vector<std::string>& params);
 
+// params without the options the window toolkit takes for itself wherever they stand
+// ("-platform offscreen", "-style=fusion", "-reverse", ...), so that the rest can be
+// checked before the toolkit starts (it needs a display).
+std::vector<std::string> WithoutToolkitOptions(const std::vector<std::string>& params);
+
 // The usage text printed by --help (and after a command-line error).
 std::string UsageText();
 

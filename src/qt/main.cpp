@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <filesystem>
 #include <iostream>
@@ -94,21 +95,16 @@ int Dump(const app::CommandLine& cl, const app::EnvLookup& env) {
                              clock, std::cout, std::cerr);
 }
 
-int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
-    QApplication application(argc, argv);  // removes the options Qt itself takes
-    const app::CommandLine cl = app::ParseCommandLine(Params(argc, argv));
-    if (cl.action != app::ProgramAction::Window) {
-        std::cerr << "varnel32: " << (cl.error.empty() ? "bad command line" : cl.error) << "\n"
-                  << app::UsageText();
-        return 2;
-    }
+int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvLookup& env) {
+    QApplication application(argc, argv);
 
     qt::QtMainWindow window;
     qt::QtPrompter prompter(&window);
     qt::QtClock clock;
     qt::QtTimer timer1, timer2, timer3;
-    std::string runtimeError;
-    const std::optional<std::string> runtimeDir = link::OpenRuntimeDir(runtimeError);
+    std::string runtimeError, runtimeNotice;
+    const std::optional<std::string> runtimeDir =
+        link::OpenRuntimeDir(runtimeError, &runtimeNotice);
     std::unique_ptr<platform::CommandChannel> channel;
     if (runtimeDir) {
         channel = std::make_unique<link::UnixCommandChannel>(*runtimeDir);
@@ -143,11 +139,24 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
             *runtimeDir, "Varnel32", "system",
             [&form](const std::string& macro) { return form.OnServerExecute(macro); });
         std::string error;
-        if (server->Listen(error) == link::UnixCommandServer::ListenResult::Failed)
+        if (server->Listen(error) == link::UnixCommandServer::ListenResult::Failed) {
             std::cerr << "varnel32: open requests cannot be taken: " << error << "\n";
+            runtimeError = error;
+        }
+        if (!server->Notice().empty())
+            runtimeNotice = server->Notice();
     }
     const auto quitOnSignals = QuitOnSignals();
     window.show();
+    // A channel that cannot be used, or one others could tamper with, is told once in
+    // the window, with what to do about it.
+    const std::string problem = link::ChannelProblemText(runtimeError, runtimeNotice,
+                                                         form.CurrentSettings().view.EnglishMenu);
+    if (!problem.empty()) {
+        QTimer::singleShot(0, &window, [&prompter, problem] {
+            prompter.Tell(problem, platform::Severity::Warning);
+        });
+    }
     qt::ArmScreenshot(window);
     return application.exec();
 }
@@ -155,7 +164,10 @@ int RunWindow(int argc, char** argv, const app::EnvLookup& env) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const app::CommandLine cl = app::ParseCommandLine(Params(argc, argv));
+    // Checked before the toolkit starts, which needs a display: a bad option prints the
+    // usage wherever it is given.
+    const app::CommandLine cl =
+        app::ParseCommandLine(app::WithoutToolkitOptions(Params(argc, argv)));
     const app::EnvLookup env = app::ProcessEnvironment();
     switch (cl.action) {
         case app::ProgramAction::Help:
@@ -167,14 +179,10 @@ int main(int argc, char** argv) {
         case app::ProgramAction::Dump:
             return Dump(cl, env);
         case app::ProgramAction::Error:
-            // A single-dash option may be one of Qt's own (-platform, -style, ...): Qt
-            // takes those out, and the rest is parsed again.
-            if (argc > 1 && argv[1][0] == '-' && argv[1][1] != '-')
-                return RunWindow(argc, argv, env);
             std::cerr << "varnel32: " << cl.error << "\n" << app::UsageText();
             return 2;
         case app::ProgramAction::Window:
             break;
     }
-    return RunWindow(argc, argv, env);
+    return RunWindow(argc, argv, cl, env);
 }

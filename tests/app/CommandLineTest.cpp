@@ -85,5 +85,24 @@ TEST(CommandLineTest, UsageNamesEveryOption) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
+// The toolkit's options are taken out before the rest is checked, so a bad option is
+// reported without a display; anything else stays for the program.
+TEST(CommandLineTest, ToolkitOptionsAreSetAside) {
+    using P = std::vector<std::string>;
+    const struct {
+        P params, rest;
+    } cases[] = {
+        {{"-platform", "offscreen", "/x/0001.txt"}, {"/x/0001.txt"}},
+        {{"/e", "-style=fusion", "-reverse", "a.txt"}, {"/e", "a.txt"}},
+        {{"--platform", "xcb", "-q"}, {"-q"}},
+        {{"-q"}, {"-q"}},
+        {{"-platform"}, {"-platform"}},  // no value: not the toolkit's
+        {{"--", "-style", "x"}, {"--", "-style", "x"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithoutToolkitOptions(c.params), c.rest) << c.params[0];
+    EXPECT_EQ(ParseCommandLine(WithoutToolkitOptions({"-q"})).action, ProgramAction::Error);
+}
+
 }  // namespace
 }  // namespace varnel::app
