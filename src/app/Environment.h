@@ -14,4 +14,9 @@ using EnvLookup = std::function<std::string(const std::string& name)>;
 // from the password database.
 EnvLookup ProcessEnvironment();
 
+// The user's desktop directory: $XDG_DESKTOP_DIR, else XDG_DESKTOP_DIR in
+// $XDG_CONFIG_HOME/user-dirs.dirs (~/.config when unset), else $HOME/Desktop. Empty
+// when HOME is unknown. It need not exist.
+std::string DesktopDirectory(const EnvLookup& env);
+
 }  // namespace varnel::app

@@ -88,8 +88,8 @@ void TForm1::Focus1Click() {
 void TForm1::Realize1Click() {
     if (!mail::IsMailFile(CurrentMailFile))
         return;
-    std::string home = setup_.env ? setup_.env("HOME") : std::string();
-    std::string desktop = home.empty() ? std::string() : home + "/Desktop";
+    const std::string home = setup_.env ? setup_.env("HOME") : std::string();
+    std::string desktop = setup_.env ? DesktopDirectory(setup_.env) : std::string();
     std::error_code ec;
     if (!desktop.empty() && !std::filesystem::is_directory(desktop, ec))
         desktop = home;

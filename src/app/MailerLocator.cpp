@@ -199,7 +199,13 @@ MailerProgram FindMailerProgram(const EnvLookup& env, std::string_view mailerHom
         return found;
     }
 
-    found.exe = std::string(mailerHome) + std::string(kMailerName);
+    // Under the mailer home, else under the home: never a name relative to wherever
+    // Varnel was started, whose settings file would then be read from there.
+    const std::string base = !mailerHome.empty() && mailerHome[0] == '/' ? std::string(mailerHome)
+                             : !home.empty() && home[0] == '/'           ? Join(home, "")
+                                                                         : std::string();
+    if (!base.empty())
+        found.exe = Join(base, kMailerName);
     found.source = MailerProgram::Source::Fallback;
     return found;
 }
@@ -211,6 +217,8 @@ std::string MailerIniFile(std::string_view mailerExe) {
 MailerFiles ReadMailerFiles(std::string_view mailerExe, std::string_view mailerHome,
                             std::string_view trashCanSetting) {
     MailerFiles files;
+    if (mailerExe.empty() || mailerExe[0] != '/')
+        return files;  // no mailer known: nothing is read from the working directory
     const IniFile ini(MailerIniFile(mailerExe));
     const std::string dir = mail::DirectoryOf(mailerExe);
     files.FolderDefFile = MailerPath(ini.ReadString("Global Parameters", "FolderDefFile", ""), dir);

@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "app/Environment.h"
 #include "app/MailerLocator.h"
 #include "app/SettingsLocation.h"
 #include "app/TempDir.h"
@@ -128,6 +129,40 @@ TEST_F(MailerLocatorTest, FindsTheProgramInOrder) {
         EXPECT_EQ(p.source, c.source) << c.name;
         vars = saved;
     }
+}
+
+TEST_F(MailerLocatorTest, FallbackIsNeverRelative) {
+    EXPECT_EQ(FindMailerProgram(FakeEnv({{"HOME", "/h"}}), "").exe, "/h/pelkmail");
+    EXPECT_EQ(FindMailerProgram(FakeEnv({{"HOME", "/h/"}}), "rel/").exe, "/h/pelkmail");
+    EXPECT_EQ(FindMailerProgram(FakeEnv({{"HOME", "h"}}), "").exe, "");
+}
+
+TEST_F(MailerLocatorTest, DesktopDirectoryFollowsTheUserDirs) {
+    const std::string home = dir / "home";
+    struct Case {
+        std::string userDirs;  // ~/.config/user-dirs.dirs, "" for none
+        std::map<std::string, std::string> extra;
+        std::string want;
+    } cases[] = {
+        {"", {}, home + "/Desktop"},
+        {"# c\nXDG_DESKTOP_DIR=\"$HOME/\xe6\xa1\x8c\"\n", {}, home + "/\xe6\xa1\x8c"},
+        {"XDG_DESKTOP_DIR=\"/srv/desk\"\n", {}, "/srv/desk"},
+        {"XDG_DESKTOP_DIR=\"relative\"\n", {}, home + "/Desktop"},
+        {"XDG_DESKTOP_DIR=\"$HOMEX\"\n", {}, home + "/Desktop"},
+        {"XDG_DESKTOP_DIR=\"/srv/desk\"\n", {{"XDG_DESKTOP_DIR", "/env/desk"}}, "/env/desk"},
+        {"XDG_DESKTOP_DIR=\"/srv/desk\"\n",
+         {{"XDG_CONFIG_HOME", dir / "elsewhere"}},
+         home + "/Desktop"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(dir / "home/.config");
+        if (!c.userDirs.empty())
+            dir.Write("home/.config/user-dirs.dirs", c.userDirs);
+        auto v = vars;
+        v.insert(c.extra.begin(), c.extra.end());
+        EXPECT_EQ(DesktopDirectory(FakeEnv(v)), c.want) << c.userDirs;
+    }
+    EXPECT_EQ(DesktopDirectory(FakeEnv({})), "");
 }
 
 TEST_F(MailerLocatorTest, DesktopEntryCommandForms) {

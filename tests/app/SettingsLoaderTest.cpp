@@ -34,7 +34,7 @@ class SettingsLoaderTest : public ::testing::Test {
 
 TEST_F(SettingsLoaderTest, EmptyOrMissingFileGivesTheDefaultStruct) {
     Settings expected;
-    expected.mailer.MailerExe = "pelkmail";
+    expected.mailer.MailerExe = home / "pelkmail";  // never relative
     EXPECT_EQ(Defaults(), expected);
     EXPECT_EQ(LoadAllSettings(IniFile(home / "missing.ini"), env, ""), expected);
     // Sections without the keys change nothing either.
@@ -228,7 +228,7 @@ TEST_F(SettingsLoaderTest, EachPhaseReadsOnlyItsKeys) {
     expected.view.DebugMode = true;
     expected.key.Reply = 82;
     expected.location.DecodeDir = "d";
-    expected.mailer.MailerExe = "pelkmail";
+    expected.mailer.MailerExe = home / "pelkmail";  // never relative
     EXPECT_EQ(s, expected);
 }
 
