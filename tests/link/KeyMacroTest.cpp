@@ -80,7 +80,9 @@ TEST(KeyMacro, EventLists) {
 }
 
 TEST(KeyMacro, RepeatCountsAreClamped) {
-    EXPECT_EQ(ParseKeyMacro("{UP 999999999999}").events.size(), 2u * kMaxKeyRepeat);
+    for (const char* atLimit : {"{UP 100}", "{UP 101}", "{UP 999999999}", "{UP 999999999999}"})
+        EXPECT_EQ(ParseKeyMacro(atLimit).events.size(), 2u * kMaxKeyRepeat) << atLimit;
+    EXPECT_EQ(ParseKeyMacro("{UP 99}").events.size(), 2u * 99);
     EXPECT_EQ(ParseKeyMacro("{UP 0}").events.size(), 0u);
     EXPECT_EQ(ParseKeyMacro("{x 2}").events.size(), 4u);
 }

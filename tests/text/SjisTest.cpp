@@ -29,6 +29,31 @@ TEST(Sjis, DoubleByteNeedsValidTrail) {
         EXPECT_EQ(IsDoubleByteAt(c.s, c.pos), c.dbcs) << c.s;
 }
 
+// Each edge of the byte classes, from both sides, and the characters that stand on
+// them: ム (83 80), 麾 (9F 80), 檗 (9F 40, its trail byte is "@"), 毯 (9F 7E), 漾 (E0 40).
+TEST(Sjis, ByteClassBoundaries) {
+    const struct {
+        unsigned char byte;
+        bool lead, trail;
+    } table[] = {
+        {0x3F, false, false}, {0x40, false, true}, {0x7E, false, true}, {0x7F, false, false},
+        {0x80, false, true},  {0x81, true, true},  {0x9F, true, true},  {0xA0, false, true},
+        {0xDF, false, true},  {0xE0, true, true},  {0xFC, true, true},  {0xFD, false, false},
+    };
+    for (const auto& t : table) {
+        EXPECT_EQ(IsLeadByte(t.byte), t.lead) << std::hex << int(t.byte);
+        EXPECT_EQ(IsTrailByte(t.byte), t.trail) << std::hex << int(t.byte);
+    }
+    for (const std::string ch : {"\x83\x80", "\x9f\x80", "\x9f\x40", "\x9f\x7e", "\xe0\x40"}) {
+        const std::string s = "a" + ch + "@";
+        EXPECT_EQ(CharLengthAt(s, 1), 2u) << std::hex << int(static_cast<unsigned char>(ch[0]));
+        EXPECT_TRUE(IsTrailPosition(s, 2));
+        EXPECT_EQ(PrevCharPos(s, 3), 1u);
+        EXPECT_EQ(Find(s, "@"), 3u);  // never the trail byte of 檗
+        EXPECT_EQ(Find(s, ch.substr(1)), ch[1] == '@' ? 3u : npos);
+    }
+}
+
 TEST(Sjis, TrailPositionAndSnapping) {
     // a ソ ソ b : bytes 0:a 1,2:ソ 3,4:ソ 5:b
     const std::string s = "a" + kSo + kSo + "b";
@@ -86,8 +111,8 @@ TEST(Sjis, WordClasses) {
     const struct {
         unsigned code;
         int cls;
-    } cases[] = {{0x20, 7}, {'0', 6}, {'A', 6}, {':', 7}, {'~', 6}, {0xB1, 5}, {0xA1, 2},
-                 {0xE0, 7}, {0x8140, 4}, {0x8260, 3}, {0x82A0, 0}, {0x8341, 1},
+    } cases[] = {{0x20, 7},   {'0', 6},    {'A', 6},    {':', 7},    {'~', 6},    {0xB1, 5},
+                 {0xA1, 2},   {0xE0, 7},   {0x8140, 4}, {0x8260, 3}, {0x82A0, 0}, {0x8341, 1},
                  {0x8397, 4}, {0x889F, 2}, {0x9F40, 2}, {0x100, 2}};
     for (const auto& c : cases)
         EXPECT_EQ(WordClassOfCode(c.code), c.cls) << std::hex << c.code;
