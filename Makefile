@@ -32,10 +32,21 @@ sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(BUILD)-asan --output-on-failure -j $(JOBS)
 
-# libFuzzer harnesses of the MIME display, character-set code and mark-read rewrite, built with clang
-# (installed here when missing, so `make test` stays lean) and run FUZZ_RUNS times each.
+# libFuzzer harnesses of every parser that reads outside input, built with clang
+# (installed here when missing, so `make test` stays lean). Each runs FUZZ_RUNS times,
+# or FUZZ_SECONDS seconds when that is given.
 FUZZ_RUNS ?= 1000000
+FUZZ_SECONDS ?=
+FUZZ_LIMIT = $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS),-runs=$(FUZZ_RUNS))
 FUZZ_PACKAGES = clang libclang-rt-14-dev
+FUZZERS = body_pass encoded_words mark_read ini line_store mail_fields link folder_rules
+# fuzz_run(name, max_len, more options and seed directories)
+define fuzz_run
+	mkdir -p $(BUILD)-fuzz/corpus/$(1)
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	$(BUILD)-fuzz/bin/fuzz_$(1) $(FUZZ_LIMIT) -artifact_prefix=$(BUILD)-fuzz/$(1)- -max_len=$(2) \
+	    $(BUILD)-fuzz/corpus/$(1) $(3)
+endef
 fuzz: deps
 	@missing=""; for p in $(FUZZ_PACKAGES); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
@@ -46,17 +57,15 @@ fuzz: deps
 	fi
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DVARNEL_WITH_QT=OFF -DVARNEL_FUZZ=ON -DVARNEL_BENCH=OFF
-	cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_body_pass fuzz_encoded_words fuzz_mark_read
-	mkdir -p $(BUILD)-fuzz/corpus/body $(BUILD)-fuzz/corpus/names $(BUILD)-fuzz/corpus/mark_read
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	$(BUILD)-fuzz/bin/fuzz_body_pass -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=8192 -dict=fuzz/body.dict \
-	    $(BUILD)-fuzz/corpus/body tests/data/mime
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	$(BUILD)-fuzz/bin/fuzz_encoded_words -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=1024 -dict=fuzz/names.dict \
-	    $(BUILD)-fuzz/corpus/names
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	$(BUILD)-fuzz/bin/fuzz_mark_read -runs=$(FUZZ_RUNS) -artifact_prefix=$(BUILD)-fuzz/ -max_len=4096 -dict=fuzz/mark_read.dict \
-	    $(BUILD)-fuzz/corpus/mark_read tests/data/header
+	cmake --build $(BUILD)-fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	$(call fuzz_run,body_pass,8192,-dict=fuzz/body.dict tests/data/mime)
+	$(call fuzz_run,encoded_words,1024,-dict=fuzz/names.dict)
+	$(call fuzz_run,mark_read,4096,-dict=fuzz/mark_read.dict tests/data/header)
+	$(call fuzz_run,ini,2048,-dict=fuzz/ini.dict)
+	$(call fuzz_run,line_store,2048,)
+	$(call fuzz_run,mail_fields,512,-dict=fuzz/mail_fields.dict)
+	$(call fuzz_run,link,512,-dict=fuzz/link.dict)
+	$(call fuzz_run,folder_rules,512,)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz
