@@ -114,6 +114,15 @@ TEST_F(WritingReplyTest, TextCommandsAreUndoableEdits) {
               "line two\r\n");
     e.Undo();
     EXPECT_NE(e.Text().find("> line one"), std::string::npos);
+
+    // Paste with quotation: the pasted lines get the quote mark.
+    clipboard.text = "pasted a\r\npasted b\r\n";
+    clipboard.has = true;
+    e.Deselect();
+    e.MoveCaretTo(0, 3);
+    ASSERT_TRUE(RunCommand(f, "PasteWithquotation1"));
+    EXPECT_NE(e.Text().find("--------\r\n> pasted a\r\n> pasted b\r\n\r\n"), std::string::npos)
+        << e.Text();
 }
 
 TEST_F(WritingReplyTest, SendMailWritesTheOutgoingLayoutAndCloses) {
