@@ -27,8 +27,9 @@ void TForm1::RunSecondPhase() {
     TrashCanFile = settings_.mailer.TrashCanFile;
     SaveAsDir = settings_.location.SaveAsDir;
     io_.Timer3.SetInterval(settings_.edit.AutoSaveIntervalMs);
-    // Seam: the find text is cleared, the user menus are built and the configurable
-    // shortcuts assigned here once the commands exist.
+    AssignShortcuts();
+    // Seam: the find text is cleared and the user menus are built here once those
+    // commands exist.
 
     // A count that cannot be written is not worth a message here: the window placement
     // written at close reports a settings file that cannot be written.

@@ -308,6 +308,18 @@ int KeyCodeOf(const KeySettings& keys, std::string_view name) {
     return 0;
 }
 
+bool AnyKeySettingIs(const KeySettings& keys, int code) {
+    for (const auto& field : KeyFields()) {
+        if (keys.*(field.second) == code)
+            return true;
+    }
+    for (int k : keys.ReplyWithStatus) {
+        if (k == code)
+            return true;
+    }
+    return false;
+}
+
 std::string StripProtectingDot(std::string value) {
     if (!value.empty() && value.back() == '.')
         value.pop_back();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/Environment.h"
 #include "app/IniFile.h"
@@ -24,6 +25,9 @@ void LoadSettingsPhase2(const IniFile& ini, Settings& s, const EnvLookup& env);
 // Both phases on a fresh Settings, as after the options dialog; mailerHome carries the
 // home found earlier over into it.
 Settings LoadAllSettings(const IniFile& ini, const EnvLookup& env, const std::string& mailerHome);
+
+// Some key of section "Key" (the reply-status keys included) holds code.
+bool AnyKeySettingIs(const KeySettings& keys, int code);
 
 // Helpers of the rules, exposed for their tests.
 // The value of the "Key" setting name (e.g. "ReplyAll"); 0 for an unknown name.

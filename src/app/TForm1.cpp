@@ -56,7 +56,17 @@ void TForm1::SetupEditor() {
     e.SetAutoWrap(true);
     e.SetColumn(40);
     e.ReadOnly = true;
-    e.OnChangeModify = [this](bool) { RestartAutosave(); };
+    e.OnChangeModify = [this](bool modified) { OnChangeModify(modified); };
+    e.OnChangeRedoMode = [this](bool redo) { OnChangeRedoMode(redo); };
+    // In viewer mode Backspace and Delete are keys of the window, not edits.
+    e.OnBackSpaceKey = [this] {
+        std::uint16_t key = editor::vk::kBack;
+        SonEdit1KeyDown(key, editor::kShiftNone);
+    };
+    e.OnDeleteKey = [this] {
+        std::uint16_t key = editor::vk::kDelete;
+        SonEdit1KeyDown(key, editor::kShiftNone);
+    };
 }
 
 void TForm1::ShowUp() {
@@ -81,7 +91,9 @@ void TForm1::ShowUp() {
     StartOnFile(AbsoluteStartPath(cl.fileName, setup_.workingDirectory));
 
     ApplyMenuLanguage();
-    // Seam: dropped files are accepted once the working-files commands exist.
+    AssignShortcuts();
+    OnChangeModify(sonEdit1_.Modified());
+    OnChangeRedoMode(sonEdit1_.RedoMode());
 }
 
 // Start-up steps on the file named on the command line: classification, icon, width of
@@ -167,7 +179,7 @@ void TForm1::ViewerMode1Click() {
     RestartAutosave();
     temporaryViewerColor_.reset();
     ApplyMode();
-    // Seam: AssignShortcuts() runs here; plain-key shortcuts exist only in viewer mode.
+    AssignShortcuts();  // plain-key shortcuts exist only in viewer mode
 }
 
 void TForm1::FileExitClick() {
@@ -202,10 +214,6 @@ void TForm1::OnTimer1() {
 void TForm1::OnTimer2() {
     io_.view.BringToFront();
     io_.Timer2.SetEnabled(false);
-}
-
-void TForm1::OnTimer3() {
-    // Seam: autosave of the working-files commands.
 }
 
 // Focus and update are quiet: when the mailer is not running nothing happens, and the

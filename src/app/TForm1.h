@@ -112,8 +112,13 @@ class TForm1 : public DeferredActions {
 
     // Working files (WorkingFiles.cpp). Save1Click and SaveAs1Click leave their result
     // in SaveSucceeded.
+    void New1Click();
+    void FileOpenClick();
+    void Open2Click();
     void Save1Click();
     void SaveAs1Click();
+    void TempFile1Click();
+    void Deletetempfiles2Click();
     // Writes the editor text to path and restarts the autosave timer; a failure is
     // reported and leaves the text modified.
     bool WriteFile(const std::string& path);
@@ -143,6 +148,21 @@ class TForm1 : public DeferredActions {
     // A key the editor received (virtual key, modifier byte): runs the command configured
     // for it and returns true, or returns false for the editor to handle it.
     bool RunShortcut(std::uint16_t key, std::uint8_t shift);
+    // Edit commands (EditCommands.cpp): Cut and Paste act in editor mode only.
+    void Undo2Click();
+    void Redo1Click();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    // Gives every command its keys from the key settings and the mode (Shortcuts.h).
+    void AssignShortcuts();
+    // Events of the editor control on screen (EditorEvents.cpp). A handler takes a key
+    // by setting it to 0.
+    void SonEdit1KeyDown(std::uint16_t& key, std::uint8_t shift);
+    void SonEdit1MouseUp(int x, int y);
+    void SonEdit1DblClick();
+    void SonEdit1ContextMenu(int x, int y);
 
     // Mailer commands (MailerCommands.cpp).
     void Next2Click();
@@ -234,6 +254,14 @@ class TForm1 : public DeferredActions {
     void RequestReply();
     // The machine-dependent character check on the editor text; true when it stopped.
     bool CheckDependentChars();
+    // Where an autosave of the shown text goes; empty for none.
+    std::string AutosavePath() const;
+    // Shows a file as plain text (open, drop, temporary file); false when it cannot be
+    // read, which is reported and leaves the shown text as it was.
+    bool LoadPlainText(const std::string& path);
+    // The editor events of the core (SetupEditor).
+    void OnChangeModify(bool modified);
+    void OnChangeRedoMode(bool redo);
 
     TForm1Services io_;
     TForm1Setup setup_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace varnel::platform {
 
@@ -55,6 +56,11 @@ class MainView {
     virtual void SetCaption(std::string_view item, const std::string& utf8Caption) = 0;
     // Check mark of the menu item of a command (by its component name, e.g. "ViewerMode1").
     virtual void SetChecked(std::string_view command, bool checked) = 0;
+    // Whether the menu item of a command can be chosen.
+    virtual void SetEnabled(std::string_view command, bool enabled) = 0;
+    // The keys that run a command: codes with the virtual key in the low byte and the
+    // modifiers (1 Shift, 2 Ctrl, 4 Alt) in the high byte; empty for none.
+    virtual void SetShortcuts(std::string_view command, const std::vector<int>& keyCodes) = 0;
     virtual void BringToFront() = 0;
     // Starts closing the window; the close query decides whether it really closes.
     virtual void Close() = 0;

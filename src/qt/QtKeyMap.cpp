@@ -52,4 +52,23 @@ std::uint8_t ShiftByteOf(Qt::KeyboardModifiers modifiers) {
     return shift;
 }
 
+int QtKeyCombinationOf(int keyCode) {
+    const int vk = keyCode & 0xFF;
+    int key = 0;
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z'))
+        key = vk;
+    else if (vk >= 0x70 && vk <= 0x87)
+        key = Qt::Key_F1 + (vk - 0x70);
+    for (const auto& [qtKey, code] : kKeys) {
+        if (key == 0 && code == vk)
+            key = qtKey;  // the first Qt key of the code is its usual one
+    }
+    if (key == 0)
+        return 0;
+    const int mods = keyCode >> 8;
+    return key | ((mods & 1) ? static_cast<int>(Qt::ShiftModifier) : 0) |
+           ((mods & 2) ? static_cast<int>(Qt::ControlModifier) : 0) |
+           ((mods & 4) ? static_cast<int>(Qt::AltModifier) : 0);
+}
+
 }  // namespace varnel::qt

@@ -12,4 +12,8 @@ std::uint16_t VirtualKeyOf(int qtKey);
 
 std::uint8_t ShiftByteOf(Qt::KeyboardModifiers modifiers);
 
+// A stored key code (virtual key in the low byte, modifiers 1 Shift, 2 Ctrl, 4 Alt in
+// the high byte) as a Qt key combination; 0 when the key has no Qt key.
+int QtKeyCombinationOf(int keyCode);
+
 }  // namespace varnel::qt

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -21,6 +22,7 @@
 #include "app/Settings.h"
 #include "app/TForm1.h"
 #include "qt/QtColor.h"
+#include "qt/QtKeyMap.h"
 #include "qt/QtSonEdit2.h"
 #include "text/Cp932.h"
 
@@ -93,13 +95,18 @@ void QtMainWindow::Bind(app::TForm1* form) {
     form_ = form;
     edit_ = new QtSonEdit2(form->SonEdit1(), metrics_, central_);
     edit_->setObjectName(QStringLiteral("SonEdit1"));
+    edit_->OnOLEDropFiles = [this](const std::string& files) { form_->FileDropped(files); };
     edit_->OnKeyDown = [this](std::uint16_t& key, std::uint8_t shift) {
-        if (form_ && form_->RunShortcut(key, shift))
+        if (form_->RunShortcut(key, shift))
             key = 0;  // a configured key ran its command
+        else
+            form_->SonEdit1KeyDown(key, shift);
     };
-    edit_->OnOLEDropFiles = [this](const std::string& files) {
-        if (form_)
-            form_->FileDropped(files);
+    edit_->OnMouseUp = [this](int x, int y) { form_->SonEdit1MouseUp(x, y); };
+    edit_->OnDblclick = [this] { form_->SonEdit1DblClick(); };
+    edit_->OnContextMenu = [this](QPoint at) {
+        const QPoint local = edit_->viewport()->mapFromGlobal(at);
+        form_->SonEdit1ContextMenu(local.x(), local.y());
     };
     central_->layout()->addWidget(edit_);
     static_cast<QVBoxLayout*>(central_->layout())->setStretchFactor(edit_, 1);
@@ -213,6 +220,23 @@ void QtMainWindow::SetCaption(std::string_view item, const std::string& utf8Capt
 void QtMainWindow::SetChecked(std::string_view command, bool checked) {
     if (auto a = actions_.find(command); a != actions_.end())
         a->second->setChecked(checked);
+}
+
+void QtMainWindow::SetEnabled(std::string_view command, bool enabled) {
+    if (auto a = actions_.find(command); a != actions_.end())
+        a->second->setEnabled(enabled);
+}
+
+void QtMainWindow::SetShortcuts(std::string_view command, const std::vector<int>& keyCodes) {
+    auto a = actions_.find(command);
+    if (a == actions_.end())
+        return;
+    QList<QKeySequence> keys;
+    for (int code : keyCodes) {
+        if (const int combination = QtKeyCombinationOf(code))
+            keys.push_back(QKeySequence(combination));
+    }
+    a->second->setShortcuts(keys);
 }
 
 void QtMainWindow::BringToFront() {

@@ -46,6 +46,8 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     void SetIcon(platform::WindowIcon icon) override;
     void SetCaption(std::string_view item, const std::string& utf8Caption) override;
     void SetChecked(std::string_view command, bool checked) override;
+    void SetEnabled(std::string_view command, bool enabled) override;
+    void SetShortcuts(std::string_view command, const std::vector<int>& keyCodes) override;
     void BringToFront() override;
     void Close() override;
 

@@ -205,3 +205,191 @@ TEST_F(WorkingFilesTest, AForwardTailRefusesSaveAndMakesSaveAsABackup) {
 
 }  // namespace
 }  // namespace varnel::app
+
+namespace varnel::app {
+namespace {
+
+// The forward draft of the tests above, with its tail.
+const std::string kForward =
+    "X-Forward: yes\r\nTo: d@example.jp\r\n--------\r\n\r\nsee below\r\n"
+    "Content-Type: message/rfc822\r\nContent-Type: multipart/mixed; boundary=\"q\"\r\n\r\n"
+    "--q\r\n\r\nforwarded text\r\n--q\r\nContent-Type: image/png\r\n\r\niVBO\r\n--q--\r\n";
+
+// Every command that shows another text asks first, and lets the forward tail go.
+TEST_F(WorkingFilesTest, CommandsThatReplaceTheTextAskFirstAndReleaseTheForwardTail) {
+    const std::string plain = (root / "plain.txt").string();
+    testing::WriteBytes(plain, "plain\r\n");
+    const std::string tmpDir = (root / "tmp").string();
+    testing::WriteBytes(ini, "[Location]\r\nTempPath=" + tmpDir + "\r\n");
+    struct Case {
+        const char* command;
+        std::optional<std::string> chosen;  // the dialog's answer
+        std::string shownAfter;             // CurrentMailFile afterwards
+    } cases[] = {
+        {"New1", std::nullopt, ""},
+        {"Open1", plain, plain},
+        {"TempFile1", std::nullopt, tmpDir + "/_pel0042.tmp"},
+    };
+    for (const Case& c : cases) {
+        testing::WriteBytes(draft, "Message-ID: <m@x>\r\n" + kForward);
+        testing::WriteBytes(tmpDir + "/_pel0042.tmp", "To: x\r\nMessage-ID: <m@x>\r\n\r\nold\r\n");
+        TForm1& f = Start({draft.string()});
+        timer1.Tick();  // the second phase reads TempPath
+        ASSERT_TRUE(f.ForwardTail) << c.command;
+        Type(f, "!");
+        prompter.asked.clear();
+        prompter.script = {Answer::Cancel};
+        dialogs.script = {c.chosen};
+        RunCommand(f, c.command);
+        EXPECT_EQ(prompter.asked.size(), 1u) << c.command;
+        EXPECT_EQ(f.CurrentMailFile, draft.string()) << c.command;
+        EXPECT_TRUE(f.ForwardTail) << c.command;
+
+        prompter.script = {Answer::No};
+        dialogs.script = {c.chosen};
+        RunCommand(f, c.command);
+        EXPECT_EQ(f.CurrentMailFile, c.shownAfter) << c.command;
+        EXPECT_FALSE(f.ForwardTail) << c.command;
+        EXPECT_FALSE(f.SonEdit1().Modified()) << c.command;
+    }
+    // A drop lets the tail go too.
+    testing::WriteBytes(draft, kForward);
+    TForm1& f = Start({draft.string()});
+    f.FileDropped(plain);
+    EXPECT_FALSE(f.ForwardTail);
+    EXPECT_EQ(f.SonEdit1().Text(), "plain\r\n");
+}
+
+TEST_F(WorkingFilesTest, OpenMailTakesOnlyMailFileNames) {
+    const std::string mail = (home / "In" / "0007.txt").string();
+    testing::WriteBytes(mail, "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n");
+    const std::string notMail = (home / "In" / "letter.txt").string();
+    testing::WriteBytes(notMail, "x\r\n");
+    TForm1& f = Start({draft.string()});
+    dialogs.script = {notMail};
+    RunCommand(f, "Open2");
+    EXPECT_EQ(dialogs.asked.back().filter, "Pelk mail|????.txt");
+    EXPECT_EQ(prompter.asked.back(), "This is not a Pelk mail file.");
+    EXPECT_EQ(f.CurrentMailFile, draft.string());
+    dialogs.script = {mail};
+    RunCommand(f, "Open2");
+    EXPECT_EQ(f.CurrentMailFile, mail);
+    EXPECT_EQ(Shown().back(), "body");
+}
+
+TEST_F(WorkingFilesTest, AutosaveWritesABackupAndNeverOverAMailOrATail) {
+    struct Case {
+        bool extChange;
+        bool forward;
+        bool untitled;
+        std::string target;  // relative to root
+    } cases[] = {
+        {true, false, false, "Pelk/out/0003.bak"},
+        {false, false, false, "Pelk/out/0003.txt"},
+        {false, true, false, "Pelk/out/0003.bak"},  // the tail still reads the draft
+        {true, false, true, "autosave/Untitled.bak"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(root / "autosave");
+        fs::remove(home / "out" / "0003.bak");
+        const std::string original = c.forward ? kForward : kDraft;
+        testing::WriteBytes(draft, original);
+        testing::WriteBytes(ini, std::string("[Edit]\r\nAutoSave=1\r\nAutoSaveExtChange=") +
+                                     (c.extChange ? "1" : "0") + "\r\n");
+        TForm1& f = Start(c.untitled ? std::vector<std::string>{} : std::vector{draft.string()});
+        timer1.Tick();  // the second phase reads the Edit settings
+        if (c.untitled)
+            RunCommand(f, "ViewerMode1");
+        EXPECT_FALSE(timer3.enabled);
+        Type(f, "!");
+        ASSERT_TRUE(timer3.enabled) << c.target;
+        ASSERT_TRUE(timer3.Tick());
+        EXPECT_EQ(testing::ReadAll((root / c.target).string()), f.SonEdit1().Text()) << c.target;
+        EXPECT_TRUE(f.SonEdit1().Modified());  // the timer goes on until a save
+        if (c.target != "Pelk/out/0003.txt") {
+            EXPECT_EQ(testing::ReadAll(draft), original) << c.target;
+        }
+        RunCommand(f, "ViewerMode1");
+        EXPECT_EQ(timer3.enabled, false) << "viewer mode stops autosave";
+    }
+    EXPECT_FALSE(fs::exists(root / "0003.bak"));
+}
+
+TEST_F(WorkingFilesTest, TemporaryFileOfTheShownMailIsFound) {
+    const std::string tmpDir = (root / "tmp").string();
+    testing::WriteBytes(ini,
+                        "[Location]\r\nTempPath=" + tmpDir + "\r\n[View]\r\nEnglishMenu=1\r\n");
+    const std::string mail = (home / "In" / "0001.txt").string();
+    testing::WriteBytes(mail, "X-Status: READ\r\nDate: d1\r\nMessage-ID: <k@x>\r\n\r\nbody\r\n");
+    testing::WriteBytes(tmpDir + "/_pel0001.tmp", "To: a\r\n\r\nMessage-ID: <k@x>\r\n");  // body
+    testing::WriteBytes(tmpDir + "/xpel0002.tmp", "To: a\r\nMessage-ID: <K@x>\r\n\r\n");  // case
+    testing::WriteBytes(tmpDir + "/_pel003.tmp", "Message-ID: <k@x>\r\n\r\n");            // name
+    TForm1& f = Start({mail});
+    timer1.Tick();
+    RunCommand(f, "TempFile1");
+    EXPECT_EQ(prompter.asked.back(), "No temporary file in " + tmpDir + "/");
+    EXPECT_EQ(f.CurrentMailFile, mail);
+
+    const std::string hit = tmpDir + "/_pel0009.tmp";
+    testing::WriteBytes(hit, "In-Reply-To: <k@x>\r\nMessage-ID: <k@x>\r\nTo: b\r\n\r\nreply\r\n");
+    RunCommand(f, "TempFile1");
+    EXPECT_EQ(f.CurrentMailFile, hit);
+    EXPECT_EQ(f.SonEdit1().Text(), testing::ReadAll(hit));
+}
+
+TEST_F(WorkingFilesTest, DeleteTempFilesSparesTheWorkingDirectoryWhenNothingIsShown) {
+    const std::string tmpDir = (root / "tmp").string();
+    testing::WriteBytes(ini, "[Location]\r\nTempPath=" + tmpDir + "\r\n");
+    for (const char* name : {"_pel0001.tmp", "_pel0001.bak", "keep.tmp", "0001.bak"})
+        testing::WriteBytes(tmpDir + "/" + name, "x");
+    testing::WriteBytes(root / "0001.bak", "x");          // the working directory
+    testing::WriteBytes(home / "out" / "0003.bak", "x");  // beside the shown draft
+    testing::WriteBytes(home / "out" / "backup.bak", "x");
+    TForm1& f = Start({});
+    timer1.Tick();
+    prompter.script = {Answer::Cancel};
+    RunCommand(f, "Deletetempfiles2");
+    EXPECT_EQ(prompter.asked.back(), "Deleting all temporary and backup files.");
+    EXPECT_TRUE(fs::exists(tmpDir + "/_pel0001.tmp"));
+
+    RunCommand(f, "Deletetempfiles2");  // untitled: only the temporary directory
+    EXPECT_FALSE(fs::exists(tmpDir + "/_pel0001.tmp"));
+    EXPECT_FALSE(fs::exists(tmpDir + "/_pel0001.bak"));
+    EXPECT_TRUE(fs::exists(tmpDir + "/keep.tmp"));
+    EXPECT_TRUE(fs::exists(tmpDir + "/0001.bak"));
+    EXPECT_TRUE(fs::exists(root / "0001.bak"));
+
+    f.OpenMailFile(draft.string());
+    RunCommand(f, "Deletetempfiles2");
+    EXPECT_FALSE(fs::exists(home / "out" / "0003.bak"));
+    EXPECT_TRUE(fs::exists(home / "out" / "backup.bak"));
+    EXPECT_TRUE(fs::exists(draft));
+}
+
+TEST_F(WorkingFilesTest, EditCommandsActOnTheEditor) {
+    TForm1& f = Start({draft.string()});
+    f.SonEdit1().SelectAll();
+    RunCommand(f, "Cut1");
+    EXPECT_EQ(clipboard.text, kDraft);
+    EXPECT_EQ(f.SonEdit1().Text(), "");
+    EXPECT_TRUE(view.enabled["Undo2"]);
+    RunCommand(f, "Undo2");
+    EXPECT_EQ(f.SonEdit1().Text(), kDraft);
+    EXPECT_TRUE(view.enabled["Redo1"]);
+    RunCommand(f, "Redo1");
+    EXPECT_EQ(f.SonEdit1().Text(), "");
+    RunCommand(f, "Paste1");
+    EXPECT_EQ(f.SonEdit1().Text(), kDraft);
+    // Viewer mode: copy and select all only.
+    RunCommand(f, "ViewerMode1");
+    RunCommand(f, "SelectAll1");
+    RunCommand(f, "Cut1");
+    RunCommand(f, "Paste1");
+    EXPECT_EQ(f.SonEdit1().Text(), kDraft);
+    clipboard.text.clear();
+    RunCommand(f, "Copy1");
+    EXPECT_EQ(clipboard.text, kDraft);
+}
+
+}  // namespace
+}  // namespace varnel::app

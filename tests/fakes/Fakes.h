@@ -123,6 +123,8 @@ class RecordingView : public platform::MainView {
     platform::WindowIcon icon = platform::WindowIcon::Default;
     std::map<std::string, std::string, std::less<>> captions;
     std::map<std::string, bool, std::less<>> checked;
+    std::map<std::string, bool, std::less<>> enabled;
+    std::map<std::string, std::vector<int>, std::less<>> shortcuts;
     int showTextCalls = 0;
     int broughtToFront = 0;
     int closeRequests = 0;
@@ -139,6 +141,12 @@ class RecordingView : public platform::MainView {
     }
     void SetChecked(std::string_view command, bool on) override {
         checked[std::string(command)] = on;
+    }
+    void SetEnabled(std::string_view command, bool on) override {
+        enabled[std::string(command)] = on;
+    }
+    void SetShortcuts(std::string_view command, const std::vector<int>& codes) override {
+        shortcuts[std::string(command)] = codes;
     }
     void BringToFront() override { ++broughtToFront; }
     void Close() override { ++closeRequests; }

@@ -1,0 +1,23 @@
+// The shortcuts of the window's commands: the design-time keys, the keys of section
+// "Key", and the rule that plain keys act as commands only while nothing can be typed.
+#pragma once
+
+#include <vector>
+
+#include "app/CommandTable.h"
+#include "app/Settings.h"
+
+namespace varnel::app {
+
+// Key codes: low byte the virtual key, high byte the modifiers (1 Shift, 2 Ctrl, 4 Alt).
+inline constexpr int kCtrl = 0x200;
+inline constexpr int kShiftCtrl = 0x300;
+
+// The key codes that run command c. A "Key" setting that is not 0 gives its key; a plain
+// or Shift key (not a function key) only while plainKeysActive (viewer mode, no find or
+// replace dialog open). Cut, Copy, Paste, Select All and Undo keep their design-time
+// Ctrl keys. Save gets Ctrl+S, and Redo Ctrl+Y and Ctrl+Shift+Z, while their own
+// setting is 0 and no other setting takes that key.
+std::vector<int> ShortcutsOf(const CommandSpec& c, const KeySettings& keys, bool plainKeysActive);
+
+}  // namespace varnel::app
