@@ -115,7 +115,20 @@ platform::ExecuteResult TForm1::OnServerExecute(const std::string& macro) {
     auto path = link::ParseOpenRequest(macro, OpenPrefix);
     if (!path)
         return {false, {}};
-    return {true, [this, p = std::move(*path)] { DdeOpenMail(p); }};
+    pendingOpen_ = std::move(*path);
+    return {true, [this] { ServePendingOpen(); }};
+}
+
+void TForm1::ServePendingOpen() {
+    if (servingOpen_)
+        return;
+    servingOpen_ = true;
+    while (pendingOpen_) {
+        const std::string path = std::move(*pendingOpen_);
+        pendingOpen_.reset();
+        DdeOpenMail(path);
+    }
+    servingOpen_ = false;
 }
 
 void TForm1::DdeOpenMail(const std::string& path) {

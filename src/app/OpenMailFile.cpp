@@ -16,6 +16,13 @@ namespace {
 
 constexpr text::Message kCannotOpen{"Cannot open %s", "%s を開けません"};
 constexpr text::Message kOpenError{"Error in mail open procedure", "Error in mail open procedure"};
+constexpr text::Message kTooLarge{
+    "%s\nis too large for the window. Files up to the size set by MaxOpenSize in the "
+    "[View] section of the settings open here; varnel32 --dump FILE prints a mail of any "
+    "size.",
+    "%s\nはウィンドウで開くには大きすぎます。開けるのは設定ファイル [View] の MaxOpenSize "
+    "で決めた大きさまでです。varnel32 --dump FILE なら大きさに関係なく表示できます。"};
+constexpr int kDefaultMaxOpenSize = 256;
 constexpr text::Message kCannotMarkRead{
     "The mail could not be marked as read; the file was left as it was.\n%s",
     "既読にできませんでした。ファイルは元のままです\n%s"};
@@ -31,10 +38,26 @@ void TForm1::OpenMailFile(const std::string& path) {
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
+    // A window needs many times a file's size: a file over the limit is refused before
+    // it is read.
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    const int limitMb =
+        settings_.view.MaxOpenSize > 0 ? settings_.view.MaxOpenSize : kDefaultMaxOpenSize;
+    if (!ec && size > static_cast<std::uintmax_t>(limitMb) * 1024 * 1024) {
+        io_.prompter.Tell(
+            kTooLarge.Format(settings_.view.EnglishMenu,
+                             path + " (" + std::to_string((size + (1 << 20) - 1) >> 20) + " MB > " +
+                                 std::to_string(limitMb) + " MB)"),
+            platform::Severity::Error);
+        RecipientOverride = false;
+        ApplyMode();
+        return;
+    }
     std::optional<std::string> bytes(std::in_place);
     std::string readError;
     if (!editor::ReplaceFileRead(path, *bytes, readError)) {
-        io_.prompter.Tell(exists ? Say(kOpenError) + "\n" + path
+        // The reason ("Is a directory", "Permission denied") is shown with the path.
+        io_.prompter.Tell(exists ? Say(kOpenError) + "\n" + readError
                                  : kCannotOpen.Format(settings_.view.EnglishMenu, path),
                           platform::Severity::Error);
         RecipientOverride = false;
@@ -79,8 +102,11 @@ void TForm1::OpenMailFile(const std::string& path) {
         if (d.alertColour != 0)
             temporaryViewerColor_ = d.alertColour;
         if (d.rewritten) {
+            // A failure is told once per mail and reason (a write-protected mail would
+            // otherwise be reported at every open).
             std::string error;
-            if (!editor::ReplaceFileWrite(path, *d.rewritten, error))
+            if (!editor::ReplaceFileWrite(path, *d.rewritten, error) &&
+                reportedWriteFailures_.insert(path + "\n" + error).second)
                 io_.prompter.Tell(kCannotMarkRead.Format(settings_.view.EnglishMenu, error),
                                   platform::Severity::Error);
         }

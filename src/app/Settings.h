@@ -59,6 +59,9 @@ struct ViewSettings {
     int Ruler = 0;  // 0 editor only, 1 both modes, negative never
     bool ShowTo = true;
     int MaxTo = 10;
+    // Largest file the window opens, in MB (a window needs many times the file's size);
+    // not positive means the default. --dump streams and has no limit.
+    int MaxOpenSize = 256;
     int IMEcontrol = 1;
     bool EnglishMenu = false;
     int TabToSpace = 4;

@@ -116,6 +116,7 @@ void LoadViewPhase1(const IniFile& ini, ViewSettings& v, const ViewSettings& d) 
               {"CrEofColor", &ViewSettings::CrEofColor},
               {"Ruler", &ViewSettings::Ruler},
               {"MaxTo", &ViewSettings::MaxTo},
+              {"MaxOpenSize", &ViewSettings::MaxOpenSize},
               {"IMEcontrol", &ViewSettings::IMEcontrol},
               {"TabToSpace", &ViewSettings::TabToSpace},
               {"AutoReformat", &ViewSettings::AutoReformat},

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -183,8 +184,13 @@ class TForm1 : public DeferredActions {
 
     // An execute on the window's server conversation: accepted when it is an open
     // request this window takes (a compose window takes none); the mail is opened
-    // after the answer has gone back.
+    // after the answer has gone back, by ServePendingOpen. A request that arrives while
+    // another still waits replaces it.
     platform::ExecuteResult OnServerExecute(const std::string& macro);
+    // Opens the waiting requested mail, and the next one that arrives meanwhile, until
+    // none waits. Called again while it runs (from a dialog's loop) it does nothing: the
+    // running call takes the new request when the current open is done.
+    void ServePendingOpen();
     // Opens a mail the mailer asked for.
     void DdeOpenMail(const std::string& path);
     // The next open request was asked for by a view request that already had the
@@ -280,6 +286,11 @@ class TForm1 : public DeferredActions {
     // Made on the first Decode command and kept to the end, so "_varnel.jis" is still
     // there for the viewer and is removed when the window goes.
     std::unique_ptr<mail::PrivateTempDir> privateDir_;
+    // The open request waiting to be served, and whether one is being served.
+    std::optional<std::string> pendingOpen_;
+    bool servingOpen_ = false;
+    // Failed writes already reported (path and reason), each told only once.
+    std::set<std::string> reportedWriteFailures_;
 };
 
 }  // namespace varnel::app

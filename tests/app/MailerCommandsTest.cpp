@@ -93,6 +93,29 @@ TEST_F(MailerCommandsTest, OpenRequestsOpenAfterTheAnswerAndKeepTheCase) {
         EXPECT_FALSE(f.OnServerExecute(bad).accepted) << bad;
 }
 
+// Requests for missing files each show an error box. A request that comes in while a
+// box is open (its loop serves the channel) is not opened inside it but after it, and
+// only the newest of those waiting is opened.
+TEST_F(MailerCommandsTest, OpenRequestsWaitTheirTurnAndTheNewestWins) {
+    TForm1& f = Start({mail1});
+    int depth = 0, deepest = 0;
+    bool flooded = false;
+    prompter.whileOpen = [&] {
+        deepest = std::max(deepest, ++depth);
+        if (!flooded) {
+            flooded = true;
+            for (const std::string& next :
+                 {root.string() + "/gone1", root.string() + "/gone2", mail3})
+                f.OnServerExecute("[open(\"" + next + "\")]").afterAnswer();
+        }
+        --depth;
+    };
+    f.OnServerExecute("[open(\"" + root.string() + "/missing\")]").afterAnswer();
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(prompter.asked.size(), 1u);  // only the first request's box
+    EXPECT_EQ(f.CurrentMailFile, mail3);
+}
+
 TEST_F(MailerCommandsTest, AComposeWindowTakesNoOpenRequest) {
     fs::create_directories(root / "Pelk" / "out");
     const std::string draft = (root / "Pelk" / "out" / "0004.txt").string();

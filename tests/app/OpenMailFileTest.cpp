@@ -113,6 +113,43 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     EXPECT_EQ(std::distance(fs::directory_iterator(home / "In"), fs::directory_iterator()), 1);
 }
 
+TEST_F(OpenMailFileTest, AWriteProtectedMailIsLeftAloneAndReportedOnce) {
+    ::chmod(mail.c_str(), 0444);
+    TForm1& f = Start(mail, "[View]\r\nEnglishMenu=1\r\n");
+    f.OpenMailFile(mail.string());
+    EXPECT_EQ(testing::ReadAll(mail), kRecv);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_NE(prompter.asked[0].find("write-protected"), std::string::npos) << prompter.asked[0];
+    EXPECT_EQ(Shown().back(), "body");
+}
+
+// Open failures say why, and a file over the size limit is not read at all.
+TEST_F(OpenMailFileTest, OpenFailuresSayWhyAndKeepTheShownMail) {
+    TForm1& f = Start(mail, "[View]\r\nEnglishMenu=1\r\nMaxOpenSize=1\r\n");
+    const std::string shown = testing::ReadAll(mail);
+    const fs::path dir = home / "In" / "0006.txt";
+    fs::create_directory(dir);
+    const fs::path big = home / "In" / "0007.txt";
+    testing::WriteBytes(big, kRecv + std::string(1024 * 1024, 'x'));
+    const struct {
+        fs::path file;
+        std::vector<std::string> said;
+    } cases[] = {
+        {dir, {"Error in mail open procedure", "0006.txt", "Is a directory"}},
+        {big, {"0007.txt (2 MB > 1 MB)", "too large", "MaxOpenSize", "--dump"}},
+    };
+    for (const auto& c : cases) {
+        prompter.asked.clear();
+        f.OpenMailFile(c.file.string());
+        ASSERT_EQ(prompter.asked.size(), 1u) << c.file;
+        for (const std::string& part : c.said)
+            EXPECT_NE(prompter.asked[0].find(part), std::string::npos) << prompter.asked[0];
+        EXPECT_EQ(f.CurrentMailFile, mail.string());
+    }
+    EXPECT_EQ(testing::ReadAll(big).substr(0, 14), "X-Status: RECV");
+    EXPECT_EQ(testing::ReadAll(mail), shown);
+}
+
 TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
     const fs::path latin = home / "In" / "0006.txt";
     testing::WriteBytes(

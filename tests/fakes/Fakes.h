@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -27,9 +28,13 @@ class ScriptedPrompter : public platform::Prompter {
   public:
     std::deque<platform::Answer> script;
     std::vector<std::string> asked;
+    // Runs while a box is "open", as events served by a dialog's own loop would.
+    std::function<void()> whileOpen;
     platform::Answer Ask(const std::string& text, platform::Buttons buttons,
                          platform::Severity) override {
         asked.push_back(text);
+        if (whileOpen)
+            whileOpen();
         if (!script.empty()) {
             auto a = script.front();
             script.pop_front();
