@@ -685,6 +685,22 @@ def test_reply_and_send(pelkmail):
         check(wait_for(lambda: recorded()), "sent once the window's socket is gone")
         p.terminate()
         p.wait()
+
+        # A store that names no send command keeps finished drafts, without a report.
+        ini = os.path.join(home, "pelkmail.ini")
+        text = open(ini, "rb").read()
+        open(ini, "wb").write(re.sub(rb"Command=[^\r\n]*", b"Command=", text))
+        if os.path.exists(go):
+            os.remove(go)
+        inbox = set(os.listdir(os.path.join(home, "in")))
+        p = start([], {"TYPED": typed})
+        check(execute(rt, "pelk.command", "[Reply(%s,0001)]" % index) == b"1", "Reply accepted")
+        log = os.path.join(tmp, "log")
+        check(wait_for(lambda: "# kept " in open(log, encoding="utf-8", errors="replace").read()),
+              "a finished draft is kept when nothing may send it")
+        check(set(os.listdir(os.path.join(home, "in"))) == inbox, "no report for a kept draft")
+        p.terminate()
+        p.wait()
     finally:
         for p in procs:
             if p.poll() is None:

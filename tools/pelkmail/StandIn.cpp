@@ -343,6 +343,11 @@ void StandIn::ReceiveFromMaildir() {
 }
 
 void StandIn::Send(const std::string& draft) {
+    if (settings_.sendCommand.empty() && settings_.error.empty()) {
+        Log("# kept " + draft +
+            ": pelkmail.ini names no send command");  // a store that never sends
+        return;
+    }
     const SendOutcome o = SendDraft(store_, settings_, draft);
     if (o.ok)
         Log("# sent " + draft + " -> " + o.sentFile);
