@@ -261,12 +261,13 @@ void PlanBuilder::PaintLine(int line, TColor paraColour, const std::vector<LinkS
         TColor fg = paraColour;
         TColor bg = look_.Color;
         bool underline = false;
-        if (isSelected(a)) {
-            bg = look_.SelColor;
-            fg = look_.Font.Color ^ kInvert;
-        } else if (h2 > h1 && static_cast<int>(a) >= h1 && static_cast<int>(a) < h2) {
+        // The search hit is also the selection: it shows in its own colour.
+        if (h2 > h1 && static_cast<int>(a) >= h1 && static_cast<int>(a) < h2) {
             bg = v_.hitColour;
             fg = look_.Font.Color;
+        } else if (isSelected(a)) {
+            bg = look_.SelColor;
+            fg = look_.Font.Color ^ kInvert;
         } else {
             for (const LinkSpan& s : spans) {
                 if (a >= s.begin && a < s.end) {

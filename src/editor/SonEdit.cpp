@@ -270,6 +270,10 @@ void TSonEdit::SetClientSize(int width, int height) {
     wrap_.settings.textAreaWidth = TextAreaWidth();
     if (wrapping_ && wrap_.settings.autoWrap && old != wrap_.settings.textAreaWidth)
         Rewrap(false);
+    // Wrapped at the window's edge, no line is wider than the window: a horizontal offset
+    // left from a narrower size would only hide the start of every line.
+    if (wrapping_ && wrap_.settings.autoWrap)
+        horzOffset_ = 0;
     ScrollToCaret();
     Invalidate(-1, -1);
 }
@@ -287,8 +291,13 @@ int TSonEdit::LinePitch() const {
 
 int TSonEdit::TextLeft() const {
     int numbers = 0;
-    if (showLineNumber_)
-        numbers = std::min(100, lineNoColumn_ * metrics_.TextWidth("0")) + 7;
+    if (showLineNumber_) {
+        // As many digits as the last line number has, at least LineNoColumn.
+        int digits = 1;
+        for (int n = lines_.Count(); n >= 10; n /= 10)
+            ++digits;
+        numbers = std::max(lineNoColumn_, digits) * metrics_.TextWidth("0") + 7;
+    }
     return leftMargin_ + numbers;
 }
 

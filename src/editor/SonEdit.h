@@ -269,7 +269,7 @@ class TSonEdit : public PaintProperties {
 
     // Search.
     bool SearchForward(bool replaceRun);
-    std::string SearchWindow(int line, int x, std::size_t minLength) const;
+    std::string SearchWindow(int line, int x, int lastLine, std::size_t extra) const;
     DisplayPos WindowPosition(int line, int x, int offset) const;
 
     const platform::TextMetrics& metrics_;

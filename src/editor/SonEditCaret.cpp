@@ -79,8 +79,21 @@ int TSonEdit::OffsetAtPixel(int line, int px, bool allowFree) const {
 
 // ---- Selection ----
 
+// The end of a soft line and the start of the next are one text position: a selection
+// between them is empty.
 bool TSonEdit::HasSelection() const {
-    return allSelected_ || (selecting_ && anchor_ != selEnd_);
+    if (allSelected_)
+        return true;
+    if (!selecting_ || anchor_ == selEnd_)
+        return false;
+    if (boxSel_)
+        return true;
+    const DisplayPos a = std::min(anchor_, selEnd_), b = std::max(anchor_, selEnd_);
+    if (b.line != a.line + 1 || b.x != 0 || a.line < 0 || a.line >= lines_.Count())
+        return true;
+    const std::string& line = lines_[a.line];
+    return HasHardEnd(line) || HasEofMark(line) ||
+           static_cast<std::size_t>(a.x) < ParagraphMap::Content(line).size();
 }
 
 bool TSonEdit::BoxRange(int line, int& x1, int& x2) {
@@ -405,8 +418,11 @@ bool TSonEdit::ScrollToCaret(ScrollMode mode) {
     const int px = PixelXOf(caret_);
     const int fifth = (width + 4) / 5;
     const int edge = CurSetMode ? 10 : fifth;
-    if (px - horzOffset_ < 0 || px - horzOffset_ > width - std::min(edge, width))
-        horzOffset_ = std::max(0, px - (width - fifth));
+    if (px - horzOffset_ < 0 || px - horzOffset_ > width - std::min(edge, width)) {
+        // Whole cells, so that no glyph is cut and the ruler stays in line.
+        const int cell = std::max(1, CellWidth());
+        horzOffset_ = (std::max(0, px - (width - fifth)) + cell - 1) / cell * cell;
+    }
     // Vertical.
     const int vis = VisibleLines();
     const int margin = ScrollMargin();
@@ -442,7 +458,9 @@ void TSonEdit::ScrollLines(int delta, bool fromKey) {
     if (moved == 0)
         return;
     topLine_ = top;
-    if (!(CaretScrollFix && !fromKey)) {
+    // The scroll bar and the wheel move the view only while text is selected, so the
+    // selection stays.
+    if (!(CaretScrollFix && !fromKey) && !(HasSelection() && !fromKey)) {
         if (columnPx_ < 0)
             columnPx_ = PixelXOf(caret_);
         const int line = std::clamp(caret_.line + moved, 0, count - 1);

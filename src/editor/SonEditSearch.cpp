@@ -34,17 +34,23 @@ void TSonEdit::SetHitColor(std::uint32_t colour) {
         Invalidate(hitAt_.line, -1);
 }
 
-// Document bytes from (line, x): the rest of the line with its CR LF, extended with the
-// following lines until at least minLength bytes (or the end of the text).
-std::string TSonEdit::SearchWindow(int line, int x, std::size_t minLength) const {
+// Document bytes from (line, x) to the end of the paragraph of lastLine (soft pieces
+// joined, so a match cut by a wrap is whole), then up to extra bytes of the text after
+// it, for a match that runs on over the line end.
+std::string TSonEdit::SearchWindow(int line, int x, int lastLine, std::size_t extra) const {
     std::string window;
-    for (int i = line; i < lines_.Count(); ++i) {
+    for (int i = line; i <= lastLine && i < lines_.Count(); ++i) {
         std::string_view l = StripEofMark(lines_[i]);
         if (i == line)
             l.remove_prefix(std::min(l.size(), static_cast<std::size_t>(x)));
         window += l;
-        if (window.size() >= minLength)
-            break;
+    }
+    std::size_t added = 0;
+    for (int i = lastLine + 1; i < lines_.Count() && added < extra; ++i) {
+        std::string_view l = StripEofMark(lines_[i]);
+        l = l.substr(0, std::min(l.size(), extra - added));
+        window += l;
+        added += l.size();
     }
     return window;
 }
@@ -55,9 +61,12 @@ bool TSonEdit::SearchForward(bool replaceRun) {
         return false;
     const LogicalPos start = freshSearch_ ? LogicalCaret() : editor_.Normalize(resumeAt_);
     const DisplayPos from = map_.ToDisplay(start, true);
-    for (int line = from.line; line < lines_.Count(); ++line) {
+    // One paragraph at a time, from the start position on.
+    for (int line = from.line, next = 0; line < lines_.Count(); line = next) {
         const int x0 = line == from.line ? from.x : 0;
-        const std::string window = SearchWindow(line, x0, findText_.size());
+        const int paraEnd = ParaEnd(line);
+        next = paraEnd + 1;
+        const std::string window = SearchWindow(line, x0, paraEnd, findText_.size() - 1);
         if (window.empty())
             continue;
         int fx = 0, flen = 0;
@@ -108,10 +117,16 @@ bool TSonEdit::FindPrev() {
     if (!freshSearch_ && hitShown_)
         limit = map_.ToLogical(hitAt_);
     const DisplayPos to = map_.ToDisplay(limit, false);
-    for (int line = to.line; line >= 0; --line) {
-        std::string window(StripEofMark(lines_[line]));
-        if (line == to.line)
-            window.resize(std::min(window.size(), static_cast<std::size_t>(to.x)));
+    // One paragraph at a time, backwards: its text up to the limit, soft pieces joined.
+    for (int line = to.line, first = 0; line >= 0; line = first - 1) {
+        first = ParaStart(line);
+        std::string window;
+        for (int i = first; i <= line; ++i) {
+            std::string_view l = StripEofMark(lines_[i]);
+            if (i == to.line)
+                l = l.substr(0, std::min(l.size(), static_cast<std::size_t>(to.x)));
+            window += l;
+        }
         // The last match that ends inside the window.
         int lastAt = -1, lastLen = 0;
         std::size_t off = 0;
@@ -129,7 +144,7 @@ bool TSonEdit::FindPrev() {
         }
         if (lastAt < 0)
             continue;
-        const LogicalPos hitStart = editor_.Normalize(map_.ToLogical({line, 0}));
+        const LogicalPos hitStart = editor_.Normalize(map_.ToLogical({first, 0}));
         const LogicalPos s =
             editor_.SnapToChar(editor_.Advance(hitStart, static_cast<std::size_t>(lastAt)));
         const LogicalPos e = editor_.Advance(s, static_cast<std::size_t>(lastLen));

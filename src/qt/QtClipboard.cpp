@@ -9,9 +9,13 @@
 namespace varnel::qt {
 
 std::string ClipboardTextFromCore(std::string_view cp932) {
-    if (const auto nul = cp932.find('\0'); nul != std::string_view::npos)
-        cp932 = cp932.substr(0, nul);
-    const std::string utf8 = text::Cp932ToUtf8(cp932);
+    std::string withoutNul;
+    withoutNul.reserve(cp932.size());
+    for (char c : cp932) {
+        if (c != '\0')
+            withoutNul += c;
+    }
+    const std::string utf8 = text::Cp932ToUtf8(withoutNul);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
@@ -42,20 +46,39 @@ std::string CoreTextFromClipboard(std::string_view utf8) {
     return text::Utf8ToCp932(unified);
 }
 
-bool QtClipboard::HasText() const {
-    const QMimeData* data = clipboard_.mimeData();
-    return data && data->hasText();
+QMimeData* MimeDataFromCore(std::string_view cp932) {
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ClipboardTextFromCore(cp932)));
+    data->setData(QString::fromLatin1(kCp932MimeType),
+                  QByteArray(cp932.data(), static_cast<qsizetype>(cp932.size())));
+    return data;
 }
 
-bool QtClipboard::GetText(std::string& text) {
-    if (!HasText())
+bool CoreTextFromMimeData(const QMimeData& data, std::string& cp932) {
+    const QString privateType = QString::fromLatin1(kCp932MimeType);
+    if (data.hasFormat(privateType)) {
+        const QByteArray bytes = data.data(privateType);
+        cp932.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        return true;
+    }
+    if (!data.hasText())
         return false;
-    text = CoreTextFromClipboard(clipboard_.text().toStdString());
+    cp932 = CoreTextFromClipboard(data.text().toStdString());
     return true;
 }
 
+bool QtClipboard::HasText() const {
+    const QMimeData* data = clipboard_.mimeData();
+    return data && (data->hasText() || data->hasFormat(QString::fromLatin1(kCp932MimeType)));
+}
+
+bool QtClipboard::GetText(std::string& text) {
+    const QMimeData* data = clipboard_.mimeData();
+    return data && CoreTextFromMimeData(*data, text);
+}
+
 bool QtClipboard::SetText(std::string_view text) {
-    clipboard_.setText(QString::fromStdString(ClipboardTextFromCore(text)));
+    clipboard_.setMimeData(MimeDataFromCore(text));
     return true;
 }
 

@@ -425,10 +425,8 @@ void QtSonEdit2::StartTextDrag() {
     const std::string text = core_->GetSelText();
     if (text.empty())
         return;
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(ClipboardTextFromCore(text)));
     QDrag drag(this);
-    drag.setMimeData(data);
+    drag.setMimeData(MimeDataFromCore(text));
     dragSource_ = true;
     droppedOnSelf_ = false;
     const Qt::DropActions allowed =
@@ -464,7 +462,8 @@ void QtSonEdit2::dragEnterEvent(QDragEnterEvent* event) {
         event->accept();
         return;
     }
-    if (data->hasText() && !core_->ReadOnly) {
+    if ((data->hasText() || data->hasFormat(QString::fromLatin1(kCp932MimeType))) &&
+        !core_->ReadOnly) {
         setFocus();
         event->acceptProposedAction();
         return;
@@ -479,7 +478,8 @@ void QtSonEdit2::dragMoveEvent(QDragMoveEvent* event) {
         event->accept();
         return;
     }
-    if (!data->hasText() || core_->ReadOnly) {
+    if (!(data->hasText() || data->hasFormat(QString::fromLatin1(kCp932MimeType))) ||
+        core_->ReadOnly) {
         event->ignore();
         return;
     }
@@ -514,7 +514,8 @@ void QtSonEdit2::dropEvent(QDropEvent* event) {
             OnOLEDropFiles(editor::JoinDroppedFiles(files));
         return;
     }
-    if (!data->hasText() || core_->ReadOnly) {
+    std::string dropped;
+    if (core_->ReadOnly || !CoreTextFromMimeData(*data, dropped)) {
         event->ignore();
         return;
     }
@@ -524,8 +525,7 @@ void QtSonEdit2::dropEvent(QDropEvent* event) {
     if (fromSelf)
         droppedOnSelf_ = true;
     const editor::DisplayPos at = core_->PointToPosition(pos.x(), pos.y());
-    const bool changed = editor::DropText(*core_, CoreTextFromClipboard(data->text().toStdString()),
-                                          at, fromSelf, ctrl);
+    const bool changed = editor::DropText(*core_, dropped, at, fromSelf, ctrl);
     event->setDropAction(fromSelf && !ctrl ? Qt::MoveAction : Qt::CopyAction);
     event->accept();
     if (changed && !fromSelf && OnOLEDropText)

@@ -207,3 +207,29 @@ TEST_F(PaintPlanTest, HorizontalOffsetShiftsTextAndClipsToTheTextArea) {
 
 }  // namespace
 }  // namespace varnel::editor
+
+namespace varnel::editor {
+namespace {
+
+// A search hit is also the selection; it is drawn in the hit colour.
+TEST_F(PaintPlanTest, SearchHitShowsInItsOwnColourOverTheSelection) {
+    selection = [](int line, int& x1, int& x2) {
+        x1 = 1;
+        x2 = 3;
+        return line == 0;
+    };
+    view.hitLine = 0;
+    view.hitX = 1;
+    view.hitLength = 2;
+    view.hitColour = 0x00FFFF;
+    int hitFills = 0, selFills = 0;
+    for (const PaintOp& op : Plan({"abcd\r\n"}).ops) {
+        hitFills += op.kind == PaintOp::Kind::Fill && op.colour == 0x00FFFF;
+        selFills += op.kind == PaintOp::Kind::Fill && op.colour == look.SelColor;
+    }
+    EXPECT_EQ(hitFills, 1);
+    EXPECT_EQ(selFills, 0);
+}
+
+}  // namespace
+}  // namespace varnel::editor

@@ -7,11 +7,14 @@
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <memory>
 
 #include "fakes/Fakes.h"
+#include "qt/QtClipboard.h"
 #include "qt/QtKeyMap.h"
 #include "qt/QtPainterCanvas.h"
 #include "qt/QtSonEdit2.h"
@@ -81,6 +84,31 @@ TEST(QtSonEdit2, PasteAndCopyConvertAtTheEdge) {
     w.Key(Qt::Key_A, "\x01", Qt::ControlModifier);
     w.Key(Qt::Key_C, "\x03", Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("表示\nソ\\x"));
+}
+
+// Inside the program text keeps its bytes: NUL, a lone CR and the NEC and IBM codes of
+// the same characters (ED 40 and FA 5C) survive cut, paste and a drop.
+TEST(QtSonEdit2, CutPasteAndDropKeepTheBytes) {
+    const std::string bytes = std::string("a\0b\rc\xED\x40\xFA\x5C", 9) + "d";
+    Widget w;
+    w.edit.Core().SetText(bytes);
+    w.edit.Core().SelectAll();
+    w.Key(Qt::Key_X, "\x18", Qt::ControlModifier);
+    EXPECT_EQ(w.Text(), "");
+    w.Key(Qt::Key_V, "\x16", Qt::ControlModifier);
+    EXPECT_EQ(w.Text(), bytes);
+    // Other programs get Unicode without the NUL.
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "ab\rc\u7E8A\u7E8Ad");
+
+    // A drag carries the same data: the drop takes the bytes back.
+    std::unique_ptr<QMimeData> data(MimeDataFromCore(bytes));
+    std::string dropped;
+    ASSERT_TRUE(CoreTextFromMimeData(*data, dropped));
+    EXPECT_EQ(dropped, bytes);
+    QMimeData plain;  // from another program: Unicode with LF
+    plain.setText(QStringLiteral("x\ny"));
+    ASSERT_TRUE(CoreTextFromMimeData(plain, dropped));
+    EXPECT_EQ(dropped, "x\r\ny");
 }
 
 TEST(QtSonEdit2, ReadOnlyBackspaceOnlyReports) {
