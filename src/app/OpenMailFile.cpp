@@ -114,6 +114,11 @@ void TForm1::OpenMailFile(const std::string& path) {
     } else if (opened.draft) {
         ForwardTail = std::move(opened.forwardTail);
         DraftCaretLine = opened.caretLine;
+        // The caret goes into the body: the line is a paragraph of the text.
+        int x = 0;
+        int y = static_cast<int>(DraftCaretLine);
+        sonEdit1_.LogicalToDisplay(x, y);
+        sonEdit1_.MoveCaretTo(x, y);
         // The X-Forward line's wishes hold until the settings are read again.
         settings_.view.NoRfc822 = settings_.view.NoRfc822 || opened.switchNoRfc822On;
         settings_.view.NoFwdHTML = settings_.view.NoFwdHTML || opened.switchNoFwdHtmlOn;

@@ -366,6 +366,13 @@ TEST_F(WorkingFilesTest, DeleteTempFilesSparesTheWorkingDirectoryWhenNothingIsSh
     EXPECT_TRUE(fs::exists(draft));
 }
 
+TEST_F(WorkingFilesTest, ADraftOpensWithTheCaretInTheBody) {
+    TForm1& f = Start({draft.string()});
+    EXPECT_EQ(f.SonEdit1().CaretY(), 3);  // two lines below the "--------" line
+    EXPECT_EQ(f.SonEdit1().CaretX(), 0);
+    EXPECT_FALSE(f.SonEdit1().Modified());
+}
+
 TEST_F(WorkingFilesTest, EditCommandsActOnTheEditor) {
     TForm1& f = Start({draft.string()});
     f.SonEdit1().SelectAll();
