@@ -81,6 +81,23 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     window.close();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(prompter.asked.size(), 1u);
+    // New asks too; then Save on the untitled text opens Save As, and cancelling it
+    // keeps the window open.
+    prompter.script = {platform::Answer::No};
+    window.findChild<QAction*>(QStringLiteral("New1"))->trigger();
+    EXPECT_EQ(form.CurrentMailFile, "");
+    QCoreApplication::sendEvent(window.TextView(), &key);
+    prompter.script = {platform::Answer::Yes};
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_TRUE(dialogs.asked[0].save);
+    // An open request asks as well: Cancel keeps the typed text.
+    prompter.script = {platform::Answer::Cancel};
+    form.DdeOpenMail(mail.string());
+    EXPECT_EQ(form.CurrentMailFile, "");
+    EXPECT_EQ(form.SonEdit1().Text(), "x");
+
     prompter.script = {platform::Answer::No};
     window.close();
     EXPECT_FALSE(window.isVisible());
