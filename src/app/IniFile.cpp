@@ -153,12 +153,15 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
 std::string IniFile::CanStore(std::string_view section, std::string_view key,
                               std::string_view value) {
     static constexpr std::string_view kBreaks("\r\n\0", 3);
-    if (text::TrimBlanks(section).empty() || text::TrimBlanks(section) != section ||
-        HasAny(section, kBreaks) || text::FindChar(section, ']') != text::npos)
+    // The lines as written must read back as these names: no "]" inside the section (nor
+    // a last byte that would pair with it as a double-byte character), no "=" in the key.
+    const std::string sectionLine = "[" + std::string(section) + "]";
+    if (text::TrimBlanks(section).empty() || HasAny(section, kBreaks) ||
+        SectionOf(sectionLine) != text::ToLowerAscii(section))
         return "invalid section name";
-    const std::string_view k = text::TrimBlanks(key);
-    if (k.empty() || k != key || HasAny(key, kBreaks) || text::FindChar(key, '=') != text::npos ||
-        k[0] == '[' || k[0] == ';' || k[0] == '#')
+    const std::string keyLine = std::string(key) + "=" + std::string(value);
+    if (key.empty() || text::TrimBlanks(key) != key || HasAny(key, kBreaks) || key[0] == '[' ||
+        EqualsOf(keyLine) != key.size())
         return "invalid key name";
     if (HasAny(value, kBreaks))
         return "value contains a line break or NUL";

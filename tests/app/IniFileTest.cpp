@@ -238,6 +238,8 @@ TEST(IniFileTest, RefusedWritesLeaveFileAndContentsIntact) {
         {"A]", "k", "v"},
         {"", "k", "v"},
         {"A", "[k", "v"},
+        {"A\xef", "k", "v"},  // EF and "]" would read as one double-byte character
+        {" A", "k", "v"},
         {"A", "k", " padded"},  // would read back without its blank
         {"A", "k", "tab\t"},
     };
