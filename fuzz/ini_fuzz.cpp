@@ -5,9 +5,11 @@
 
 #include "FuzzInput.h"
 #include "app/IniFile.h"
+#include "text/Sjis.h"
 
 using varnel::app::IniFile;
 using varnel::fuzzing::Check;
+using varnel::text::ToLowerAscii;
 
 namespace {
 
@@ -17,14 +19,6 @@ std::map<std::pair<std::string, std::string>, std::string> Keys(const IniFile& i
     for (const auto& e : ini.Entries())
         keys.emplace(std::pair(e.section, e.key), e.value);
     return keys;
-}
-
-std::string Lower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
 }
 
 }  // namespace
@@ -42,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(after.ReadString(section, key, std::string(1, '\0')) == value, "write reads back");
     auto was = Keys(before);
     auto now = Keys(after);
-    const auto written = std::pair(Lower(section), Lower(key));
+    const auto written = std::pair(ToLowerAscii(section), ToLowerAscii(key));
     was.erase(written);
     now.erase(written);
     Check(was == now, "no other key changes");
