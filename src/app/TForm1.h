@@ -179,6 +179,14 @@ class TForm1 : public DeferredActions {
     void Realize1Click();
     void Focus1Click();
     void Pilvo1Search1Click();
+    // Links and outside programs (LinkCommands.cpp). LaunchProgram starts the command
+    // (split by shell-like quoting) with args appended, never through a shell; a failure
+    // is reported.
+    bool LaunchProgram(const std::string& command, const std::vector<std::string>& args);
+    void OpenLink(const std::string& link);
+    void Webbrowser1Click();  // also the double click on the text
+    void MailTo2Click();
+
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
 
