@@ -13,7 +13,7 @@ constexpr std::array kMenus{
     MenuSpec{"File1", {"&File", "ファイル(&F)"}},     MenuSpec{"Mail1", {"&Mail", "メール(&M)"}},
     MenuSpec{"Thread2", {"&Thread", "スレッド(&T)"}}, MenuSpec{"Pelk1", {"&Pelk", "ペルク(&D)"}},
     MenuSpec{"Edit1", {"&Edit", "編集(&E)"}},         MenuSpec{"View1", {"&View", "表示(&V)"}},
-    MenuSpec{"Link1", {"&Link", "リンク(&L)"}},
+    MenuSpec{"Link1", {"&Link", "リンク(&L)"}},       MenuSpec{"Help1", {"&Help", "ヘルプ(&H)"}},
 };
 
 constexpr std::array kCommands{
@@ -73,6 +73,8 @@ constexpr std::array kCommands{
                 "MailTo",
                 false,
                 &TForm1::MailTo2Click},
+    CommandSpec{
+        "About1", "Help1", {"&About", "バージョン表示(&A)"}, "", false, &TForm1::About1Click},
     CommandSpec{"Addressbook1",
                 "Link1",
                 {"&Address book", "アドレス帳に登録(&A)"},

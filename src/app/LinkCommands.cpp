@@ -127,3 +127,12 @@ void TForm1::MailTo2Click() {
 }
 
 }  // namespace varnel::app
+
+namespace varnel::app {
+
+// The program's name and version, and where its settings are read from.
+void TForm1::About1Click() {
+    io_.prompter.Tell("Varnel32 for Linux " VARNEL_VERSION "\n" + setup_.settingsPath);
+}
+
+}  // namespace varnel::app

@@ -186,6 +186,7 @@ class TForm1 : public DeferredActions {
     void OpenLink(const std::string& link);
     void Webbrowser1Click();  // also the double click on the text
     void MailTo2Click();
+    void About1Click();  // the version
 
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
