@@ -3,7 +3,7 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 
-.PHONY: all build deps configure test run clean sanitize screenshots fuzz
+.PHONY: all build deps configure test run clean sanitize screenshots fuzz bench
 
 all: build
 
@@ -73,3 +73,9 @@ clean:
 # Screenshots of three sample mails under Xvfb, saved in $(BUILD)/screenshots.
 screenshots: build
 	sh scripts/screenshots.sh $(BUILD)
+
+# Every bench beside its reference (Python's email package, iconv, wc -l, a minimal Qt
+# window), side by side in one run, printed as one table; see docs/performance.md.
+# BENCH_ARGS=--quick runs fewer pairs and stops at 20 MB.
+bench: build
+	nice python3 bench/bench.py $(BUILD) $(BENCH_ARGS)

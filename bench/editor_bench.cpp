@@ -1,6 +1,7 @@
 // Editor engine on generated mail-like text at two sizes (5 MB / 100k lines and
 // 10 MB / 200k lines): load, full wrap and unwrap, keystrokes in the middle, undo of 10k
 // edits and replace-all, each printed beside its aim and with the ratio of the sizes.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +20,8 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // Lines of about 50 bytes: ASCII words, double-byte text, quotes; every 40th paragraph
-// is long enough to wrap into several display lines; "needle" on every 20th line.
-std::string Generate(int lines) {
+// is long enough to wrap into several display lines; "needle" on every needleEvery-th line.
+std::string Generate(int lines, int needleEvery = 20) {
     std::mt19937 rng(7);
     const char* words[] = {"mail ",
                            "the ",
@@ -35,7 +36,7 @@ std::string Generate(int lines) {
     for (int i = 0; i < lines; ++i) {
         const std::size_t target = i % 40 == 0 ? 400 : 14 + rng() % 50;
         std::string line;
-        if (i % 20 == 0)
+        if (i % needleEvery == 0)
             line += "needle ";
         while (line.size() < target)
             line += words[rng() % 8];
@@ -55,7 +56,7 @@ struct Figures {
     int replaced = 0;
 };
 
-Figures Run(int lines) {
+Figures Run(int lines, int needleEvery = 20) {
     Figures f;
     fakes::CellTextMetrics metrics;
     fakes::MemoryClipboard clipboard;
@@ -64,7 +65,7 @@ Figures Run(int lines) {
     e.SetClientSize(800, 600);
     e.SetWrap(false, false);
     e.SetColumn(72);
-    const std::string text = Generate(lines);
+    const std::string text = Generate(lines, needleEvery);
     f.bytes = static_cast<double>(text.size());
 
     auto t = Clock::now();
@@ -123,7 +124,36 @@ Figures Run(int lines) {
 
 }  // namespace
 
+// Rows for `make bench`: the text doubled with the same number of hits and edits, run
+// alternately three times; min / median of each and their ratio.
+int Rows() {
+    const int base = 200000;
+    std::vector<Figures> small, large;
+    for (int round = 0; round < 3; ++round) {
+        small.push_back(Run(base, 20));
+        large.push_back(Run(2 * base, 40));
+    }
+    const auto report = [&](const char* name, double Figures::*field) {
+        std::vector<double> a, b;
+        for (const Figures& f : small)
+            a.push_back(f.*field);
+        for (const Figures& f : large)
+            b.push_back(f.*field);
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        std::printf("ROW\t%s, text doubled (200k -> 400k lines), same hits\t%.1f / %.1f ms\t"
+                    "200k lines: %.1f / %.1f ms\t%.2f / %.2f\t<= 1.3\t%.3f\n",
+                    name, b[0], b[1], a[0], a[1], b[0] / a[0], b[1] / a[1], b[1] / a[1]);
+    };
+    report("Replace-all, 10k hits", &Figures::replace);
+    report("10k undos, spread edits", &Figures::undo);
+    report("Full wrap (for scale)", &Figures::wrap);
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--rows")
+        return Rows();
     if (argc > 1) {
         const Figures f = Run(std::atoi(argv[1]));
         std::printf(

@@ -1,5 +1,6 @@
 // Paint planning of one page of a 10 MB text, and (with Qt) replaying that plan with
 // QPainter into an image; figures per page and their ratio.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -118,6 +119,30 @@ int main(int argc, char** argv) {
     texts[1].name = "one paragraph";
     texts[1].store.Assign(OneParagraph(kBytes));
 
+    if (argc > 1 && std::string(argv[1]) == "--rows") {
+        // Pages of the one 10 MB paragraph beside its first page, alternately.
+        editor::TSonStrings& para = texts[1].store;
+        const editor::PaintView top = PageView(0);
+        for (const auto& [name, line] : {std::pair<const char*, int>{"middle", para.Count() / 2},
+                                         {"last", para.Count() - 40}}) {
+            const editor::PaintView view = PageView(line);
+            std::vector<double> a, b;
+            for (int round = 0; round < 7; ++round) {
+                a.push_back(MicrosPerCall(50, [&] {
+                    (void)editor::BuildPaintPlan(para, view, look, cells, noSelection);
+                }));
+                b.push_back(MicrosPerCall(50, [&] {
+                    (void)editor::BuildPaintPlan(para, top, look, cells, noSelection);
+                }));
+            }
+            std::sort(a.begin(), a.end());
+            std::sort(b.begin(), b.end());
+            std::printf("ROW\tPaint plan, %s page of one 10 MB paragraph\t%.0f / %.0f us\t"
+                        "first page: %.0f / %.0f us\t%.2f / %.2f\t<= 2\t%.3f\n",
+                        name, a[0], a[3], b[0], b[3], a[0] / b[0], a[3] / b[3], a[3] / b[3]);
+        }
+        return 0;
+    }
     std::printf("paint planning, 800x600 page, 10 MB text\n");
     for (Text& t : texts) {
         const int count = t.store.Count();

@@ -1,7 +1,9 @@
-// Saving an image of the window after start-up.
+// Saving an image of the window after start-up, and ending after the first paint.
 #include "qt/QtScreenshot.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QEvent>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -10,7 +12,34 @@
 
 namespace varnel::qt {
 
+namespace {
+
+// Ends the program once the watched widget has painted for the first time.
+class QuitAfterPaint : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !armed_) {
+            armed_ = true;
+            QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    bool armed_ = false;
+};
+
+}  // namespace
+
 void ArmScreenshot(QWidget& window) {
+    if (const char* quit = std::getenv("VARNEL_QUIT_AFTER_PAINT"); quit && *quit) {
+        auto* area = window.findChild<QAbstractScrollArea*>();
+        QWidget* watched = area ? area->viewport() : &window;
+        watched->installEventFilter(new QuitAfterPaint(watched));
+    }
     const char* path = std::getenv("VARNEL_SCREENSHOT");
     if (!path || !*path)
         return;
