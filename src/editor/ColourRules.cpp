@@ -34,6 +34,8 @@ std::size_t FindStop(std::string_view s, std::size_t start, std::size_t from, st
 
 // Bytes that end a web link, a mail address or a path.
 constexpr std::string_view kLinkStops("\t \"<>[]`{|}");
+// First bytes of "http://", "https:/", "mailto:", "ftp:/", "file:", "\\\\", "tag:" and "<".
+constexpr std::string_view kLinkFirstBytes("hmf\\t<");
 // Bytes that end a tag name after its first dot.
 constexpr std::string_view kTagStops("\t\"*,/:;<>?|");
 // A marker line of an attachment; its first quoted text is the attachment's name.
@@ -102,6 +104,11 @@ std::vector<LinkSpan> FindLinks(std::string_view s, const PaintProperties& look,
         const std::size_t n = CharLen(s, i, singleByte);
         if (n != 1) {
             i += n;
+            continue;
+        }
+        // Every link, tag and HTML tag starts with one of these bytes.
+        if (kLinkFirstBytes.find(s[i]) == std::string_view::npos) {
+            ++i;
             continue;
         }
         if (const std::size_t len = LinkStartLength(s, i)) {

@@ -50,7 +50,12 @@ class PlanBuilder {
   public:
     PlanBuilder(const TSonStrings& lines, const PaintView& view, const PaintProperties& look,
                 const platform::TextMetrics& metrics, const SelectionOfLine& selection)
-        : lines_(lines.Lines()), v_(view), look_(look), m_(metrics), selection_(selection) {
+        : store_(lines),
+          lines_(lines.Lines()),
+          v_(view),
+          look_(look),
+          m_(metrics),
+          selection_(selection) {
         plan_.singleByte = view.singleByte;
         markTop_ = static_cast<int>(std::lround(0.2 * v_.charHeight));
         markBottom_ = static_cast<int>(std::lround(0.8 * v_.charHeight));
@@ -81,6 +86,7 @@ class PlanBuilder {
     void Paragraphs(int first, int last);
     void PaintLine(int line, TColor paraColour, const std::vector<LinkSpan>& spans);
 
+    const TSonStrings& store_;
     TSonStrings::LineRange lines_;  // the store's lines, read directly
     const PaintView& v_;
     const PaintProperties& look_;
@@ -165,16 +171,15 @@ void PlanBuilder::LineNumbers(int last) {
 // lines, and its text (soft pieces joined) is scanned once for links so that a link cut
 // by a soft wrap is found whole.
 void PlanBuilder::Paragraphs(int first, int last) {
-    int p = first;
-    while (p > 0 && !HasHardEnd(lines_[static_cast<std::size_t>(p - 1)]))
-        --p;
+    int p = store_.ParaStart(first);
     std::vector<LinkSpan> lineSpans;
     std::string joined;
     std::vector<std::size_t> starts;
     while (p <= last) {
         // q: the paragraph's last line, or the line after the page when the paragraph
-        // runs on (its text there may finish a link that starts on the page).
-        int q = p;
+        // runs on (its text there may finish a link that starts on the page). Lines from
+        // p up to first are soft, so the search starts on the page.
+        int q = std::max(p, first);
         while (q < Count() - 1 && !HasHardEnd(lines_[static_cast<std::size_t>(q)]) && q <= last)
             ++q;
         const TColor colour = ParagraphColour(StripLineEnd(lines_[static_cast<std::size_t>(p)]),

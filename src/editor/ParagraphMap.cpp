@@ -12,18 +12,11 @@ std::string_view ParagraphMap::Content(std::string_view line) {
 }
 
 int ParagraphMap::ParaStart(int line) const {
-    line = std::clamp(line, 0, std::max(0, lines_.Count() - 1));
-    while (line > 0 && !HardAt(line - 1))
-        --line;
-    return line;
+    return lines_.ParaStart(std::clamp(line, 0, std::max(0, lines_.Count() - 1)));
 }
 
 int ParagraphMap::ParaEnd(int line) const {
-    const int last = lines_.Count() - 1;
-    line = std::clamp(line, 0, std::max(0, last));
-    while (line < last && !HardAt(line))
-        ++line;
-    return line;
+    return lines_.ParaEnd(line);
 }
 
 int ParagraphMap::ParagraphOfLine(int line) {
@@ -40,19 +33,12 @@ int ParagraphMap::FirstLineOfParagraph(int para) {
         return 0;
     if (lines_.SoftCount() == 0)
         return std::min(para, count - 1);
-    // The first line with para hard lines before it; hard lines before L are
-    // L - SoftBefore(L), which never decreases as L grows.
-    int lo = 0, hi = count - 1;
-    if (hi - lines_.SoftBefore(hi) < para)
-        return ParaStart(hi);  // past the last paragraph: its first line
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (mid - lines_.SoftBefore(mid) >= para)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return lo;
+    // The line after the para-th hard line; past the last paragraph, its first line.
+    const int last = count - 1;
+    const int hardBeforeLast = count - lines_.SoftCount() - (lines_.IsSoft(last) ? 0 : 1);
+    if (hardBeforeLast < para)
+        return ParaStart(last);
+    return lines_.HardLine(para - 1) + 1;
 }
 
 int ParagraphMap::ParagraphCount() {

@@ -1,8 +1,8 @@
 // Paragraphs over the display lines of a line store: where a paragraph starts and ends,
 // its joined text, and conversion between display and paragraph positions.
 //
-// Paragraph indices come from the store's sorted list of soft lines, so conversions
-// cost a binary search whatever the size of the text.
+// Paragraph starts, ends and indices come from the store's soft-line counts, so
+// conversions cost a tree search whatever the size of the text.
 #pragma once
 
 #include <string>

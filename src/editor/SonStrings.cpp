@@ -25,39 +25,27 @@ void TSonStrings::CheckIndex(int index) const {
         Error();
 }
 
-// Keeps the sorted list of soft lines: entries of the removed lines go, later entries
-// move by the change in line count, and the new lines' soft ones come in.
-void TSonStrings::Reindex(int first, int removed, int inserted) {
-    const auto from = std::lower_bound(soft_.begin(), soft_.end(), first);
-    const auto to = std::lower_bound(from, soft_.end(), first + removed);
-    const int shift = inserted - removed;
-    if (shift != 0) {
-        for (auto it = to; it != soft_.end(); ++it)
-            *it += shift;
-    }
-    std::vector<int> added;
-    for (int i = first; i < first + inserted; ++i) {
-        if (!HasHardEnd(lines_[static_cast<std::size_t>(i)]))
-            added.push_back(i);
-    }
-    if (added.size() == static_cast<std::size_t>(to - from)) {
-        std::copy(added.begin(), added.end(), from);  // the common case: no vector moves
-    } else {
-        const auto at = soft_.erase(from, to);
-        soft_.insert(at, added.begin(), added.end());
-    }
-}
-
 int TSonStrings::SoftBefore(int line) const {
-    return static_cast<int>(std::lower_bound(soft_.begin(), soft_.end(), line) - soft_.begin());
+    return line <= 0 ? 0 : static_cast<int>(lines_.SoftBefore(static_cast<std::size_t>(line)));
 }
 
 bool TSonStrings::IsSoft(int line) const {
-    return std::binary_search(soft_.begin(), soft_.end(), line);
+    return line >= 0 && lines_.IsSoft(static_cast<std::size_t>(line));
+}
+
+int TSonStrings::ParaStart(int line) const {
+    return line <= 0 ? 0 : static_cast<int>(lines_.ParaStart(static_cast<std::size_t>(line)));
+}
+
+int TSonStrings::HardLine(int k) const {
+    return static_cast<int>(lines_.HardLine(static_cast<std::size_t>(std::max(0, k))));
+}
+
+int TSonStrings::ParaEnd(int line) const {
+    return static_cast<int>(lines_.ParaEnd(static_cast<std::size_t>(std::max(0, line))));
 }
 
 void TSonStrings::Changed(int first, int removed, int inserted) {
-    Reindex(first, removed, inserted);
     if (OnLinesChanged)
         OnLinesChanged(first, removed, inserted);
 }
@@ -93,6 +81,7 @@ const std::string& TSonStrings::Get(int index) const {
 void TSonStrings::Put(int index, std::string line) {
     CheckIndex(index);
     lines_[static_cast<std::size_t>(index)] = std::move(line);
+    lines_.Refresh(static_cast<std::size_t>(index), 1);
     Changed(index, 1, 1);
 }
 
@@ -228,6 +217,7 @@ void TSonStrings::Splice(int first, int count, std::vector<std::string> lines) {
     }
     for (std::size_t k = 0; k < common; ++k)
         lines_[static_cast<std::size_t>(first) + k].swap(lines[k]);
+    lines_.Refresh(static_cast<std::size_t>(first), common);
     if (count > n)
         lines_.Erase(static_cast<std::size_t>(first) + common,
                      static_cast<std::size_t>(count) - common);

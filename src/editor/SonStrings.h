@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editor/LineGapBuffer.h"
+#include "editor/LineBlocks.h"
 #include "editor/LineString.h"
 #include "editor/ListIndexError.h"
 
@@ -96,7 +96,7 @@ class TSonStrings {
       public:
         class Iterator {
           public:
-            Iterator(const LineGapBuffer& b, std::size_t i) : b_(&b), i_(i) {}
+            Iterator(const LineBlocks& b, std::size_t i) : b_(&b), i_(i) {}
             const std::string& operator*() const { return (*b_)[i_]; }
             Iterator& operator++() {
                 ++i_;
@@ -105,26 +105,33 @@ class TSonStrings {
             bool operator==(const Iterator& o) const { return i_ == o.i_; }
 
           private:
-            const LineGapBuffer* b_;
+            const LineBlocks* b_;
             std::size_t i_;
         };
-        explicit LineRange(const LineGapBuffer& b) : b_(b) {}
+        explicit LineRange(const LineBlocks& b) : b_(b) {}
         Iterator begin() const { return Iterator(b_, 0); }
         Iterator end() const { return Iterator(b_, b_.size()); }
         std::size_t size() const { return b_.size(); }
         const std::string& operator[](std::size_t i) const { return b_[i]; }
 
       private:
-        const LineGapBuffer& b_;
+        const LineBlocks& b_;
     };
     LineRange Lines() const { return LineRange(lines_); }
 
     // Number of lines without a hard end (soft-wrapped pieces); 0 means every line is a
     // paragraph of its own.
-    int SoftCount() const { return static_cast<int>(soft_.size()); }
+    int SoftCount() const { return static_cast<int>(lines_.SoftCount()); }
     // Soft lines before line (so line - SoftBefore(line) hard lines precede it).
     int SoftBefore(int line) const;
     bool IsSoft(int line) const;
+    // First line of the paragraph holding line: the line after the last hard line
+    // before it (line is clamped into the store; 0 for an empty store).
+    int ParaStart(int line) const;
+    // First line at or after line that has a hard end (the last line when none has).
+    int ParaEnd(int line) const;
+    // The hard line of rank k (0 for the first); k below Count() - SoftCount().
+    int HardLine(int k) const;
 
     // Told after every change: the first line touched, how many old lines were replaced
     // and how many new ones stand there now. The editor uses it to notice writes made
@@ -134,11 +141,9 @@ class TSonStrings {
   private:
     void CheckIndex(int index) const;
     void Changed(int first, int removed, int inserted);
-    void Reindex(int first, int removed, int inserted);
     void Fill(std::vector<std::string>&& lines);
 
-    LineGapBuffer lines_;
-    std::vector<int> soft_;  // indices of soft lines, ascending
+    LineBlocks lines_;  // also counts the soft lines
 };
 
 }  // namespace varnel::editor
