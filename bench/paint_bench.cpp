@@ -137,9 +137,10 @@ int main(int argc, char** argv) {
             }
             std::sort(a.begin(), a.end());
             std::sort(b.begin(), b.end());
-            std::printf("ROW\tPaint plan, %s page of one 10 MB paragraph\t%.0f / %.0f us\t"
-                        "first page: %.0f / %.0f us\t%.2f / %.2f\t<= 2\t%.3f\n",
-                        name, a[0], a[3], b[0], b[3], a[0] / b[0], a[3] / b[3], a[3] / b[3]);
+            std::printf(
+                "ROW\tPaint plan, %s page of one 10 MB paragraph\t%.0f / %.0f us\t"
+                "first page: %.0f / %.0f us\t%.2f / %.2f\t<= 2\t%.3f\n",
+                name, a[0], a[3], b[0], b[3], a[0] / b[0], a[3] / b[3], a[3] / b[3]);
         }
         return 0;
     }
