@@ -11,18 +11,75 @@
 
 namespace varnel::app {
 
+namespace {
+
+bool IsEscaped(unsigned char c) {
+    return (c < 0x20 && c != '\t') || c == 0x7F;
+}
+
+// Appends utf8 with its control bytes in caret notation; with keepLf, LF bytes (the
+// line ends of a block) pass unchanged. Runs without control bytes go in one append.
+void AppendEscaped(std::string_view utf8, std::string& out, bool keepLf) {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (!IsEscaped(c) || (keepLf && c == '\n'))
+            continue;
+        out.append(utf8, run, i - run);
+        out += '^';
+        out += static_cast<char>(c ^ 0x40);  // ESC -> "^[", BEL -> "^G", DEL -> "^?"
+        run = i + 1;
+    }
+    out.append(utf8, run, utf8.size() - run);
+}
+
+// About a megabyte of CP932 per conversion and per write.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
+// The lines as UTF-8 with control bytes escaped, each followed by LF. Lines are
+// gathered into blocks; each block is converted in one call, escaped, and written in
+// one write, and the buffers are reused. A block gives the same bytes as its lines one
+// by one: LF is never the second byte of a double-byte character, so a bad byte at a
+// line's end is replaced just the same, and the LF between lines is left alone by the
+// escaping. A line holding an LF of its own is written alone, its LF escaped.
+void WriteUtf8Lines(const std::vector<std::string>& lines, std::ostream& out) {
+    std::string block;
+    std::string utf8;
+    std::string escaped;
+    block.reserve(kBlockBytes + 256);
+    const auto write = [&](std::string_view cp932, bool keepLf) {
+        utf8.clear();
+        escaped.clear();
+        text::AppendCp932AsUtf8(cp932, utf8);
+        AppendEscaped(utf8, escaped, keepLf);
+        out.write(escaped.data(), static_cast<std::streamsize>(escaped.size()));
+    };
+    const auto flush = [&] {
+        write(block, true);
+        block.clear();
+    };
+    for (const std::string& line : lines) {
+        if (line.find('\n') != std::string::npos) {
+            flush();
+            write(line, false);
+            out.put('\n');
+            continue;
+        }
+        block += line;
+        block += '\n';
+        if (block.size() >= kBlockBytes)
+            flush();
+    }
+    if (!block.empty())
+        flush();
+}
+
+}  // namespace
+
 std::string EscapeControlBytes(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        if ((c < 0x20 && c != '\t') || c == 0x7F) {
-            out += '^';
-            out += static_cast<char>(c ^ 0x40);  // ESC -> "^[", BEL -> "^G", DEL -> "^?"
-        } else {
-            out += ch;
-        }
-    }
+    AppendEscaped(utf8, out, false);
     return out;
 }
 
@@ -34,15 +91,16 @@ int DumpMailFile(const std::string& path, const Settings& settings, const platfo
         err << "varnel32: " << error << "\n";
         return 1;
     }
-    // Decoded exactly as the window would show it. The decoding itself writes nothing:
-    // the new status line it computes and its requests to the mailer are dropped here.
-    const mail::DecodeState state;
+    // Decoded exactly as the window would show it. Nothing is written: the new status
+    // line is not even computed, and the requests to the mailer are dropped here.
+    mail::DecodeState state;
+    state.rewriteFile = false;
     const mail::OpenedMail opened =
         mail::OpenMailCore(path, bytes, HeaderOptionsFrom(settings), state, {}, clock, {});
+    bytes.reset();
     // A mail's ESC, BEL or OSC bytes must not drive the terminal (titles, clipboard,
     // clearing the screen): they are printed in caret notation.
-    for (const std::string& line : opened.lines)
-        out << EscapeControlBytes(text::Cp932ToUtf8(line)) << '\n';
+    WriteUtf8Lines(opened.lines, out);
     out.flush();
     return out ? 0 : 1;
 }

@@ -51,11 +51,11 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     }
     HeaderPassResult h =
         RunHeaderPass(head, d.fullHeader, state.recipientOverride, state.europeanFontOn, options);
-    d.display = std::move(h.display);
-    d.headerLineCount = d.display.size();
+    std::vector<std::string> display = std::move(h.display);
+    d.headerLineCount = display.size();
 
     BodyPassOptions bodyOptions{state.europeanFontOn, options.HeaderList};
-    BodyPass pass(h.top, bodyOptions, d.display);
+    BodyPass pass(h.top, bodyOptions, display);
     // The terminating line (or a header's last line) is read for its boundary role.
     if (h.bodyStart > 0)
         pass.Terminator(head[h.bodyStart - 1]);
@@ -73,13 +73,14 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     d.showRecipientsNow = h.showRecipientsNow;
     if (std::string n = MailNumberOf(path); !n.empty())
         d.mailNumber = std::stoi(n);
-    d.lines = ShownLines(d.display, d.showRecipientsNow, h.recipientLines);
+    d.lines = ShownLines(std::move(display), d.showRecipientsNow, h.recipientLines);
 
     d.datesDisagree = h.sentDate && h.receivedDate &&
                       DatesDisagree(*h.sentDate, *h.receivedDate, options.MinutesToCorrect);
     // Only the mailer's own mail files carry a status; other files are never written.
     if (state.markRead && IsMailFile(path)) {
-        d.rewritten = MarkReadRewrite(bytes, h, d.datesDisagree, options);
+        if (state.rewriteFile)
+            d.rewritten = MarkReadRewrite(bytes, h, d.datesDisagree, options);
         d.requests = RequestsAfterOpening(options, state);
     }
     return d;

@@ -17,6 +17,7 @@ namespace varnel::mail {
 // Per-mail state coming in from the window.
 struct DecodeState {
     bool markRead = true;            // every caller marks the mail read
+    bool rewriteFile = true;         // false: the file's new bytes are not computed (--dump)
     bool recipientOverride = false;  // set by the header toggle: MaxTo is not applied
     bool europeanFontOn = false;
     bool repliedFlag = false;      // kept when the mail has no status line
@@ -34,8 +35,10 @@ struct MailerRequests {
 };
 
 struct DecodedMail {
-    std::vector<std::string> display;      // the display list: header, terminating line, body
-    std::vector<std::string> lines;        // what the editor shows (recipients hidden or not)
+    // What the editor shows: the display list (header, terminating line, body) with the
+    // recipient lines left out while they are hidden. Its lines are moved, not copied,
+    // from the decoding.
+    std::vector<std::string> lines;
     std::optional<std::string> rewritten;  // the file's new bytes, when it changed
 
     bool fullHeader = false;

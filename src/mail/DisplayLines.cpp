@@ -19,10 +19,12 @@ bool EndsHeaderBlock(std::string_view line) {
     return line.empty() || line[0] == '-';
 }
 
-std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
-                                    const std::vector<bool>& recipientLines) {
-    std::vector<std::string> out;
-    out.reserve(display.size());
+namespace {
+
+// Calls keep(i) for each index of display that is shown.
+template <typename Keep>
+void ForShownLines(const std::vector<std::string>& display, bool showRecipients,
+                   const std::vector<bool>& recipientLines, Keep keep) {
     bool inHeader = true;
     bool skipping = false;
     for (std::size_t i = 0; i < display.size(); ++i) {
@@ -30,7 +32,7 @@ std::vector<std::string> ShownLines(const std::vector<std::string>& display, boo
         if (inHeader && (line.empty() || line.starts_with("----")))
             inHeader = false;
         if (!inHeader) {
-            out.push_back(line);
+            keep(i);
             continue;
         }
         if (!showRecipients) {
@@ -42,9 +44,33 @@ std::vector<std::string> ShownLines(const std::vector<std::string>& display, boo
             if (skipping || (i < recipientLines.size() && recipientLines[i]))
                 continue;
         }
-        out.push_back(line);
+        keep(i);
     }
+}
+
+}  // namespace
+
+std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
+                                    const std::vector<bool>& recipientLines) {
+    std::vector<std::string> out;
+    out.reserve(display.size());
+    ForShownLines(display, showRecipients, recipientLines,
+                  [&](std::size_t i) { out.push_back(display[i]); });
     return out;
+}
+
+std::vector<std::string> ShownLines(std::vector<std::string>&& display, bool showRecipients,
+                                    const std::vector<bool>& recipientLines) {
+    if (showRecipients)
+        return std::move(display);  // every line is shown
+    std::size_t kept = 0;
+    ForShownLines(display, showRecipients, recipientLines, [&](std::size_t i) {
+        if (kept != i)
+            display[kept] = std::move(display[i]);
+        ++kept;
+    });
+    display.resize(kept);
+    return std::move(display);
 }
 
 }  // namespace varnel::mail

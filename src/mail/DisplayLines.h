@@ -22,5 +22,8 @@ bool EndsHeaderBlock(std::string_view line);
 // catches address lines whose indent TabToSpace 0 took away.
 std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
                                     const std::vector<bool>& recipientLines = {});
+// The same, moving the lines out of display.
+std::vector<std::string> ShownLines(std::vector<std::string>&& display, bool showRecipients,
+                                    const std::vector<bool>& recipientLines = {});
 
 }  // namespace varnel::mail

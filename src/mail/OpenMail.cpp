@@ -74,7 +74,7 @@ OpenedMail OpenMailCore(std::string_view path, const std::optional<std::string>&
         m.showRecipientsNow = options.ShowTo;
         if (bytes) {
             m.decoded = DecodeMailForDisplay(path, *bytes, options, state);
-            m.lines = m.decoded->lines;
+            m.lines = std::move(m.decoded->lines);  // the editor text has one owner
             m.showRecipientsNow = m.decoded->showRecipientsNow;
             ReformatLongLines(m, options, state);
         }

@@ -35,7 +35,8 @@ struct OpenedMail {
     std::vector<std::string> lines;  // the editor text, one entry a line
     std::size_t caretLine = 0;
     bool showRecipientsNow = true;
-    std::optional<DecodedMail> decoded;  // a received mail that exists
+    std::optional<DecodedMail> decoded;  // a received mail that exists; its lines moved
+                                         // into lines above
 
     // Drafts.
     bool forwardDraft = false;

@@ -23,17 +23,21 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts as much as possible; returns how many input bytes were consumed.
-    std::size_t Run(std::string_view in, std::string& out) {
+    // Converts as much as possible; returns how many input bytes were consumed. The
+    // output goes straight into out with room for growth bytes per input byte, so one
+    // call usually converts everything (small output buffers make iconv convert parts
+    // of its input twice).
+    std::size_t Run(std::string_view in, std::string& out, std::size_t growth) {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* inp = const_cast<char*>(in.data());
         std::size_t inleft = in.size();
-        char buf[4096];
         while (inleft > 0) {
-            char* outp = buf;
-            std::size_t outleft = sizeof buf;
+            const std::size_t used = out.size();
+            out.resize(used + inleft * growth + 16);
+            char* outp = out.data() + used;
+            std::size_t outleft = out.size() - used;
             const std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
-            out.append(buf, static_cast<std::size_t>(outp - buf));
+            out.resize(static_cast<std::size_t>(outp - out.data()));
             if (r == static_cast<std::size_t>(-1) && errno != E2BIG)
                 break;
         }
@@ -67,25 +71,30 @@ std::size_t Utf8SequenceLength(unsigned char c) {
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view s) {
-    std::string out;
-    out.reserve(s.size() * 3 / 2);
+void AppendCp932AsUtf8(std::string_view s, std::string& out) {
+    out.reserve(out.size() + s.size() * 3 + 16);
     while (!s.empty()) {
-        const std::size_t used = FromCp932().Run(s, out);
+        // A CP932 character (one or two bytes) is at most three bytes of UTF-8.
+        const std::size_t used = FromCp932().Run(s, out, 3);
         s.remove_prefix(used);
         if (s.empty())
             break;
         out += "\xEF\xBF\xBD";
         s.remove_prefix(CharLengthAt(s, 0));
     }
+}
+
+std::string Cp932ToUtf8(std::string_view s) {
+    std::string out;
+    AppendCp932AsUtf8(s, out);
     return out;
 }
 
 std::string Utf8ToCp932(std::string_view s, std::string_view substitute) {
     std::string out;
-    out.reserve(s.size());
+    out.reserve(s.size() + 16);
     while (!s.empty()) {
-        const std::size_t used = ToCp932().Run(s, out);
+        const std::size_t used = ToCp932().Run(s, out, 1);
         s.remove_prefix(used);
         if (s.empty())
             break;

@@ -10,6 +10,8 @@ namespace varnel::text {
 
 // Undecodable bytes become U+FFFD, one per byte (or per broken pair).
 std::string Cp932ToUtf8(std::string_view cp932);
+// The same, appended to out (whose room is kept for the next call).
+void AppendCp932AsUtf8(std::string_view cp932, std::string& out);
 
 // Characters CP932 lacks become the substitute (default "〓", 0x81 0xAC); invalid
 // UTF-8 bytes likewise.

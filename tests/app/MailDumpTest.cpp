@@ -11,6 +11,7 @@
 #include "TempDir.h"
 #include "app/MailDump.h"
 #include "fakes/Fakes.h"
+#include "text/Cp932.h"
 
 namespace varnel::app {
 namespace {
@@ -55,6 +56,24 @@ TEST_F(MailDumpTest, DraftIsShownAsStored) {
     testing::WriteBytes(draft, "To: b@example.jp\r\n--------\r\n\r\nbody\r\n");
     EXPECT_EQ(Dump(draft), 0);
     EXPECT_EQ(out.str(), "To: b@example.jp\n--------\n\nbody\n");
+}
+
+// Output is converted and escaped in blocks of about a megabyte; bad bytes at line
+// ends, control bytes and block edges come out as when each line is converted alone.
+TEST_F(MailDumpTest, BlockConversionMatchesLineByLine) {
+    const fs::path draft = dir / "out" / "0004.txt";
+    const std::vector<std::string> tricky{"\x81", "\x82\xa0ok",   "\xff\xfe",  "abc\x81",
+                                          "",     "\x88\x9f\x88", "\x1b[31mr", "t\ta\rb\x7f"};
+    std::string bytes = "To: b@example.jp\r\n--------\r\n\r\n";
+    std::string want = "To: b@example.jp\n--------\n\n";
+    for (int i = 0; i < 250000; ++i) {
+        const std::string& line = tricky[static_cast<std::size_t>(i) % tricky.size()];
+        bytes += line + "\r\n";
+        want += EscapeControlBytes(text::Cp932ToUtf8(line)) + "\n";
+    }
+    testing::WriteBytes(draft, bytes);
+    EXPECT_EQ(Dump(draft), 0);
+    EXPECT_EQ(out.str(), want);
 }
 
 TEST_F(MailDumpTest, MissingFileIsAnError) {
