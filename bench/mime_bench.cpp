@@ -143,7 +143,7 @@ std::size_t DecodeWhole(const std::string& path) {
     in.seekg(0);
     in.read(all.data(), static_cast<std::streamsize>(all.size()));
     DecodeState state;
-    return DecodeMailForDisplay(path, all, HeaderOptions{}, state).display.size();
+    return DecodeMailForDisplay(path, all, HeaderOptions{}, state).lines.size();
 }
 
 template <class F>

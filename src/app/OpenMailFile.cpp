@@ -2,7 +2,6 @@
 // what the file becomes and what the mailer must hear; this carries it out.
 #include <filesystem>
 
-#include "app/DisplayLines.h"
 #include "app/DraftToolsFrom.h"
 #include "app/HeaderOptionsFrom.h"
 #include "app/StartFile.h"
@@ -88,7 +87,7 @@ void TForm1::OpenMailFile(const std::string& path) {
     CurrentMailFile = path;
     // A draft is the file's own text; one that ended without a line end still does.
     const bool finalLineEnd = !opened.draft || bytes->empty() || bytes->back() == '\n';
-    ShowText(EditorText(opened.lines, finalLineEnd), opened.draft);
+    ShowText(std::move(opened.lines), finalLineEnd, opened.draft);
     ShowRecipientsNow = opened.showRecipientsNow;
     bool updateSent = false;
     if (opened.decoded) {

@@ -260,6 +260,8 @@ class TForm1 : public DeferredActions {
     void SetupEditor();
     // Replaces the editor text as a load does (not modified, journals empty) and shows it.
     void ShowText(std::string_view text, bool isFile);
+    // The same for lines moved into the editor (see TSonEdit::SetLines).
+    void ShowText(std::vector<std::string>&& lines, bool finalLineEnd, bool isFile);
     bool SaveAsFrom(const std::string& startDir);
     // Timer3 runs in editor mode while the text is modified and AutoSave is on.
     void RestartAutosave();

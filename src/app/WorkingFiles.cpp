@@ -174,6 +174,12 @@ void TForm1::ShowText(std::string_view text, bool isFile) {
     io_.view.ShowText();
 }
 
+void TForm1::ShowText(std::vector<std::string>&& lines, bool finalLineEnd, bool isFile) {
+    sonEdit1_.SetLines(std::move(lines), finalLineEnd);
+    textIsFile_ = isFile;
+    io_.view.ShowText();
+}
+
 void TForm1::RestartAutosave() {
     io_.Timer3.SetEnabled(false);
     io_.Timer3.SetEnabled(!sonEdit1_.ReadOnly && settings_.edit.AutoSave && sonEdit1_.Modified());

@@ -21,6 +21,7 @@ TSonEdit::TSonEdit(const platform::TextMetrics& metrics, platform::Clipboard& cl
 
 void TSonEdit::OnStoreChanged(int first, int, int) {
     map_.Invalidate(first);
+    wrappedWith_.reset();
     if (internalWrites_ > 0)
         return;
     // A write that bypassed the journal: older records no longer match the text.
@@ -97,6 +98,46 @@ void TSonEdit::SetText(std::string_view text) {
     if (wrapping_)
         lines_.Assign(wrap_.WrapAll(lines_));
     --internalWrites_;
+    NoteWrapped();
+    ResetAfterLoad();
+}
+
+void TSonEdit::SetLines(std::vector<std::string>&& lines, bool finalLineEnd) {
+    const bool plain = std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
+    });
+    if (!plain) {  // line ends or NULs inside: read as the joined text would be
+        std::string text;
+        for (const std::string& l : lines)
+            text += l + "\r\n";
+        if (!finalLineEnd && !lines.empty())
+            text.resize(text.size() - 2);
+        SetText(text);
+        return;
+    }
+    // Each line gets its end in place; the last one, or an empty one after a final
+    // line end, is the end-of-text line.
+    for (std::string& l : lines)
+        l += "\r\n";
+    if (!finalLineEnd && !lines.empty()) {
+        lines.back().resize(lines.back().size() - 2);
+        lines.back().push_back('\0');
+    } else {
+        lines.emplace_back(1, '\0');
+    }
+    ++internalWrites_;
+    lines_.Assign(wrapping_ ? wrap_.WrapHardLines(std::move(lines)) : std::move(lines));
+    --internalWrites_;
+    NoteWrapped();
+    ResetAfterLoad();
+}
+
+void TSonEdit::NoteWrapped() {
+    if (wrapping_)
+        wrappedWith_ = wrap_.CurrentKey();
+}
+
+void TSonEdit::ResetAfterLoad() {
     outsideWrites_ = false;
     caret_ = anchor_ = selEnd_ = {};
     selecting_ = allSelected_ = false;
@@ -382,6 +423,7 @@ void TSonEdit::SetWrap(bool on, bool repaint) {
     --internalWrites_;
     wrapping_ = on;
     editor_.wrapping = on;
+    NoteWrapped();
     caret_ = map_.ToDisplay(caret);
     anchor_ = selEnd_ = caret_;
     selecting_ = allSelected_ = false;
@@ -406,16 +448,20 @@ void TSonEdit::Rewrap(bool repaint) {
     const LogicalPos caret = map_.ToLogical(caret_);
     const LogicalPos anchor = map_.ToLogical(anchor_);
     const LogicalPos selEnd = map_.ToLogical(selEnd_);
-    std::vector<std::string> next;
-    try {
-        next = wrap_.WrapAll(lines_);
-    } catch (const std::exception&) {
-        prompter_.Tell("Error:OC004", platform::Severity::Error);
-        return;
+    // Nothing the wrap depends on changed: the lines would come out the same.
+    if (!wrappedWith_ || !(*wrappedWith_ == wrap_.CurrentKey())) {
+        std::vector<std::string> next;
+        try {
+            next = wrap_.WrapAll(lines_);
+        } catch (const std::exception&) {
+            prompter_.Tell("Error:OC004", platform::Severity::Error);
+            return;
+        }
+        ++internalWrites_;
+        lines_.Assign(std::move(next));
+        --internalWrites_;
+        NoteWrapped();
     }
-    ++internalWrites_;
-    lines_.Assign(std::move(next));
-    --internalWrites_;
     caret_ = map_.ToDisplay(caret);
     anchor_ = map_.ToDisplay(anchor);
     selEnd_ = map_.ToDisplay(selEnd);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,9 @@ class TSonEdit : public PaintProperties {
     void NewText();
     // Replaces the whole text as a load does (journals reset, not modified).
     void SetText(std::string_view text);
+    // The same for the text made of lines (no line ends inside), each followed by CR LF,
+    // the last one only when finalLineEnd is set. The lines are moved into the store.
+    void SetLines(std::vector<std::string>&& lines, bool finalLineEnd);
 
     // ---- Properties ----
     bool ReadOnly = false;
@@ -254,6 +258,9 @@ class TSonEdit : public PaintProperties {
     void SetRedoMode(bool on);
     void OnStoreChanged(int first, int removed, int inserted);
     void Rewrap(bool repaint);
+    // After a full wrap: the store holds the text wrapped with the current key.
+    void NoteWrapped();
+    void ResetAfterLoad();
     void Invalidate(int from, int to);
     void ClampPositions();
 
@@ -283,6 +290,9 @@ class TSonEdit : public PaintProperties {
     UndoJournal journal_;
 
     bool wrapping_ = true;
+    // What the last full wrap used, while no line has changed since; a rewrap with
+    // the same key would give the same lines.
+    std::optional<WrapEngine::Key> wrappedWith_;
     bool modified_ = false;
     bool redoMode_ = false;
     int undoBuf_ = 1015808;

@@ -142,6 +142,24 @@ std::vector<std::string> WrapEngine::WrapAll(const TSonStrings& lines) const {
     return out;
 }
 
+std::vector<std::string> WrapEngine::WrapHardLines(std::vector<std::string>&& lines) const {
+    std::vector<std::string> out;
+    out.reserve(lines.size() + lines.size() / 4);
+    for (std::string& line : lines) {
+        const std::string_view text = StripLineEnd(line);
+        if (CutPosition(text) >= text.size())
+            out.push_back(std::move(line));
+        else
+            CutParagraph(text, TerminatorOf(line), out);
+    }
+    return out;
+}
+
+WrapEngine::Key WrapEngine::CurrentKey() const {
+    return {settings, CellWidth(), metrics_.TextWidth("i"), metrics_.TextWidth("W"),
+            metrics_.TextWidth("\x82\xa0")};
+}
+
 std::vector<std::string> WrapEngine::UnwrapAll(const TSonStrings& lines) const {
     std::vector<std::string> out;
     out.reserve(static_cast<std::size_t>(lines.Count()));

@@ -23,6 +23,8 @@ struct WrapSettings {
     int tabCount = 6;         // tab stop distance in cells, 1..8
     bool singleByte = false;  // every byte a character
     int textAreaWidth = 0;    // pixels
+
+    bool operator==(const WrapSettings&) const = default;
 };
 
 class WrapEngine {
@@ -50,6 +52,16 @@ class WrapEngine {
 
     // Display lines of the whole store wrapped / unwrapped (one line per paragraph).
     std::vector<std::string> WrapAll(const TSonStrings& lines) const;
+    // Display lines of hard lines (each ending in CR LF or, the last, NUL) wrapped; a
+    // line that fits is moved, not copied.
+    std::vector<std::string> WrapHardLines(std::vector<std::string>&& lines) const;
+    // What the wrap depends on besides the text: the settings and the font's widths.
+    struct Key {
+        WrapSettings settings;
+        int cell = 0, narrow = 0, wide = 0, doubleByte = 0;
+        bool operator==(const Key&) const = default;
+    };
+    Key CurrentKey() const;
     std::vector<std::string> UnwrapAll(const TSonStrings& lines) const;
 
     // Each tab replaced by blanks up to the next tab stop (a double-byte character is

@@ -73,6 +73,7 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     d.showRecipientsNow = h.showRecipientsNow;
     if (std::string n = MailNumberOf(path); !n.empty())
         d.mailNumber = std::stoi(n);
+    d.bodyLineCount = display.size() - d.headerLineCount;
     d.lines = ShownLines(std::move(display), d.showRecipientsNow, h.recipientLines);
 
     d.datesDisagree = h.sentDate && h.receivedDate &&

@@ -49,6 +49,7 @@ struct DecodedMail {
     bool showRecipientsNow = true;
     std::optional<int> mailNumber;    // from a "0042.txt" name
     std::size_t headerLineCount = 0;  // display lines up to the terminating line
+    std::size_t bodyLineCount = 0;    // display lines after them
     std::optional<bool> readOnly;     // decided in the start-up phase only
     bool offerEuropeanFont = false;   // a Western byte was met while that font is off
     std::size_t longestLine = 0;      // longest body line shown (automatic reformat)

@@ -48,10 +48,9 @@ void LoadDraft(OpenedMail& m, std::string_view bytes, const HeaderOptions& o,
 // from its first body line on (the shown lines may lack the hidden recipient lines).
 void ReformatLongLines(OpenedMail& m, const HeaderOptions& o, const DecodeState& s) {
     const DecodedMail& d = *m.decoded;
-    if (!WantsAutoReformat(o.Header, s.markRead, o.AutoReformat, d.longestLine) ||
-        d.display.size() < d.headerLineCount)
+    if (!WantsAutoReformat(o.Header, s.markRead, o.AutoReformat, d.longestLine))
         return;
-    const std::size_t bodyLines = d.display.size() - d.headerLineCount;
+    const std::size_t bodyLines = d.bodyLineCount;
     if (bodyLines <= m.lines.size())
         ReformatLines(m.lines, m.lines.size() - bodyLines, o.Reformat);
 }

@@ -60,8 +60,9 @@ void ExpectSame(const LineBlocks& b, const Model& m, std::mt19937& rng, int step
         ASSERT_EQ(b.SoftBefore(i), m.SoftBefore(i)) << "step " << step << " line " << i;
         ASSERT_EQ(b.ParaStart(i), m.ParaStart(i)) << "step " << step << " line " << i;
         ASSERT_EQ(b.ParaEnd(i), m.ParaEnd(i)) << "step " << step << " line " << i;
-        if (HasHardEnd(m.lines[i]))
+        if (HasHardEnd(m.lines[i])) {
             ASSERT_EQ(b.HardLine(i - m.SoftBefore(i)), i) << "step " << step << " line " << i;
+        }
     }
 }
 
