@@ -92,7 +92,7 @@ int main() {
     std::size_t shown = 0;
     const double openMs = BestMs(3, [&] {
         shown = DecodeMailForDisplay("/home/u/Pelk/in/0001.txt", mail, HeaderOptions{}, {})
-                    .display.size();
+                    .lines.size();
     });
 
     std::printf("To line: %zu bytes, %zu addresses (%zu comma pieces)\n", line.size(), ours, floor);

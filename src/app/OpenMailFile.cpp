@@ -87,6 +87,14 @@ void TForm1::OpenMailFile(const std::string& path) {
     CurrentMailFile = path;
     // A draft is the file's own text; one that ended without a line end still does.
     const bool finalLineEnd = !opened.draft || bytes->empty() || bytes->back() == '\n';
+    bytes.reset();  // the file's bytes are not needed past the decoding
+    // The font, column and wrapping the text is shown with are set before the lines go
+    // in, so that they are wrapped once; ApplyMode at the end then finds nothing to
+    // rewrap unless the mode itself changed.
+    ModeState mode;
+    mode.readOnly = sonEdit1_.ReadOnly;
+    mode.europeanFont = europeanFontOn_;
+    io_.view.ApplyAppearance(ComputeAppearance(CurrentModeOptions(), mode));
     ShowText(std::move(opened.lines), finalLineEnd, opened.draft);
     ShowRecipientsNow = opened.showRecipientsNow;
     bool updateSent = false;

@@ -117,8 +117,17 @@ void TSonEdit::SetLines(std::vector<std::string>&& lines, bool finalLineEnd) {
     }
     // Each line gets its end in place; the last one, or an empty one after a final
     // line end, is the end-of-text line.
-    for (std::string& l : lines)
-        l += "\r\n";
+    for (std::string& l : lines) {
+        if (l.capacity() >= l.size() + 2) {
+            l += "\r\n";
+            continue;
+        }
+        // Grown to the exact size: appending would double the line's room.
+        std::string ended;
+        ended.reserve(l.size() + 2);
+        ended.append(l).append("\r\n");
+        l.swap(ended);
+    }
     if (!finalLineEnd && !lines.empty()) {
         lines.back().resize(lines.back().size() - 2);
         lines.back().push_back('\0');
