@@ -13,6 +13,36 @@ bool HasLineBreakOrNul(std::string_view t) {
     return t.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// Well-formed UTF-8 (paths are UTF-8 by convention): every byte below 0x80 is then a
+// character of its own.
+bool IsUtf8(std::string_view t) {
+    for (std::size_t i = 0; i < t.size();) {
+        const auto c = static_cast<unsigned char>(t[i]);
+        const std::size_t n = c < 0x80         ? 1
+                              : (c >> 5) == 6  ? 2
+                              : (c >> 4) == 14 ? 3
+                              : (c >> 3) == 30 ? 4
+                                               : 0;
+        if (n == 0 || i + n > t.size())
+            return false;
+        for (std::size_t k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(t[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+// A delimiter that stands as a character of its own. CP932 text (a folder or address
+// of the mailer's) is read in whole characters, so the trail byte 0x5D of 江, 従, 転 or
+// ゾ is not taken for "]".
+bool HasDelimiter(std::string_view t, std::string_view set) {
+    if (IsUtf8(t))
+        return t.find_first_of(set) != std::string_view::npos;
+    return text::FindFirstOf(t, set) != text::npos;
+}
+
 bool SafeRef(const MailRef& m) {
     return IsSafeField(m.folderFile) && IsSafeField(m.number);
 }
@@ -36,14 +66,12 @@ std::string PadMailNumber(int n) {
     return s.substr(s.size() - 4);
 }
 
-// Delimiters are looked for by whole characters: the trail byte 0x5B or 0x5D of a
-// name such as 江 or 転 is not a bracket.
 bool IsSafeField(std::string_view t) {
-    return !t.empty() && !HasLineBreakOrNul(t) && text::FindFirstOf(t, ",()[]\"") == text::npos;
+    return !t.empty() && !HasLineBreakOrNul(t) && !HasDelimiter(t, ",()[]\"");
 }
 
 bool IsSafeQuotedField(std::string_view t) {
-    return !HasLineBreakOrNul(t) && text::FindFirstOf(t, "\"]") == text::npos;
+    return !HasLineBreakOrNul(t) && !HasDelimiter(t, "\"]");
 }
 
 std::optional<std::string> FocusMacro(const MailRef& m) {

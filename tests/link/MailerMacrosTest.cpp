@@ -21,6 +21,12 @@ TEST(MailerMacros, RefusesFieldsThatBreakTheSyntax) {
         EXPECT_FALSE(FolderMacro(true, dir, MailRef{"/p/in.fld", "0001"})) << dir;
     }
     EXPECT_TRUE(ForwardMacro(MailRef{"/p/a,b.fld", "0001"}));  // quoted: comma is fine
+    // CP932 names whose trail byte is 0x5D (江, ゾ) hold no "]"; a real one is refused.
+    EXPECT_TRUE(FocusMacro(MailRef{"/p/\x8d\x5d\x83\x5d.fld", "0001"}));
+    EXPECT_TRUE(AppendMacro("\x8f\x5d <t@example.jp>"));
+    EXPECT_FALSE(FocusMacro(MailRef{"/p/\x8d\x5d].fld", "0001"}));
+    // In UTF-8 every "]" byte is a "]": 江 is E6 B1 9F there.
+    EXPECT_FALSE(FocusMacro(MailRef{"/p/\xe6\xb1\x9f].fld", "0001"}));
     EXPECT_FALSE(ForwardMacro(MailRef{"/p/a\"b.fld", "0001"}));
     EXPECT_FALSE(ViewMacro("Sideways"));
     EXPECT_FALSE(AppendMacro("x\"y"));
