@@ -40,6 +40,7 @@ void DeferredDispatcher::OnTimer1() {
     if (state_.PendingKeys) {
         state_.PendingKeys = false;
         actions_.SendPendingKeys(state_.PendingKeysText);
+        KeepGoingWhileNoticesWait();
         return;
     }
     if (state_.DeferredStep > 0) {
@@ -49,6 +50,7 @@ void DeferredDispatcher::OnTimer1() {
     if (state_.StartupPhase) {
         actions_.RunSecondPhase();
         state_.StartupPhase = false;
+        KeepGoingWhileNoticesWait();
         return;
     }
     if (state_.AddressBookPending) {
@@ -72,6 +74,13 @@ void DeferredDispatcher::OnTimer1() {
         return;
     }
     actions_.SendFocusCommand();
+}
+
+// A folder notice waits (a deletion queued behind the keys of a mailer step): the timer
+// keeps ticking so that it is sent even when the mailer opens nothing afterwards.
+void DeferredDispatcher::KeepGoingWhileNoticesWait() {
+    if (!state_.PendingFocusFile.empty() || !state_.WaitingFolderNotices.empty())
+        timer1_.SetEnabled(true);
 }
 
 // Started at 1 by a deferred reply: the focus command on the next tick, the reply on

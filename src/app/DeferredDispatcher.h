@@ -75,6 +75,7 @@ class DeferredDispatcher {
 
   private:
     void ReplySequenceStep();
+    void KeepGoingWhileNoticesWait();
 
     DeferredState& state_;
     platform::Timer& timer1_;

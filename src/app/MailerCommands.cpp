@@ -108,7 +108,7 @@ void TForm1::Realize1Click() {
 void TForm1::Pilvo1Search1Click() {
     settings_.view.NextMailMode = 2;
     driver_.ConnectCompanion(CurrentMailFile, settings_.location.Pilvo1Exe, io_.launcher);
-    // Seam: the check marks of the stepping modes are refreshed here.
+    ShowSteppingMode();
 }
 
 platform::ExecuteResult TForm1::OnServerExecute(const std::string& macro) {
@@ -138,7 +138,7 @@ void TForm1::DdeOpenMail(const std::string& path) {
         return;
     }
     OpenMailFile(path);
-    // Seam: RecordInHistory() follows each open the mailer asked for.
+    RecordInHistory();
 }
 
 void TForm1::QueueFolderNotice(const std::string& kind, const std::string& mailFile,

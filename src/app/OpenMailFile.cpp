@@ -9,6 +9,7 @@
 #include "editor/ReplaceFile.h"
 #include "mail/AfterBodyPass.h"
 #include "mail/OpenMail.h"
+#include "store/StoreNames.h"
 
 namespace varnel::app {
 namespace {
@@ -34,6 +35,9 @@ void TForm1::OpenMailFile(const std::string& path) {
         sonEdit1_.ReadOnly = InitialReadOnly(EditSwitchGiven, path);
     ForwardTail.reset();
     temporaryViewerColor_.reset();
+    OpenRequested = false;  // the consent given for a view request ends with any opening
+    // The mail a deletion waits to move; the open below may already send that move.
+    const std::string pendingAtOpen = deferred_.PendingFocusFile;
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
@@ -139,7 +143,11 @@ void TForm1::OpenMailFile(const std::string& path) {
     if (opened.updateCurrentMail && !updateSent)
         mailer_.Update(CurrentMailFile);
     ApplyMode();
-    // Seam: the next and previous mail names of the stepping commands are computed here.
+    // The stepping commands' next and previous mail; a mail waiting to be moved is
+    // stepped over. Any opening but a thread move starts the thread walk anew.
+    Neighbours = store::NeighboursOf(CurrentMailFile, pendingAtOpen, store::FileExistsOnDisk);
+    if (!threadMoveOpen_)
+        thread_.Reset(store::MailNumberValue(CurrentMailFile).value_or(-1));
 }
 
 // The mailer requests of marking a mail read.

@@ -40,7 +40,8 @@ void TForm1::RunSecondPhase() {
 
     deferred_.StartupPhase = false;
     NavigationDirection = +1;
-    // Seam: check marks of the stepping mode and Header1, the line-break character sets,
+    ShowSteppingMode();
+    // Seam: check marks of Header1, the line-break character sets,
     // the Greek1 item and the editor's refresh follow with their commands.
 }
 

@@ -32,7 +32,8 @@ TForm1::TForm1(TForm1Services services, TForm1Setup setup)
       driver_(io_.windows, mailer_, io_.prompter, settings_.view.EnglishMenu),
       keySender_(io_.keys, io_.prompter),
       dispatcher_(deferred_, io_.Timer1, *this),
-      sonEdit1_(io_.metrics, io_.clipboard, io_.prompter) {
+      sonEdit1_(io_.metrics, io_.clipboard, io_.prompter),
+      thread_({}, [this](const std::string& indexFile) { RequestFolderUpdate(indexFile); }) {
     SetupEditor();
     io_.Timer1.SetEnabled(false);
     io_.Timer1.onTick = [this] { OnTimer1(); };
@@ -83,8 +84,8 @@ void TForm1::ShowUp() {
     io_.Timer1.SetInterval(settings_.view.Timer);
     deferred_.StartupPhase = true;
     io_.Timer1.SetEnabled(true);
-    // Seam: the file history (position -1) and the two thread lists are created here by
-    // the navigation code.
+    history_ = store::FileHistory(settings_.view.FileHistoryMax);
+    ShowHistoryButtons();
 
     const CommandLine& cl = setup_.commandLine;
     EditSwitchGiven = cl.EditSwitchGiven;
@@ -117,7 +118,7 @@ void TForm1::StartOnFile(std::string name) {
     if (MailerHome.empty())
         MailerHome = MailerHomeFromMailFile(name);
     OpenMailFile(name);
-    // Seam: RecordInHistory() and the reset of the thread walk follow here.
+    RecordInHistory();
 }
 
 // Stored placement; a missing key (or a size that would make the window vanish) keeps
@@ -172,6 +173,7 @@ void TForm1::ApplyMode() {
     HomeReadOnly = sonEdit1_.ReadOnly;
     io_.view.SetChecked("ViewerMode1", sonEdit1_.ReadOnly);
     io_.view.SetChecked("Header1", settings_.view.Header);
+    ShowSteppingMode();
 }
 
 void TForm1::ViewerMode1Click() {

@@ -34,6 +34,8 @@
 #include "platform/TextMetrics.h"
 #include "platform/Timer.h"
 #include "platform/WindowDirectory.h"
+#include "store/MailStepping.h"
+#include "store/ThreadNavigator.h"
 #include "text/Message.h"
 
 namespace varnel::app {
@@ -191,6 +193,45 @@ class TForm1 : public DeferredActions {
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
 
+    // Navigation (NavigationCommands.cpp): stepping by the stepping mode, new mail,
+    // deletion, the file history, threads and the sorting-rule commands. Every path
+    // that replaces the shown mail asks CanLeaveCurrent first.
+    void Next1Click();
+    void Prev1Click();
+    void Nextnew2Click();
+    void PrevNew2Click();
+    void Nextnew3Click();
+    void PrevNew3Click();
+    void Delete1Click();
+    void FileHistoryBack();
+    void FileHistoryAhead();
+    void NumberSearch1Click();
+    void PelkSearch1Click();
+    void ThreadSearch1Click();
+    void ThreadDown1Click();
+    void ThreadUp1Click();
+    void ThreadBase1Click();
+    void NewThread1Click();
+    void SubjectSearch1Click();
+    void ToFolder1Click();
+    void ToFolder2Click();
+    // Paging that steps to the next or previous mail at the text's ends when
+    // NextMailAtEnd is on (the page buttons and keys).
+    void PageDown1Click();
+    void PageUp1Click();
+    // Records the mail on screen in the file history (YellowArrowHistory on).
+    void RecordInHistory();
+    // Asks the mailer to bring a folder index file up to date before it is read.
+    void RequestFolderUpdate(const std::string& indexFile);
+    // Adds a sorting rule for the shown mail's sender to the folder definition file.
+    void AddFolderRule(const std::string& folder);
+    // The four stepping-mode check marks follow NextMailMode.
+    void ShowSteppingMode();
+    // Names of the next and previous mail of the mail on screen, set at each open.
+    store::NeighbourCache Neighbours;
+    const store::FileHistory& History() const { return history_; }
+    const store::ThreadNavigator& Threads() const { return thread_; }
+
     // An execute on the window's server conversation: accepted when it is an open
     // request this window takes (a compose window takes none); the mail is opened
     // after the answer has gone back, by ServePendingOpen. A request that arrives while
@@ -279,6 +320,17 @@ class TForm1 : public DeferredActions {
     // The editor events of the core (SetupEditor).
     void OnChangeModify(bool modified);
     void OnChangeRedoMode(bool redo);
+    // Navigation helpers (NavigationCommands.cpp).
+    void ShowNavigated(const std::string& file, bool threadMove);
+    void FinishThreadStep(const store::ThreadStep& step, const store::ThreadNavigator& before);
+    void ReturnToViewing();
+    void ClearShownText();
+    std::string SelectedText();
+    std::optional<std::string> ClipboardText();
+    void ShowHistoryButtons();
+    void ReportIndexDamage(const std::string& damage);
+    store::ThreadSettings CurrentThreadSettings() const;
+    void ScrollPage(bool down);
 
     TForm1Services io_;
     TForm1Setup setup_;
@@ -302,6 +354,12 @@ class TForm1 : public DeferredActions {
     bool servingOpen_ = false;
     // Failed writes already reported (path and reason), each told only once.
     std::set<std::string> reportedWriteFailures_;
+    // Navigation state: the thread walk, the file history, and whether the open in
+    // progress is a thread move (which keeps the walk).
+    store::ThreadNavigator thread_;
+    store::FileHistory history_;
+    bool threadMoveOpen_ = false;
+    std::vector<std::string> reportedDamage_;
 };
 
 }  // namespace varnel::app

@@ -1,0 +1,191 @@
+// The window's navigation commands on a small store, driven through fakes: stepping in
+// each mode, deletion, the history, threads, the stepping-mode marks and sorting rules.
+#include <gtest/gtest.h>
+
+#include "FormFakes.h"
+#include "TempDir.h"
+#include "app/CommandTable.h"
+#include "store/FolderIndex.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+using platform::Answer;
+
+std::string Mail(const std::string& id, const std::string& parent) {
+    return "X-Status: READ\r\nFrom: Taro <taro@example.jp>\r\nSubject: s\r\nMessage-ID: " + id +
+           "\r\n" + (parent.empty() ? "" : "In-Reply-To: " + parent + "\r\n") + "\r\nbody\r\n";
+}
+
+class NavigationTest : public ::testing::Test, protected testing::FormFakes {
+  protected:
+    // in: 1 <q>, 2 <o>, 5 reply to <q> (time 300); sent: 1 reply to <q> (time 200).
+    void SetUp() override {
+        Put("in", 1, "<q>", "", 100);
+        Put("in", 2, "<o>", "", 150);
+        Put("in", 5, "<r2>", "<q>", 300);
+        Put("sent", 1, "<r1>", "<q>", 200);
+        for (const char* f : {"in", "sent"}) {
+            std::vector<store::IndexRecord> records(index[f].size());
+            for (std::size_t i = 0; i < records.size(); ++i)
+                records[i] = index[f][i];
+            ASSERT_TRUE(store::FolderIndex::Write(Fld(f), records).ok);
+        }
+        tmp.Write("Pelk/pelkmail.ini", "[Global Parameters]\r\nFolderDefFile=folder.def\r\n");
+        tmp.Write("Pelk/folder.def", "/x/ old\r\n");
+        ini = tmp.Write("varnel32.ini",
+                        "[View]\r\nEnglishMenu=1\r\nNextMailMode=0\r\n[Pelk]\r\nFolder1=work\r\n");
+    }
+    void Put(const std::string& folder, std::size_t n, const std::string& id,
+             const std::string& parent, std::uint32_t time) {
+        testing::WriteBytes(At(folder, n), Mail(id, parent));
+        auto& records = index[folder];
+        records.resize(std::max(records.size(), n + 1));
+        records[n].status = store::IndexStatus::kRead;
+        records[n].time = time;
+        records[n].messageId = id;
+        records[n].parentId = parent;
+        records[n].subject = id == "<o>" ? "other" : "s";
+    }
+    std::string At(const std::string& folder, std::size_t n) const {
+        return tmp / ("Pelk/" + folder + "/000" + std::to_string(n) + ".txt");
+    }
+    std::string Fld(const std::string& folder) const { return tmp / ("Pelk/" + folder + ".fld"); }
+    TForm1& Start(const std::string& file) {
+        form = StartForm({file}, ini, tmp.path(), {{"PELKHOME", tmp / "Pelk"}});
+        timer1.Tick();  // the second start-up phase
+        form->TrashCanFile = tmp / "Pelk/trash.can";
+        channel.sent.clear();
+        return *form;
+    }
+    bool Sent(const std::string& macro) const {
+        for (const auto& m : channel.Macros())
+            if (m == macro)
+                return true;
+        return false;
+    }
+    void TickUntilIdle() {
+        for (int i = 0; i < 20 && timer1.Tick();)
+            ++i;
+    }
+
+    testing::TempDir tmp;
+    std::map<std::string, std::vector<store::IndexRecord>> index;
+    std::string ini;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(NavigationTest, NumberSteppingAndTheHistoryRetraceThePath) {
+    TForm1& f = Start(At("in", 1));
+    EXPECT_EQ(f.Neighbours.next, At("in", 2));
+    ASSERT_TRUE(RunCommand(f, "Next1"));
+    ASSERT_TRUE(RunCommand(f, "Next1"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 5));  // over the gap
+    ASSERT_TRUE(RunCommand(f, "Next1"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
+    EXPECT_EQ(prompter.asked.back(), "No more mail.");
+    EXPECT_TRUE(view.enabled["Back2"]);
+    EXPECT_FALSE(view.enabled["Ahead1"]);
+
+    ASSERT_TRUE(RunCommand(f, "Back2"));
+    ASSERT_TRUE(RunCommand(f, "Back2"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 1));
+    EXPECT_FALSE(view.enabled["Back2"]);
+    ASSERT_TRUE(RunCommand(f, "Ahead1"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 2));
+    ASSERT_TRUE(RunCommand(f, "Back1"));  // a new step discards what lay ahead
+    EXPECT_EQ(f.CurrentMailFile, At("in", 1));
+    EXPECT_FALSE(view.enabled["Ahead1"]);
+    EXPECT_EQ(f.History().Entries()[static_cast<std::size_t>(f.History().Position())], At("in", 1));
+}
+
+TEST_F(NavigationTest, EveryPathAsksBeforeLeavingAModifiedText) {
+    TForm1& f = Start(At("in", 1));
+    RunCommand(f, "Next1");
+    f.SonEdit1().SetModified(true);
+    for (const char* command : {"Next1", "Back1", "Back2", "ThreadUp1", "Nextnew1", "Delete1"}) {
+        prompter.script = {Answer::Cancel};
+        prompter.asked.clear();
+        const std::string before = f.CurrentMailFile;
+        channel.sent.clear();
+        ASSERT_TRUE(RunCommand(f, command));
+        EXPECT_EQ(f.CurrentMailFile, before) << command;
+        for (const auto& m : channel.Macros())  // only the quiet update before a thread read
+            EXPECT_TRUE(m.starts_with("[Update(")) << command << " " << m;
+        EXPECT_TRUE(f.Deferred().PendingFocusFile.empty()) << command;
+        EXPECT_EQ(prompter.asked.size(), 1u) << command;  // the save question, nothing else
+    }
+}
+
+TEST_F(NavigationTest, DeletingTheLastMailShowsThePreviousThenMovesIt) {
+    TForm1& f = Start(At("in", 2));
+    RunCommand(f, "Next1");
+    ASSERT_EQ(f.CurrentMailFile, At("in", 5));
+    ASSERT_TRUE(RunCommand(f, "Delete1"));
+    EXPECT_EQ(prompter.asked.back(), "Last mail in the folder.");
+    EXPECT_EQ(f.CurrentMailFile, At("in", 2));
+    TickUntilIdle();
+    EXPECT_TRUE(Sent("[Move(" + f.TrashCanFile + "," + Fld("in") + ",0005)]"));
+    EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
+    // The caches never point at the mail being moved, even before the mailer moves it.
+    EXPECT_NE(f.Neighbours.next, At("in", 5));
+}
+
+TEST_F(NavigationTest, DeletingTheOnlyMailClearsTheWindowAndMovesAtOnce) {
+    fs::remove(At("in", 2));
+    fs::remove(At("in", 5));
+    TForm1& f = Start(At("in", 1));
+    ASSERT_TRUE(RunCommand(f, "Delete1"));
+    EXPECT_TRUE(f.CurrentMailFile.empty());
+    EXPECT_TRUE(Sent("[Move(" + f.TrashCanFile + "," + Fld("in") + ",0001)]"));
+    TickUntilIdle();
+    EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
+}
+
+TEST_F(NavigationTest, DeletionThroughASilentMailerStillSendsItsMove) {
+    TForm1& f = Start(At("in", 1));
+    RunCommand(f, "PelkSearch1");
+    windows.existing = {"title:" + std::string(link::kMailerThreadTitle)};
+    ASSERT_TRUE(RunCommand(f, "Delete1"));
+    TickUntilIdle();  // the keys go out; the mailer never asks to open anything
+    EXPECT_TRUE(Sent("[Move(" + f.TrashCanFile + "," + Fld("in") + ",0001)]"));
+    EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
+}
+
+TEST_F(NavigationTest, ThreadStepsCrossFoldersAndModeMarksFollow) {
+    TForm1& f = Start(At("in", 1));
+    ASSERT_TRUE(RunCommand(f, "ThreadSearch1"));
+    EXPECT_TRUE(view.checked["ThreadSearch1"]);
+    EXPECT_FALSE(view.checked["NumberSearch1"]);
+    ASSERT_TRUE(RunCommand(f, "Next1"));  // thread down
+    EXPECT_EQ(f.CurrentMailFile, At("sent", 1));
+    EXPECT_TRUE(Sent("[Update(" + Fld("sent") + ",0001)]"));  // before it was read
+    ASSERT_TRUE(RunCommand(f, "Next1"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
+    ASSERT_TRUE(RunCommand(f, "ThreadBase1"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 1));
+    ASSERT_TRUE(RunCommand(f, "Back2"));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
+    ASSERT_TRUE(RunCommand(f, "NumberSearch1"));
+    EXPECT_TRUE(view.checked["NumberSearch1"]);
+    EXPECT_FALSE(view.checked["ThreadSearch1"]);
+}
+
+TEST_F(NavigationTest, ToFolderPrependsARuleForTheSender) {
+    TForm1& f = Start(At("in", 1));
+    prompter.script = {Answer::No};
+    ASSERT_TRUE(RunCommand(f, "ToFolder1"));
+    EXPECT_EQ(testing::ReadAll(tmp / "Pelk/folder.def"), "/x/ old\r\n");
+    ASSERT_TRUE(RunCommand(f, "ToFolder1"));
+    EXPECT_EQ(testing::ReadAll(tmp / "Pelk/folder.def"),
+              "/^FROM:.*taro@example.jp/ work\r\n/x/ old\r\n");
+    testing::WriteBytes(At("in", 2), "From: nobody\r\n\r\n");
+    RunCommand(f, "Next1");
+    prompter.asked.clear();
+    ASSERT_TRUE(RunCommand(f, "ToFolder1"));
+    EXPECT_EQ(prompter.asked, std::vector<std::string>{"No FROM address found."});
+}
+
+}  // namespace
+}  // namespace varnel::app
