@@ -39,7 +39,8 @@ FUZZ_RUNS ?= 1000000
 FUZZ_SECONDS ?=
 FUZZ_LIMIT = $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS),-runs=$(FUZZ_RUNS))
 FUZZ_PACKAGES = clang libclang-rt-14-dev
-FUZZERS = body_pass encoded_words mark_read ini line_store mail_fields link folder_rules
+FUZZERS = body_pass encoded_words mark_read ini line_store mail_fields link folder_rules \
+    index_reader
 # fuzz_run(name, max_len, more options and seed directories)
 define fuzz_run
 	mkdir -p $(BUILD)-fuzz/corpus/$(1)
@@ -66,6 +67,7 @@ fuzz: deps
 	$(call fuzz_run,mail_fields,512,-dict=fuzz/mail_fields.dict)
 	$(call fuzz_run,link,512,-dict=fuzz/link.dict)
 	$(call fuzz_run,folder_rules,512,)
+	$(call fuzz_run,index_reader,4096,examples/pelkhome)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

@@ -192,16 +192,27 @@ std::optional<std::string> StandInStore::MoveOrCopy(bool move, const std::string
     if (record && !record->IsEmpty()) {
         // Keep what the mailer knew (status, time) rather than what the header says.
         const int m = std::stoi(mail::MailNumberOf(*stored));
-        store::FolderIndex::PutRecord(targetIndex, static_cast<std::size_t>(m), *record);
+        const auto r =
+            store::FolderIndex::PutRecord(targetIndex, static_cast<std::size_t>(m), *record);
+        if (!r.ok) {
+            error = "stored, but the target index was not updated: " + r.error;
+            return std::nullopt;
+        }
     }
     if (move) {
         if (std::remove(source.c_str()) != 0) {
             error = "copied, but cannot remove " + source;
             return std::nullopt;
         }
-        if (record && !record->IsEmpty())
-            store::FolderIndex::UpdateStatus(sourceIndex, static_cast<std::size_t>(n),
-                                             store::IndexStatus::kEmpty);
+        // The source record becomes an empty slot: readers see no mail there any more.
+        if (src.IsOpen() && static_cast<std::size_t>(n) < src.RecordCount()) {
+            const auto r = store::FolderIndex::UpdateStatus(
+                sourceIndex, static_cast<std::size_t>(n), store::IndexStatus::kEmpty);
+            if (!r.ok) {
+                error = "moved, but the source index was not updated: " + r.error;
+                return std::nullopt;
+            }
+        }
     }
     return stored;
 }

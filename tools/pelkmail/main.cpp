@@ -15,6 +15,7 @@
 
 #include "Batch.h"
 #include "StandIn.h"
+#include "StoreGenerator.h"
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
 #include "link/UnixCommandServer.h"
@@ -65,6 +66,8 @@ One-shot commands (no command channel, no log):
   --send DRAFT...      send finished drafts with the [Send] Command of pelkmail.ini
                        (default "/usr/sbin/sendmail -t -oi" when that exists) and move
                        them to DIR/sent
+  --generate N         write a large store of N mails (1 to 9999) into DIR, with
+                       threads across in/ and sent/ and every index file
 
 While running, [Receive] also takes the Maildir's new mail (and every [Receive]
 Interval= seconds when set), and a draft handed to a viewer window is sent once
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
     pid_t exitWith = 0;
     std::string batch;  // --import, --receive or --send
     std::vector<std::string> batchArgs;
+    long generate = 0;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -140,6 +144,8 @@ int main(int argc, char** argv) {
             break;
         } else if (a == "--receive") {
             batch = a;
+        } else if (a == "--generate") {
+            generate = std::atol(value().c_str());
         } else if (a == "--exit-with") {
             exitWith = static_cast<pid_t>(std::atol(value().c_str()));
         } else {
@@ -157,6 +163,15 @@ int main(int argc, char** argv) {
         if (batch == "--send")
             return pelkmail::RunSend(opt.home, batchArgs);
         return pelkmail::RunReceive(opt.home);
+    }
+    if (generate != 0) {
+        std::string error;
+        if (opt.home.empty() || !pelkmail::GenerateStore(opt.home, generate, error)) {
+            std::cerr << "pelkmail: " << (opt.home.empty() ? "--generate needs --home" : error)
+                      << "\n";
+            return 1;
+        }
+        return 0;
     }
     if (opt.home.empty() || opt.logFile.empty()) {
         std::cerr << "pelkmail: --home and --log are required (see --help)\n";
