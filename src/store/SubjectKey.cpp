@@ -7,14 +7,13 @@ namespace varnel::store {
 
 namespace {
 
-constexpr std::size_t kMaxKeyBytes = 512;
 // Each pass removes at least one byte, so this only guards against a bug.
 constexpr int kMaxPasses = 1000;
 
 std::string Bounded(std::string_view s) {
-    if (s.size() <= kMaxKeyBytes)
+    if (s.size() <= kMaxSubjectKeyBytes)
         return std::string(s);
-    return std::string(s.substr(0, text::SnapToCharStart(s, kMaxKeyBytes)));
+    return std::string(s.substr(0, text::SnapToCharStart(s, kMaxSubjectKeyBytes)));
 }
 
 // Where prefix stands in low at the first or second character position (0-based byte

@@ -9,6 +9,9 @@
 
 namespace varnel::store {
 
+// Subjects are cut to this many bytes (at a character boundary) before their key is made.
+inline constexpr std::size_t kMaxSubjectKeyBytes = 512;
+
 std::string SubjectKey(std::string_view subject);
 
 }  // namespace varnel::store

@@ -50,6 +50,7 @@ ThreadNavigator::ThreadNavigator(ThreadSettings settings, UpdateRequest requestU
 void ThreadNavigator::Reset(long number) {
     ids_.clear();
     subjects_.clear();
+    keyLastBytes_.reset();
     inPos_ = sentPos_ = -1;
     threadStart_ = number;
 }
@@ -75,8 +76,22 @@ void ThreadNavigator::AddId(std::string_view id) {
 }
 
 void ThreadNavigator::AddSubject(std::string_view key) {
-    if (!key.empty() && !HasSubject(key))
+    if (!key.empty() && !HasSubject(key)) {
         subjects_.emplace_back(key);
+        keyLastBytes_.set(static_cast<unsigned char>(key.back()));
+    }
+}
+
+bool ThreadNavigator::SubjectListed(std::string_view subject) const {
+    if (subjects_.empty())
+        return false;
+    if (subject.size() <= kMaxSubjectKeyBytes) {
+        const auto last = subject.find_last_not_of(' ');
+        if (last == std::string_view::npos ||
+            !keyLastBytes_.test(static_cast<unsigned char>(subject[last])))
+            return false;
+    }
+    return HasSubject(SubjectKey(subject));
 }
 
 void ThreadNavigator::StartDirection(bool up) {
@@ -112,7 +127,7 @@ ThreadStep ThreadNavigator::Down(const std::string& current) {
     }
 
     auto matches = [&](const RecordKeys& k, bool bySubject) {
-        return k.used() && (HasId(k.parentId) || (bySubject && HasSubject(SubjectKey(k.subject))));
+        return k.used() && (HasId(k.parentId) || (bySubject && SubjectListed(k.subject)));
     };
 
     std::optional<std::size_t> sameHit;
@@ -226,8 +241,8 @@ std::string ThreadNavigator::FindThreadParent(const std::string& mailFile, std::
         AddSubject(SubjectKey(k.subject));
     }
     auto matches = [&](const RecordKeys& k, bool bySubject) {
-        return k.used() && ((!parent.empty() && k.ownId == parent) ||
-                            (bySubject && HasSubject(SubjectKey(k.subject))));
+        return k.used() &&
+               ((!parent.empty() && k.ownId == parent) || (bySubject && SubjectListed(k.subject)));
     };
 
     std::optional<std::size_t> sameHit;

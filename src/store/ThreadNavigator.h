@@ -10,6 +10,7 @@
 // "found" by an explicit flag, never by a non-zero record time.
 #pragma once
 
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -84,6 +85,10 @@ class ThreadNavigator {
     long& PositionOf(std::string_view indexFile);
     bool HasId(std::string_view id) const;
     bool HasSubject(std::string_view key) const;
+    // Whether a record's subject has a key in the subject list. A key is a suffix of
+    // the subject without its blanks, so most subjects are ruled out by their last
+    // byte before a key is made.
+    bool SubjectListed(std::string_view subject) const;
     void AddId(std::string_view id);
     void AddSubject(std::string_view key);
     void StartDirection(bool up);
@@ -93,6 +98,7 @@ class ThreadNavigator {
     UpdateRequest requestUpdate_;
     std::deque<std::string> ids_;
     std::vector<std::string> subjects_;
+    std::bitset<256> keyLastBytes_;
     long inPos_ = -1;
     long sentPos_ = -1;
     long threadStart_ = -1;
