@@ -312,6 +312,8 @@ void TForm1::FinishThreadStep(const store::ThreadStep& step, const store::Thread
     if (!step.found()) {
         switch (step.message) {
             case store::ThreadMessage::NotMailFile:
+                if (CurrentMailFile.empty())
+                    break;  // nothing is shown: nothing to complain about
                 io_.prompter.Tell(kNotMailFile.Format(settings_.view.EnglishMenu, CurrentMailFile),
                                   platform::Severity::Error);
                 break;
