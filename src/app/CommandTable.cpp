@@ -275,15 +275,27 @@ constexpr std::array kCommands{
                 "ThreadSearch",
                 true,
                 &TForm1::ThreadSearch1Click},
-    // Paging that steps at the text's ends; the tool bar's new-mail buttons.
-    CommandSpec{"PageDown1",
-                "View1",
-                {"Page &Down", "次のページ(&D)"},
-                "PageDown",
-                false,
-                &TForm1::PageDown1Click},
+    // Paging that steps at the text's ends; the paging keys (no menu); the tool bar's
+    // new-mail buttons.
     CommandSpec{
-        "PageUp1", "View1", {"Page &Up", "前のページ(&U)"}, "PageUp", false, &TForm1::PageUp1Click},
+        "PageDown1", "View1", {"Page &Down", "次のページ(&D)"}, "", false, &TForm1::PageDown1Click},
+    CommandSpec{
+        "PageUp1", "View1", {"Page &Up", "前のページ(&U)"}, "", false, &TForm1::PageUp1Click},
+    CommandSpec{"PageDownNext",
+                "",
+                {"Page down, then next mail", "次のページ・次のメール"},
+                "PageDownNext",
+                false,
+                &TForm1::PageDownNextClick},
+    CommandSpec{"PageUpPrev",
+                "",
+                {"Page up, then previous mail", "前のページ・前のメール"},
+                "PageUpPrev",
+                false,
+                &TForm1::PageUpPrevClick},
+    CommandSpec{
+        "PageDown", "", {"Page down", "次のページ"}, "PageDown", false, &TForm1::PageDownClick},
+    CommandSpec{"PageUp", "", {"Page up", "前のページ"}, "PageUp", false, &TForm1::PageUpClick},
     CommandSpec{"NextNew2", "", {"Next new mail", "次の未読"}, "", false, &TForm1::Nextnew3Click},
     CommandSpec{
         "PrevNew2", "", {"Previous new mail", "前の未読"}, "", false, &TForm1::PrevNew3Click},

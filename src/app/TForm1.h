@@ -215,10 +215,14 @@ class TForm1 : public DeferredActions {
     void SubjectSearch1Click();
     void ToFolder1Click();
     void ToFolder2Click();
-    // Paging that steps to the next or previous mail at the text's ends when
-    // NextMailAtEnd is on (the page buttons and keys).
+    // Paging: the menu's page commands step to the next or previous mail at the text's
+    // ends when NextMailAtEnd is on; of the paging keys two always step, two never.
     void PageDown1Click();
     void PageUp1Click();
+    void PageDownNextClick();
+    void PageUpPrevClick();
+    void PageDownClick();
+    void PageUpClick();
     // Records the mail on screen in the file history (YellowArrowHistory on).
     void RecordInHistory();
     // Asks the mailer to bring a folder index file up to date before it is read.
@@ -330,7 +334,7 @@ class TForm1 : public DeferredActions {
     void ShowHistoryButtons();
     void ReportIndexDamage(const std::string& damage);
     store::ThreadSettings CurrentThreadSettings() const;
-    void ScrollPage(bool down);
+    void ScrollPage(bool down, bool stepAtEnd);
 
     TForm1Services io_;
     TForm1Setup setup_;

@@ -172,6 +172,28 @@ TEST_F(NavigationTest, ThreadStepsCrossFoldersAndModeMarksFollow) {
     EXPECT_FALSE(view.checked["ThreadSearch1"]);
 }
 
+TEST_F(NavigationTest, PagingStepsOnlyFromTheTextsEnds) {
+    TForm1& f = Start(At("in", 1));
+    f.SonEdit1().SetClientSize(600, 4000);  // the whole mail is in view
+    const struct {
+        const char* command;
+        const char* shows;
+    } steps[] = {
+        {"PageDown", "0001"},      // the plain key never steps
+        {"PageDownNext", "0002"},  // the end was in view: next mail
+        {"PageDown1", "0005"},     // NextMailAtEnd is on by default
+        {"PageUpPrev", "0002"},    // at the top: previous mail
+        {"PageUp", "0002"},
+    };
+    for (const auto& s : steps) {
+        ASSERT_TRUE(RunCommand(f, s.command));
+        EXPECT_EQ(f.CurrentMailFile, At("in", std::stoul(s.shows))) << s.command;
+    }
+    // The configured key reaches the same command in viewer mode: Space.
+    EXPECT_TRUE(f.RunShortcut(0x20, 0));
+    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
+}
+
 TEST_F(NavigationTest, ToFolderPrependsARuleForTheSender) {
     TForm1& f = Start(At("in", 1));
     prompter.script = {Answer::No};
