@@ -439,152 +439,149 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
     };
     EXPECT_TRUE(has(typed)) << ReadFile(sent);
     EXPECT_TRUE(has("> 明日の会議は十時からです。")) << ReadFile(sent);
+}
 
-    // Navigation end to end on a generated store: in/ holds twelve mails in three threads
-    // whose answers cross into sent/, and a list folder "ml" after in/ holds one unread mail.
-    class NavigationEndToEnd : public ::testing::Test {
-      protected:
-        void SetUp() override {
-            App();
-            fs::remove_all(s.home);
-            const pid_t gen =
-                Spawn({VARNEL_BIN_DIR "/pelkmail", "--home", s.home, "--generate", "12"},
-                      s.root + "/output");
-            ASSERT_GT(gen, 0);
-            int status = 0;
-            ::waitpid(gen, &status, 0);
-            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-                << ReadFile(s.root + "/output");
-            // The seventh mail is read, so the only unread mail after in/ is the list's.
-            std::string seven = ReadFile(s.Mail("in", "0007"));
-            seven.replace(10, 4, "READ");
-            std::ofstream(s.Mail("in", "0007"), std::ios::binary) << seven;
-            fs::create_directories(s.home + "/ml");
-            std::ofstream(s.Mail("ml", "0001"), std::ios::binary)
-                << "X-Status: RECV\r\nFrom: list@example.jp\r\nSubject: [ml:1] News\r\n"
-                   "Message-ID: <ml1@example.jp>\r\n\r\nnews\r\n";
-            std::ofstream(s.home + "/pelkmail.ini", std::ios::binary)
-                << "[Global Parameters]\r\nFolderDefFile=folder.def\r\n\r\n[Folder]\r\n"
-                   "Name0=in.fld\r\nName1=ml.fld\r\nName2=sent.fld\r\nName3=trash.can\r\n"
-                   "Name4=out.fld\r\n";
-            store::IndexRecord news;
-            news.status = store::IndexStatus::kNew;
-            news.time = 1;
-            news.messageId = "<ml1@example.jp>";
-            ASSERT_TRUE(store::FolderIndex::Write(s.Index("ml"), {store::IndexRecord{}, news}).ok);
-        }
-        void Settings(int mode) {
-            std::ofstream(s.home + "/varnel32.ini", std::ios::binary)
-                << "[View]\r\nEnglishMenu=1\r\nNextMailMode=" << mode
-                << "\r\nNextFolderAtEnd=1\r\nAlertDialog=0\r\nTimer=100\r\n"
-                   "ThreadBackBySubject=0\r\nThreadSwitchFolderBySubject=0\r\n";
-        }
-        bool Run(Viewer& v, const char* command) {
-            const bool ran = app::RunCommand(*v.form, command);
-            WaitFor([] { return false; }, 50, Pump);
-            return ran;
-        }
-        bool Shows(Viewer& v, const std::string& file, int ms = 5000) {
-            return WaitFor([&] { return v.form->CurrentMailFile == file; }, ms, Pump);
-        }
-        Store s;
-    };
+// Navigation end to end on a generated store: in/ holds twelve mails in three threads
+// whose answers cross into sent/, and a list folder "ml" after in/ holds one unread mail.
+class NavigationEndToEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        App();
+        fs::remove_all(s.home);
+        const pid_t gen = Spawn({VARNEL_BIN_DIR "/pelkmail", "--home", s.home, "--generate", "12"},
+                                s.root + "/output");
+        ASSERT_GT(gen, 0);
+        int status = 0;
+        ::waitpid(gen, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(s.root + "/output");
+        // The seventh mail is read, so the only unread mail after in/ is the list's.
+        std::string seven = ReadFile(s.Mail("in", "0007"));
+        seven.replace(10, 4, "READ");
+        std::ofstream(s.Mail("in", "0007"), std::ios::binary) << seven;
+        fs::create_directories(s.home + "/ml");
+        std::ofstream(s.Mail("ml", "0001"), std::ios::binary)
+            << "X-Status: RECV\r\nFrom: list@example.jp\r\nSubject: [ml:1] News\r\n"
+               "Message-ID: <ml1@example.jp>\r\n\r\nnews\r\n";
+        std::ofstream(s.home + "/pelkmail.ini", std::ios::binary)
+            << "[Global Parameters]\r\nFolderDefFile=folder.def\r\n\r\n[Folder]\r\n"
+               "Name0=in.fld\r\nName1=ml.fld\r\nName2=sent.fld\r\nName3=trash.can\r\n"
+               "Name4=out.fld\r\n";
+        store::IndexRecord news;
+        news.status = store::IndexStatus::kNew;
+        news.time = 1;
+        news.messageId = "<ml1@example.jp>";
+        ASSERT_TRUE(store::FolderIndex::Write(s.Index("ml"), {store::IndexRecord{}, news}).ok);
+    }
+    void Settings(int mode) {
+        std::ofstream(s.home + "/varnel32.ini", std::ios::binary)
+            << "[View]\r\nEnglishMenu=1\r\nNextMailMode=" << mode
+            << "\r\nNextFolderAtEnd=1\r\nAlertDialog=0\r\nTimer=100\r\n"
+               "ThreadBackBySubject=0\r\nThreadSwitchFolderBySubject=0\r\n";
+    }
+    bool Run(Viewer& v, const char* command) {
+        const bool ran = app::RunCommand(*v.form, command);
+        WaitFor([] { return false; }, 50, Pump);
+        return ran;
+    }
+    bool Shows(Viewer& v, const std::string& file, int ms = 5000) {
+        return WaitFor([&] { return v.form->CurrentMailFile == file; }, ms, Pump);
+    }
+    Store s;
+};
 
-    TEST_F(NavigationEndToEnd, NumberModeStepsAcrossTheFolderEndDeletesAndFollowsThreads) {
-        Settings(0);
-        ASSERT_TRUE(s.StartMailer());
-        Viewer v(s, s.Mail("in", "0010"));
-        ASSERT_TRUE(v.listening);
-        WaitFor([] { return false; }, 800, Pump);  // the second start-up phase
+TEST_F(NavigationEndToEnd, NumberModeStepsAcrossTheFolderEndDeletesAndFollowsThreads) {
+    Settings(0);
+    ASSERT_TRUE(s.StartMailer());
+    Viewer v(s, s.Mail("in", "0010"));
+    ASSERT_TRUE(v.listening);
+    WaitFor([] { return false; }, 800, Pump);  // the second start-up phase
 
-        ASSERT_TRUE(Run(v, "Next1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0011"));
-        ASSERT_TRUE(Run(v, "Next1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
-        // Past the folder's end the mailer is asked for the next unread mail: the list's.
-        ASSERT_TRUE(Run(v, "Next1"));
-        EXPECT_TRUE(Shows(v, s.Mail("ml", "0001"))) << ReadFile(s.log);
+    ASSERT_TRUE(Run(v, "Next1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0011"));
+    ASSERT_TRUE(Run(v, "Next1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
+    // Past the folder's end the mailer is asked for the next unread mail: the list's.
+    ASSERT_TRUE(Run(v, "Next1"));
+    EXPECT_TRUE(Shows(v, s.Mail("ml", "0001"))) << ReadFile(s.log);
 
-        // Back to the last mail of in/ and delete it: the previous mail is shown, and the
-        // mailer moves the deleted one to the trash, index records included.
+    // Back to the last mail of in/ and delete it: the previous mail is shown, and the
+    // mailer moves the deleted one to the trash, index records included.
+    ASSERT_TRUE(Run(v, "Back2"));
+    ASSERT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
+    const std::string deletedBytes = ReadFile(s.Mail("in", "0012"));
+    ASSERT_TRUE(Run(v, "Delete1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0011"));
+    ASSERT_TRUE(WaitFor([&] { return !fs::exists(s.Mail("in", "0012")); }, 5000, Pump))
+        << ReadFile(s.log);
+    EXPECT_EQ(ReadFile(s.home + "/trash/0001.txt"), deletedBytes);
+    const auto trash = store::FolderIndex::ReadAll(s.home + "/trash.can");
+    ASSERT_TRUE(trash && trash->records.size() == 2);
+    EXPECT_EQ(trash->records[1].messageId, "<n2@example.jp>");
+    EXPECT_NE(trash->records[1].status, store::IndexStatus::kEmpty);
+    const auto in = store::FolderIndex::ReadAll(s.Index("in"));
+    ASSERT_TRUE(in && in->records.size() == 13);
+    EXPECT_EQ(in->records[12].status, store::IndexStatus::kEmpty);
+    EXPECT_TRUE(WaitFor([&] { return v.form->Deferred().PendingFocusFile.empty(); }, 3000, Pump));
+
+    // Threads: the question in in/, our reply in sent/, the answer and follow-up in in/.
+    v.form->OpenMailFile(s.Mail("in", "0005"));
+    v.form->RecordInHistory();
+    const std::vector<std::string> path{s.Mail("in", "0005"), s.home + "/sent/0002.txt",
+                                        s.Mail("in", "0006"), s.Mail("in", "0007")};
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        ASSERT_TRUE(Run(v, "ThreadDown1"));
+        EXPECT_EQ(v.form->CurrentMailFile, path[i]) << i;
+    }
+    EXPECT_GE(s.Find("[Update(" + s.Index("sent") + ",0003)]"), 0);  // asked before reading
+    ASSERT_TRUE(Run(v, "ThreadBase1"));
+    EXPECT_EQ(v.form->CurrentMailFile, path[0]);
+    // Back retraces the thread walk, AHead goes forward again.
+    for (std::size_t i = path.size(); i-- > 0;) {
         ASSERT_TRUE(Run(v, "Back2"));
-        ASSERT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
-        const std::string deletedBytes = ReadFile(s.Mail("in", "0012"));
-        ASSERT_TRUE(Run(v, "Delete1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0011"));
-        ASSERT_TRUE(WaitFor([&] { return !fs::exists(s.Mail("in", "0012")); }, 5000, Pump))
-            << ReadFile(s.log);
-        EXPECT_EQ(ReadFile(s.home + "/trash/0001.txt"), deletedBytes);
-        const auto trash = store::FolderIndex::ReadAll(s.home + "/trash.can");
-        ASSERT_TRUE(trash && trash->records.size() == 2);
-        EXPECT_EQ(trash->records[1].messageId, "<n2@example.jp>");
-        EXPECT_NE(trash->records[1].status, store::IndexStatus::kEmpty);
-        const auto in = store::FolderIndex::ReadAll(s.Index("in"));
-        ASSERT_TRUE(in && in->records.size() == 13);
-        EXPECT_EQ(in->records[12].status, store::IndexStatus::kEmpty);
-        EXPECT_TRUE(
-            WaitFor([&] { return v.form->Deferred().PendingFocusFile.empty(); }, 3000, Pump));
-
-        // Threads: the question in in/, our reply in sent/, the answer and follow-up in in/.
-        v.form->OpenMailFile(s.Mail("in", "0005"));
-        v.form->RecordInHistory();
-        const std::vector<std::string> path{s.Mail("in", "0005"), s.home + "/sent/0002.txt",
-                                            s.Mail("in", "0006"), s.Mail("in", "0007")};
-        for (std::size_t i = 1; i < path.size(); ++i) {
-            ASSERT_TRUE(Run(v, "ThreadDown1"));
-            EXPECT_EQ(v.form->CurrentMailFile, path[i]) << i;
-        }
-        EXPECT_GE(s.Find("[Update(" + s.Index("sent") + ",0003)]"), 0);  // asked before reading
-        ASSERT_TRUE(Run(v, "ThreadBase1"));
-        EXPECT_EQ(v.form->CurrentMailFile, path[0]);
-        // Back retraces the thread walk, AHead goes forward again.
-        for (std::size_t i = path.size(); i-- > 0;) {
-            ASSERT_TRUE(Run(v, "Back2"));
-            EXPECT_EQ(v.form->CurrentMailFile, path[i]) << i;
-        }
-        ASSERT_TRUE(Run(v, "Ahead1"));
-        EXPECT_EQ(v.form->CurrentMailFile, path[1]);
+        EXPECT_EQ(v.form->CurrentMailFile, path[i]) << i;
     }
+    ASSERT_TRUE(Run(v, "Ahead1"));
+    EXPECT_EQ(v.form->CurrentMailFile, path[1]);
+}
 
-    TEST_F(NavigationEndToEnd, MailerListAndThreadModes) {
-        Settings(1);
-        ASSERT_TRUE(s.StartMailer());
-        Viewer v(s, s.Mail("in", "0005"));
-        ASSERT_TRUE(v.listening);
-        WaitFor([] { return false; }, 800, Pump);
-        EXPECT_TRUE(v.window.findChild<QAction*>("PelkSearch1")->isChecked());
+TEST_F(NavigationEndToEnd, MailerListAndThreadModes) {
+    Settings(1);
+    ASSERT_TRUE(s.StartMailer());
+    Viewer v(s, s.Mail("in", "0005"));
+    ASSERT_TRUE(v.listening);
+    WaitFor([] { return false; }, 800, Pump);
+    EXPECT_TRUE(v.window.findChild<QAction*>("PelkSearch1")->isChecked());
 
-        // Mode 1: the stand-in's list answers with open requests.
-        ASSERT_TRUE(Run(v, "Next1"));
-        ASSERT_TRUE(Shows(v, s.Mail("in", "0006"))) << ReadFile(s.log);
-        ASSERT_TRUE(Run(v, "Next1"));
-        ASSERT_TRUE(Shows(v, s.Mail("in", "0007")));
-        ASSERT_TRUE(Run(v, "Back1"));
-        ASSERT_TRUE(Shows(v, s.Mail("in", "0006")));
-        // Deleting goes through the list as well, in the last direction (back); the move
-        // follows on a tick.
-        ASSERT_TRUE(Run(v, "Delete1"));
-        ASSERT_TRUE(Shows(v, s.Mail("in", "0005")));
-        ASSERT_TRUE(WaitFor([&] { return fs::exists(s.home + "/trash/0001.txt"); }, 5000, Pump))
-            << ReadFile(s.log);
-        EXPECT_FALSE(fs::exists(s.Mail("in", "0006")));
-        EXPECT_TRUE(
-            WaitFor([&] { return v.form->Deferred().PendingFocusFile.empty(); }, 3000, Pump));
+    // Mode 1: the stand-in's list answers with open requests.
+    ASSERT_TRUE(Run(v, "Next1"));
+    ASSERT_TRUE(Shows(v, s.Mail("in", "0006"))) << ReadFile(s.log);
+    ASSERT_TRUE(Run(v, "Next1"));
+    ASSERT_TRUE(Shows(v, s.Mail("in", "0007")));
+    ASSERT_TRUE(Run(v, "Back1"));
+    ASSERT_TRUE(Shows(v, s.Mail("in", "0006")));
+    // Deleting goes through the list as well, in the last direction (back); the move
+    // follows on a tick.
+    ASSERT_TRUE(Run(v, "Delete1"));
+    ASSERT_TRUE(Shows(v, s.Mail("in", "0005")));
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(s.home + "/trash/0001.txt"); }, 5000, Pump))
+        << ReadFile(s.log);
+    EXPECT_FALSE(fs::exists(s.Mail("in", "0006")));
+    EXPECT_TRUE(WaitFor([&] { return v.form->Deferred().PendingFocusFile.empty(); }, 3000, Pump));
 
-        // Mode -1: next and previous follow the thread across in/ and sent/.
-        ASSERT_TRUE(Run(v, "ThreadSearch1"));
-        EXPECT_TRUE(v.window.findChild<QAction*>("ThreadSearch1")->isChecked());
-        EXPECT_FALSE(v.window.findChild<QAction*>("PelkSearch1")->isChecked());
-        v.form->OpenMailFile(s.Mail("in", "0009"));
-        ASSERT_TRUE(Run(v, "Next1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.home + "/sent/0003.txt");
-        ASSERT_TRUE(Run(v, "Next1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0010"));
-        ASSERT_TRUE(Run(v, "Back1"));  // thread up
-        EXPECT_EQ(v.form->CurrentMailFile, s.home + "/sent/0003.txt");
-        ASSERT_TRUE(Run(v, "Back1"));
-        EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0009"));
-    }
+    // Mode -1: next and previous follow the thread across in/ and sent/.
+    ASSERT_TRUE(Run(v, "ThreadSearch1"));
+    EXPECT_TRUE(v.window.findChild<QAction*>("ThreadSearch1")->isChecked());
+    EXPECT_FALSE(v.window.findChild<QAction*>("PelkSearch1")->isChecked());
+    v.form->OpenMailFile(s.Mail("in", "0009"));
+    ASSERT_TRUE(Run(v, "Next1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.home + "/sent/0003.txt");
+    ASSERT_TRUE(Run(v, "Next1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0010"));
+    ASSERT_TRUE(Run(v, "Back1"));  // thread up
+    EXPECT_EQ(v.form->CurrentMailFile, s.home + "/sent/0003.txt");
+    ASSERT_TRUE(Run(v, "Back1"));
+    EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0009"));
+}
 
 }  // namespace
 }  // namespace varnel::e2e
