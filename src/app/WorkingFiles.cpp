@@ -84,7 +84,7 @@ void TForm1::Open2Click() {
         return;
     }
     OpenMailFile(*path);
-    // Seam: RecordInHistory() follows here.
+    RecordInHistory();
 }
 
 bool TForm1::LoadPlainText(const std::string& path) {
@@ -95,6 +95,7 @@ bool TForm1::LoadPlainText(const std::string& path) {
         return false;
     }
     CurrentMailFile = path;  // as given: Linux names are case-sensitive
+    Neighbours = {};         // a plain file has no next or previous mail
     ForwardTail.reset();
     temporaryViewerColor_.reset();
     ShowText(loaded.GetTextStr(), true);
