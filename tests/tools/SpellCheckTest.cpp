@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "fakes/ToolFakes.h"
+#include "tools/SpellDictionary.h"
 #include "tools/SpellWords.h"
 #include "tools/TForm2.h"
 #include "tools/ToolsFixture.h"
@@ -239,6 +240,23 @@ TEST(SpellCheck, UndoButtonTakesTheChangeBackAndLooksAgain) {
     f.form->UndoButtonClick();  // nothing left to undo
     EXPECT_EQ(f.prompter.asked.back(), "No more Undo.");
     EXPECT_EQ(f.Selected(), "drafft");
+}
+
+TEST(SpellDictionary, BasicDicNamesAPairOrFallsBack) {
+    const auto dir = std::filesystem::temp_directory_path() / "varnel_dict";
+    std::filesystem::create_directories(dir / "sys");
+    for (const char* f : {"mine.aff", "mine.dic", "sys/en_US.aff", "sys/en_US.dic", "half.dic"})
+        std::ofstream(dir / f) << "x";
+    const std::vector<std::string> sys = {(dir / "none").string(), (dir / "sys").string()};
+    const std::string mine = (dir / "mine").string();
+    EXPECT_EQ(MainDictionaryBase(mine + ".dic", sys), mine);
+    EXPECT_EQ(MainDictionaryBase(mine + ".wtr", sys), mine);
+    EXPECT_EQ(MainDictionaryBase(mine, sys), mine);
+    EXPECT_EQ(MainDictionaryBase((dir / "half.dic").string(), sys), (dir / "sys/en_US").string());
+    EXPECT_EQ(MainDictionaryBase("C:\\Program Files\\SpellChecker\\Basic.wtr", sys),
+              (dir / "sys/en_US").string());
+    EXPECT_EQ(MainDictionaryBase("", {}), "");
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
