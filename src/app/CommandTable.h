@@ -13,10 +13,11 @@ namespace varnel::app {
 
 class TForm1;
 
-// A top-level menu.
+// A menu of the menu bar, or a submenu.
 struct MenuSpec {
     std::string_view name;  // component name, e.g. "File1"
     text::Message caption;
+    std::string_view parent = {};  // the menu it is a submenu of ("" for the menu bar)
 };
 
 struct CommandSpec {

@@ -33,7 +33,10 @@ TForm1::TForm1(TForm1Services services, TForm1Setup setup)
       keySender_(io_.keys, io_.prompter),
       dispatcher_(deferred_, io_.Timer1, *this),
       sonEdit1_(io_.metrics, io_.clipboard, io_.prompter),
-      thread_({}, [this](const std::string& indexFile) { RequestFolderUpdate(indexFile); }) {
+      thread_({}, [this](const std::string& indexFile) { RequestFolderUpdate(indexFile); }),
+      picker_(io_.pickList),
+      form2_({io_.spellWindow, io_.prompter, io_.makeSpeller,
+              [this](const tools::SpellWindowState& s) { SaveSpellWindow(s); }}) {
     SetupEditor();
     io_.Timer1.SetEnabled(false);
     io_.Timer1.onTick = [this] { OnTimer1(); };

@@ -30,13 +30,19 @@
 #include "platform/KeySink.h"
 #include "platform/Launcher.h"
 #include "platform/MainView.h"
+#include "platform/PickListView.h"
+#include "platform/Printer.h"
 #include "platform/Prompter.h"
+#include "platform/SpellWindow.h"
+#include "platform/Speller.h"
 #include "platform/TextMetrics.h"
 #include "platform/Timer.h"
 #include "platform/WindowDirectory.h"
 #include "store/MailStepping.h"
 #include "store/ThreadNavigator.h"
 #include "text/Message.h"
+#include "tools/CharCommands.h"
+#include "tools/TForm2.h"
 
 namespace varnel::app {
 
@@ -52,9 +58,13 @@ struct TForm1Services {
     platform::WindowDirectory& windows;  // the mailer's and the companion's windows
     platform::KeySink& keys;             // keystrokes to the window brought to the front
     platform::Launcher& launcher;
-    platform::TextMetrics& metrics;  // the editor's font
-    platform::Clipboard& clipboard;  // the editor's clipboard
-    platform::FileDialog& dialogs;   // open and save-as dialogs
+    platform::TextMetrics& metrics;      // the editor's font
+    platform::Clipboard& clipboard;      // the editor's clipboard
+    platform::FileDialog& dialogs;       // open and save-as dialogs
+    platform::Printer& printer;          // the print channel and the printer font dialog
+    platform::PickListView& pickList;    // ListBox1, the pick list of the Insert menu
+    platform::SpellWindow& spellWindow;  // TForm2, the spell-check window
+    platform::SpellerFactory makeSpeller;
 };
 
 // Where the program's own files are, and the process environment it consults.
@@ -91,6 +101,24 @@ class TForm1 : public DeferredActions {
     void Header1Click();
     void Decode1Click();
     void DecodeZenkaku1Click();
+    // Character conversions, the pick list, line cuts, printing and the spelling check
+    // (TextToolCommands.cpp).
+    void ZenkakuHankaku1Click();
+    void CaseChange1Click();
+    void OldTypeface1Click();
+    void InsertChar1Click();
+    void KanaKanji1Click();
+    void Greek1Click();
+    void EuropeanChar1Click();
+    void ListBox1Click(int index, bool shift, bool ctrl);
+    void CutLine1Click();
+    void CutRight1Click();
+    void CutLeft1Click();
+    void Print1Click();
+    void PrintFont1Click();
+    void SpellCheck1Click();
+    // The spelling check of this window; its window reports to it.
+    tools::TForm2& Form2() { return form2_; }
 
     // The close query: true when the window may close.
     bool FormCloseQuery();
@@ -335,6 +363,12 @@ class TForm1 : public DeferredActions {
     void ReportIndexDamage(const std::string& damage);
     store::ThreadSettings CurrentThreadSettings() const;
     void ScrollPage(bool down, bool stepAtEnd);
+    // A side file: the user's copy in the config directory, else the installed one.
+    std::string SideFile(std::string_view name) const;
+    void CheckDependentCharsAfterConversion();
+    void SaveSpellWindow(const tools::SpellWindowState& state);
+    // Ends a running spelling check: it belongs to the text now being replaced.
+    void EndSpellCheck();
 
     TForm1Services io_;
     TForm1Setup setup_;
@@ -364,6 +398,8 @@ class TForm1 : public DeferredActions {
     store::FileHistory history_;
     bool threadMoveOpen_ = false;
     std::vector<std::string> reportedDamage_;
+    tools::CharPicker picker_;
+    tools::TForm2 form2_;
 };
 
 }  // namespace varnel::app

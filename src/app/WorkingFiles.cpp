@@ -170,6 +170,7 @@ void TForm1::OnTimer3() {
 }
 
 void TForm1::ShowText(std::string_view text, bool isFile) {
+    EndSpellCheck();
     sonEdit1_.SetText(text);
     textIsFile_ = isFile;
     io_.view.ShowText();

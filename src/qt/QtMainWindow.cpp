@@ -23,7 +23,9 @@
 #include "app/TForm1.h"
 #include "qt/QtColor.h"
 #include "qt/QtKeyMap.h"
+#include "qt/QtPickList.h"
 #include "qt/QtSonEdit2.h"
+#include "qt/QtSpellWindow.h"
 #include "text/Cp932.h"
 
 namespace varnel::qt {
@@ -60,7 +62,13 @@ QIcon MakeIcon(platform::WindowIcon kind) {
 
 }  // namespace
 
-QtMainWindow::QtMainWindow() : metrics_(QFont()), clipboard_(*QApplication::clipboard()) {
+QtMainWindow::QtMainWindow()
+    : metrics_(QFont()), clipboard_(*QApplication::clipboard()), printer_(this) {
+    pickList_ = new QtPickList(this, [this](int index, bool shift, bool ctrl) {
+        if (form_)
+            form_->ListBox1Click(index, shift, ctrl);
+    });
+    spellWindow_ = new QtSpellWindow(this);
     // Design-time place and size; the stored placement replaces them at start-up.
     move(145, 100);
     resize(670, 344);
@@ -93,6 +101,7 @@ QtMainWindow::QtMainWindow() : metrics_(QFont()), clipboard_(*QApplication::clip
 // window.
 void QtMainWindow::Bind(app::TForm1* form) {
     form_ = form;
+    spellWindow_->Bind(&form->Form2());
     edit_ = new QtSonEdit2(form->SonEdit1(), metrics_, central_);
     edit_->setObjectName(QStringLiteral("SonEdit1"));
     edit_->OnOLEDropFiles = [this](const std::string& files) { form_->FileDropped(files); };
@@ -116,9 +125,18 @@ void QtMainWindow::Bind(app::TForm1* form) {
     static_cast<QVBoxLayout*>(central_->layout())->setStretchFactor(edit_, 1);
 }
 
+platform::PickListView& QtMainWindow::PickList() {
+    return *pickList_;
+}
+
+platform::SpellWindow& QtMainWindow::SpellWindow() {
+    return *spellWindow_;
+}
+
 void QtMainWindow::BuildMenus() {
     for (const auto& m : app::Menus()) {
-        QMenu* menu = menuBar()->addMenu(Utf8(m.caption.english));
+        QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Utf8(m.caption.english))
+                                       : new QMenu(Utf8(m.caption.english), this);
         menu->setObjectName(Utf8(m.name));
         menus_.emplace(std::string(m.name), menu);
     }
@@ -135,6 +153,12 @@ void QtMainWindow::BuildMenus() {
                 app::RunCommand(*form_, name);
         });
         actions_.emplace(name, action);
+    }
+    // Submenus close their menu, after its own items.
+    for (const auto& m : app::Menus()) {
+        auto parent = menus_.find(m.parent);
+        if (!m.parent.empty() && parent != menus_.end())
+            parent->second->addMenu(menus_.at(std::string(m.name)));
     }
 }
 

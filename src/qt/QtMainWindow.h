@@ -7,7 +7,10 @@
 #include <string>
 
 #include "platform/MainView.h"
+#include "platform/PickListView.h"
+#include "platform/SpellWindow.h"
 #include "qt/QtClipboard.h"
+#include "qt/QtPrinter.h"
 #include "qt/QtTextMetrics.h"
 
 class QAction;
@@ -21,7 +24,9 @@ class TForm1;
 
 namespace varnel::qt {
 
+class QtPickList;
 class QtSonEdit2;
+class QtSpellWindow;
 
 class QtMainWindow : public QMainWindow, public platform::MainView {
     Q_OBJECT
@@ -32,6 +37,12 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     // on them.
     QtTextMetrics& EditorMetrics() { return metrics_; }
     platform::Clipboard& EditorClipboard() { return clipboard_; }
+    // The printer, the pick list beside the window and the spell-check window TForm2.
+    QtPrinter& Printer() { return printer_; }
+    platform::PickListView& PickList();
+    platform::SpellWindow& SpellWindow();
+    QtPickList* PickListWidget() const { return pickList_; }
+    QtSpellWindow* SpellWindowWidget() const { return spellWindow_; }
     // The core whose commands the menus run, whose close query decides closing and whose
     // editor control the window shows.
     void Bind(app::TForm1* form);
@@ -65,6 +76,9 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     app::TForm1* form_ = nullptr;
     QtTextMetrics metrics_;
     QtClipboard clipboard_;
+    QtPrinter printer_;
+    QtPickList* pickList_ = nullptr;
+    QtSpellWindow* spellWindow_ = nullptr;
     QWidget* central_ = nullptr;
     QWidget* panel_ = nullptr;  // tool bar and ruler
     QLabel* ruler_ = nullptr;

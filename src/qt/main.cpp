@@ -29,6 +29,7 @@
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
 #include "platform/CommandChannel.h"
+#include "qt/HunspellSpeller.h"
 #include "qt/QtClock.h"
 #include "qt/QtCommandServer.h"
 #include "qt/QtFileDialog.h"
@@ -125,9 +126,11 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
     qt::QtLauncher launcher;
     qt::QtFileDialog dialogs(&window);
 
-    app::TForm1 form({window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows,
-                      launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs},
-                     std::move(setup));
+    app::TForm1 form(
+        {window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows, launcher,
+         window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
+         window.PickList(), window.SpellWindow(), qt::HunspellSpeller::Factory()},
+        std::move(setup));
     window.Bind(&form);
     form.ShowUp();
 

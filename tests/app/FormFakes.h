@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/TForm1.h"
 #include "editor/EditorFakes.h"
 #include "fakes/Fakes.h"
+#include "fakes/ToolFakes.h"
 
 namespace varnel::testing {
 
@@ -27,11 +29,36 @@ struct FormFakes {
     fakes::CellTextMetrics metrics;
     fakes::MemoryClipboard clipboard;
     fakes::ScriptedFileDialog dialogs;
-    app::TForm1* started = nullptr;  // the last window StartForm made
+    fakes::RecordingPrinter printer;
+    fakes::RecordingPickList pickList;
+    fakes::RecordingSpellWindow spellWindow;
+    fakes::WordListSpeller* speller = nullptr;  // the speller of the running check
+    std::set<std::string> knownWords;           // what the next check's speller knows
+    app::TForm1* started = nullptr;             // the last window StartForm made
 
     app::TForm1Services Services() {
-        return app::TForm1Services{view,    prompter, clock,    channel, timer1,    timer2, timer3,
-                                   windows, windows,  launcher, metrics, clipboard, dialogs};
+        return app::TForm1Services{view,
+                                   prompter,
+                                   clock,
+                                   channel,
+                                   timer1,
+                                   timer2,
+                                   timer3,
+                                   windows,
+                                   windows,
+                                   launcher,
+                                   metrics,
+                                   clipboard,
+                                   dialogs,
+                                   printer,
+                                   pickList,
+                                   spellWindow,
+                                   [this](std::string&) {
+                                       auto s = std::make_unique<fakes::WordListSpeller>();
+                                       s->known = knownWords;
+                                       speller = s.get();
+                                       return s;
+                                   }};
     }
 
     // The lines the started window's editor shows (soft-wrapped pieces joined).

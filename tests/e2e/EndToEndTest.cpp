@@ -16,6 +16,7 @@
 #include "link/ChannelWindows.h"
 #include "link/UnixCommandChannel.h"
 #include "mail/MailTestFiles.h"
+#include "qt/HunspellSpeller.h"
 #include "qt/QtClock.h"
 #include "qt/QtCommandServer.h"
 #include "qt/QtMainWindow.h"
@@ -57,8 +58,9 @@ class Viewer {
         };
         form = std::make_unique<app::TForm1>(
             app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher, window.EditorMetrics(), window.EditorClipboard(),
-                                dialogs},
+                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
+                                window.Printer(), window.PickList(), window.SpellWindow(),
+                                qt::HunspellSpeller::Factory()},
             std::move(setup));
         window.Bind(form.get());
         form->ShowUp();

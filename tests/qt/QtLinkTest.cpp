@@ -13,6 +13,7 @@
 
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
+#include "qt/HunspellSpeller.h"
 #include "qt/QtClock.h"
 #include "qt/QtLauncher.h"
 #include "qt/QtMainWindow.h"
@@ -80,7 +81,8 @@ TEST(QtLinkTest, DoubleClickOnUrlStartsTheBrowserWithThatUrlAsOneArgument) {
     };
     fakes::ScriptedFileDialog dialogs;
     app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher,
-                      window.EditorMetrics(), window.EditorClipboard(), dialogs},
+                      window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
+                      window.PickList(), window.SpellWindow(), HunspellSpeller::Factory()},
                      std::move(setup));
     window.Bind(&form);
     form.ShowUp();

@@ -12,6 +12,7 @@
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
+#include "qt/HunspellSpeller.h"
 #include "qt/QtClock.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSonEdit2.h"
@@ -47,7 +48,8 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     setup.env = [](const std::string&) { return std::string(); };
     fakes::ScriptedFileDialog dialogs;
     app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher,
-                      window.EditorMetrics(), window.EditorClipboard(), dialogs},
+                      window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
+                      window.PickList(), window.SpellWindow(), HunspellSpeller::Factory()},
                      std::move(setup));
     window.Bind(&form);
     form.ShowUp();

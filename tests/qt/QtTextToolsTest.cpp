@@ -1,8 +1,8 @@
-// Offscreen: the printed lines in a PDF, the pick list's clicks, and a spelling check
-// driven through the spell-check window with Hunspell.
+// Offscreen: the printed lines in a PDF, the pick list's clicks, and from the main window
+// printing into a PDF and a spelling check through the spell-check window with Hunspell.
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -12,17 +12,20 @@
 #include <memory>
 #include <sstream>
 
+#include "app/CommandLine.h"
+#include "app/TForm1.h"
 #include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
 #include "fakes/Fakes.h"
 #include "qt/HunspellSpeller.h"
+#include "qt/QtClock.h"
+#include "qt/QtMainWindow.h"
 #include "qt/QtPickList.h"
 #include "qt/QtPrinter.h"
 #include "qt/QtSpellWindow.h"
 #include "qt/QtTestApp.h"
+#include "qt/QtTimer.h"
 #include "tools/PrintText.h"
-#include "tools/SpellDictionary.h"
-#include "tools/TForm2.h"
 
 namespace varnel::qt {
 namespace {
@@ -70,6 +73,15 @@ std::vector<double> LineStarts(const fs::path& pdf) {
         lastY = yMin;
     }
     return starts;
+}
+
+// Width of one cell: the underline is 25 of them.
+double UnderlineCell(const fs::path& pdf) {
+    const std::string bbox = RunCommandLine("pdftotext -bbox '" + pdf.string() + "' -");
+    const auto box = bbox.rfind("<word", bbox.find("_________________________"));
+    const double x0 = std::stod(bbox.substr(bbox.find("xMin=\"", box) + 6));
+    const double x1 = std::stod(bbox.substr(bbox.find("xMax=\"", box) + 6));
+    return (x1 - x0) / 25;
 }
 
 TEST(QtPrinterTest, PdfHoldsThePrintedLines) {
@@ -122,53 +134,109 @@ TEST(QtPickListTest, ClicksCarryShiftAndCtrl) {
               (std::vector<std::tuple<int, bool, bool>>{{1, true, true}, {0, false, false}}));
 }
 
-struct SpellWindowFixture {
-    fakes::CellTextMetrics metrics;
-    fakes::MemoryClipboard clipboard;
+// The main window on a draft, with its core, offscreen.
+struct WindowFixture {
+    fs::path dir = TempDir("varnel-window-");
+    fs::path draft = dir / "Pelk" / "out" / "0003.txt";
+    fs::path ini = dir / "varnel32.ini";
+    QtMainWindow window;
     fakes::ScriptedPrompter prompter;
-    editor::TSonEdit2 edit{metrics, clipboard, prompter};
-    QtSpellWindow window;
-    std::vector<tools::SpellWindowState> saved;
-    tools::TForm2 form{{window, prompter, HunspellSpeller::Factory(),
-                        [this](const tools::SpellWindowState& s) { saved.push_back(s); }}};
-    fs::path dir = TempDir("varnel-spell-");
-    tools::SpellCheckOptions options;
+    QtClock clock;
+    fakes::RecordingChannel channel;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
+    fakes::ScriptedFileDialog dialogs;
+    QtTimer t1, t2, t3;
+    std::unique_ptr<app::TForm1> form;
 
-    SpellWindowFixture() {
-        window.Bind(&form);
-        options.SpellChecker = true;
-        options.mainDictionary = tools::MainDictionaryBase(
-            "C:\\Program Files\\SpellChecker\\Basic.wtr", tools::SystemDictionaryDirs());
-        options.userDictionary = tools::UserDictionaryPath(dir.string());
+    WindowFixture(const std::string& text, const std::string& settings) {
+        fs::create_directories(draft.parent_path());
+        std::ofstream(draft, std::ios::binary) << text;
+        std::ofstream(ini, std::ios::binary) << settings;
+        app::TForm1Setup setup;
+        setup.commandLine = app::ParseCommandLine({draft.string()});
+        setup.settingsPath = ini.string();
+        setup.executablePath = "/usr/bin/varnel32";
+        const std::string home = (dir / "Pelk").string();
+        setup.env = [home](const std::string& n) { return n == "PELKHOME" ? home : std::string(); };
+        form = std::make_unique<app::TForm1>(
+            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
+                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
+                                window.Printer(), window.PickList(), window.SpellWindow(),
+                                HunspellSpeller::Factory()},
+            std::move(setup));
+        window.Bind(form.get());
+        form->ShowUp();
+        window.show();
     }
-    ~SpellWindowFixture() { fs::remove_all(dir); }
+    ~WindowFixture() {
+        window.SpellWindowWidget()->hide();
+        if (!std::getenv("KEEP_PDF"))
+            fs::remove_all(dir);
+    }
+    void Menu(const char* item) {
+        auto* action = window.findChild<QAction*>(item);
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
     void Click(const char* button) {
-        auto* b = window.findChild<QPushButton*>(button);
+        auto* b = window.SpellWindowWidget()->findChild<QPushButton*>(button);
         ASSERT_NE(b, nullptr) << button;
         b->click();
     }
     std::string Field(const char* name) {
-        return window.findChild<QLineEdit*>(name)->text().toStdString();
+        return window.SpellWindowWidget()->findChild<QLineEdit*>(name)->text().toStdString();
     }
-    QListWidget* List() { return window.findChild<QListWidget*>("ListBox1"); }
+    QListWidget* Suggestions() {
+        return window.SpellWindowWidget()->findChild<QListWidget*>("ListBox1");
+    }
 };
 
-TEST(QtSpellWindowTest, ChangeIgnoreAddAndADoubledWord) {
+TEST(QtTextToolsWindowTest, PrintFromTheWindowIntoAPdf) {
     EnsureQtApp();
-    SpellWindowFixture f;
-    ASSERT_FALSE(f.options.mainDictionary.empty()) << "hunspell-en-us is not installed";
+    // 日本語 in the first line; the last line has no line end.
+    WindowFixture f("Subject: \x93\xfa\x96\x7b\x8c\xea test\r\n\r\nBody line\r\nLast line",
+                    "[Printer]\r\nLeftSpace=6\r\nPrintHeader=Varnel print\r\n");
+    f.window.Printer().SetPdfOutput(QString::fromStdString((f.dir / "mail.pdf").string()));
+    f.Menu("Print1");
+    EXPECT_EQ(RunCommandLine("pdftotext -layout '" + (f.dir / "mail.pdf").string() + "' -"),
+              "Varnel print\n_________________________\nSubject: 日本語 test\n\nBody line\n"
+              "Last line\n\f");
+    // The indent: six cells more than the same print with LeftSpace 0.
+    std::ofstream(f.ini, std::ios::binary)
+        << "[Printer]\r\nLeftSpace=0\r\nPrintHeader=Varnel print\r\n";
+    f.window.Printer().SetPdfOutput(QString::fromStdString((f.dir / "plain.pdf").string()));
+    f.Menu("Print1");
+    const std::vector<double> indented = LineStarts(f.dir / "mail.pdf");
+    const std::vector<double> plain = LineStarts(f.dir / "plain.pdf");
+    ASSERT_EQ(indented.size(), 5u);
+    ASSERT_EQ(plain.size(), 5u);
+    const double cell = UnderlineCell(f.dir / "plain.pdf");
+    for (std::size_t i = 0; i < indented.size(); ++i)
+        EXPECT_NEAR(indented[i] - plain[i], 6 * cell, 0.2) << "line " << i;
+    if (std::getenv("KEEP_PDF"))
+        std::cerr << "PDF kept: " << (f.dir / "mail.pdf").string() << "\n";
+}
+
+TEST(QtTextToolsWindowTest, SpellCheckThroughTheWindow) {
+    EnsureQtApp();
     const std::string draft =
         "Subject: Test\r\n\r\nI wrote a drafft of teh letter.\r\nIt is is nerly done";
-    f.edit.SetText(draft);
-    f.form.Start(f.edit, f.options);
+    WindowFixture f(draft, "[SpellCheck]\r\nSpellChecker=1\r\n");
+    editor::TSonEdit2& edit = f.form->SonEdit1();
+    ASSERT_FALSE(edit.ReadOnly);
+    f.Menu("SpellCheck1");
 
-    ASSERT_TRUE(f.window.isVisible());
+    // The user's dictionary is made beside the settings file.
+    const fs::path userDic = f.dir / "UserDic.txt";
+    ASSERT_FALSE(f.prompter.asked.empty());
+    EXPECT_EQ(f.prompter.asked[0], "Empty dictionary " + userDic.string() + " has been created.");
+    ASSERT_TRUE(f.window.SpellWindowWidget()->isVisible());
     EXPECT_EQ(f.Field("Edit2"), "drafft");
-    EXPECT_EQ(f.edit.GetSelText(), "drafft");
-    const auto found = f.List()->findItems("draft", Qt::MatchExactly);
+    EXPECT_EQ(edit.GetSelText(), "drafft");
+    const auto found = f.Suggestions()->findItems("draft", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    f.List()->setCurrentItem(found[0]);
-    emit f.List()->itemClicked(found[0]);
+    emit f.Suggestions()->itemClicked(found[0]);
     EXPECT_EQ(f.Field("Edit1"), "draft");
     f.Click("ChangeButton");
 
@@ -176,38 +244,34 @@ TEST(QtSpellWindowTest, ChangeIgnoreAddAndADoubledWord) {
     f.Click("IgnoreButton");
 
     EXPECT_EQ(f.Field("Edit2"), "is");
-    ASSERT_EQ(f.List()->count(), 1);
-    EXPECT_EQ(f.List()->item(0)->text().toStdString(), "(Duplicate words.)");
-    f.Click("ChangeButton");  // the empty replacement takes the second "is" out
+    ASSERT_EQ(f.Suggestions()->count(), 1);
+    EXPECT_EQ(f.Suggestions()->item(0)->text().toStdString(), "(Duplicate words.)");
+    f.Click("ChangeButton");  // the empty replacement takes the doubled word out
 
-    EXPECT_EQ(f.Field("Edit2"), "nerly");
+    EXPECT_EQ(f.Field("Edit2"), "nerly");  // on the last line, which has no line end
     f.Click("AddButton");
 
-    EXPECT_FALSE(f.form.InProgress());
-    EXPECT_FALSE(f.window.isVisible());
+    EXPECT_FALSE(f.form->Form2().InProgress());
+    EXPECT_FALSE(f.window.SpellWindowWidget()->isVisible());
     EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
-    EXPECT_EQ(ReadFile(f.options.userDictionary), "nerly\n");
-    EXPECT_EQ(f.edit.Text(),
+    EXPECT_EQ(ReadFile(userDic), "nerly\n");
+    EXPECT_EQ(edit.Text(),
               "Subject: Test\r\n\r\nI wrote a draft of teh letter.\r\nIt is  nerly done");
-    ASSERT_EQ(f.saved.size(), 1u);
+    EXPECT_NE(ReadFile(f.ini).find("IgnoreCapital=1"), std::string::npos);
 
-    // The added word is known to the next check.
-    f.edit.SetText("nerly");
-    f.prompter.asked.clear();
-    f.form.Start(f.edit, f.options);
-    EXPECT_FALSE(f.form.InProgress());
-    EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
+    for (int i = 0; i < 10 && edit.Modified(); ++i)
+        edit.Undo();
+    EXPECT_EQ(edit.Text(), draft);
 
-    // Undo takes the changes back.
-    f.edit.SetText(draft);
-    f.form.Start(f.edit, f.options);
-    f.Click("ChangeButton");
-    EXPECT_NE(f.edit.Text(), draft);
-    f.Click("UndoButton");
-    EXPECT_EQ(f.edit.Text(), draft);
+    // The added word is known to the next check: it stops on "teh" only.
+    f.Menu("SpellCheck1");
     EXPECT_EQ(f.Field("Edit2"), "drafft");
-    f.window.close();  // closing the window ends the check
-    EXPECT_FALSE(f.form.InProgress());
+    f.Click("IgnoreButton");
+    EXPECT_EQ(f.Field("Edit2"), "teh");
+    f.Click("IgnoreButton");
+    EXPECT_EQ(f.Field("Edit2"), "is");
+    f.Click("IgnoreButton");
+    EXPECT_FALSE(f.form->Form2().InProgress());
 }
 
 }  // namespace

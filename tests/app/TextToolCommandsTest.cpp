@@ -1,0 +1,141 @@
+// The text tool commands in the window: reachable through the command table, editing
+// the editor's text as undoable edits, refused in viewer mode; side files from the
+// config directory; printing and the printer font through the print seam; the spelling
+// check ends before another mail is shown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "FormFakes.h"
+#include "TempDir.h"
+#include "app/CommandTable.h"
+#include "app/TForm1.h"
+#include "tools/PickLists.h"
+
+namespace varnel::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TextToolCommandsTest : public ::testing::Test, protected testing::FormFakes {
+  protected:
+    void SetUp() override {
+        home = root / "Pelk";
+        draft = home / "out" / "0003.txt";
+        testing::WriteBytes(draft, "Subject: hello world\r\n\r\nabc\r\nlast");
+        testing::WriteBytes(home / "Inbox" / "0001.txt", "Subject: x\r\n\r\nbody\r\n");
+        ini = root / "varnel32.ini";
+        testing::WriteBytes(ini,
+                            "[View]\r\nEnglishMenu=1\r\n[Printer]\r\nLeftSpace=2\r\n"
+                            "PrintHeader=Title\r\n[SpellCheck]\r\nSpellChecker=1\r\n");
+    }
+    TForm1& Start(const fs::path& file) {
+        form =
+            StartForm({file.string()}, ini.string(), root.string(), {{"PELKHOME", home.string()}});
+        return *form;
+    }
+    std::string Ini() const {
+        std::ifstream in(ini, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    testing::TempDir tmp;
+    fs::path root{tmp.path()}, home, draft, ini;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(TextToolCommandsTest, EditCommandsRunFromTheTableAndUndo) {
+    TForm1& f = Start(draft);
+    editor::TSonEdit2& e = f.SonEdit1();
+    ASSERT_FALSE(e.ReadOnly);
+    const std::string original = e.Text();
+    e.Select({0, 9}, {0, 14});  // "hello"
+    ASSERT_TRUE(RunCommand(f, "CaseChange1"));
+    EXPECT_EQ(e.Text().substr(0, 20), "Subject: Hello world");
+    e.Select({0, 9}, {0, 14});
+    ASSERT_TRUE(RunCommand(f, "ZenkakuHankaku1"));
+    EXPECT_EQ(e.Text().substr(9, 10), "\x82\x67\x82\x85\x82\x8c\x82\x8c\x82\x8f");
+    const int last = e.Lines().Count() - 1;  // "last", without a line end
+    e.MoveCaretTo(1, last);
+    ASSERT_TRUE(RunCommand(f, "CutLine1"));
+    EXPECT_EQ(clipboard.text, "last");
+    e.MoveCaretTo(1, last - 1);
+    ASSERT_TRUE(RunCommand(f, "CutRight1"));
+    EXPECT_EQ(clipboard.text, "bc");
+    ASSERT_TRUE(RunCommand(f, "CutLeft1"));
+    EXPECT_EQ(clipboard.text, "a");
+    for (int i = 0; i < 20 && e.Modified(); ++i)
+        e.Undo();
+    EXPECT_EQ(e.Text(), original);
+}
+
+TEST_F(TextToolCommandsTest, ViewerModeRefusesEdits) {
+    TForm1& f = Start(home / "Inbox" / "0001.txt");
+    editor::TSonEdit2& e = f.SonEdit1();
+    ASSERT_TRUE(e.ReadOnly);
+    const std::string shown = e.Text();
+    e.SelectAll();
+    for (const char* c : {"CaseChange1", "ZenkakuHankaku1", "OldTypeface1", "CutLine1"})
+        RunCommand(f, c);
+    RunCommand(f, "InsertChar1");
+    EXPECT_EQ(e.Text(), shown);
+    EXPECT_FALSE(pickList.visible);
+}
+
+TEST_F(TextToolCommandsTest, OldTypefaceAndPickListsUseTheSideFiles) {
+    TForm1& f = Start(draft);
+    editor::TSonEdit2& e = f.SonEdit1();
+    e.SetText("\x8b\x8c");  // 旧
+    e.SelectAll();
+    RunCommand(f, "OldTypeface1");
+    EXPECT_EQ(prompter.asked.back(), "No \"vnlkanji.txt\" found.");
+    testing::WriteBytes(root / "vnlkanji.txt", "\x8b\x8c\xe4\x70\r\n");  // beside the ini
+    e.SelectAll();
+    RunCommand(f, "OldTypeface1");
+    EXPECT_EQ(e.Text(), "\xe4\x70");
+
+    RunCommand(f, "InsertChar1");
+    ASSERT_TRUE(pickList.visible);
+    EXPECT_EQ(pickList.entries, tools::SymbolPickList());
+    f.ListBox1Click(9, false, false);  // 〒
+    EXPECT_EQ(e.Text(), "\xe4\x70\x81\xa7");
+    EXPECT_FALSE(pickList.visible);
+    RunCommand(f, "Greek1");
+    EXPECT_EQ(pickList.entries, tools::GreekPickList());
+    f.EuropeanChar1Click();  // no vnleurop.txt anywhere: reported, no list
+    EXPECT_NE(prompter.asked.back().find("vnleurop.txt"), std::string::npos);
+}
+
+TEST_F(TextToolCommandsTest, PrintAndPrinterFont) {
+    TForm1& f = Start(draft);
+    ASSERT_TRUE(RunCommand(f, "Print1"));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs[0],
+              (std::vector<std::string>{"  Title", "  _________________________",
+                                        "  Subject: hello world", "  ", "  abc", "  last"}));
+    ASSERT_TRUE(RunCommand(f, "PrintFont1"));
+    EXPECT_NE(Ini().find("FontName=Chosen"), std::string::npos);
+    EXPECT_NE(Ini().find("FontSize=12"), std::string::npos);
+    RunCommand(f, "Print1");
+    EXPECT_EQ(printer.jobFont.name, "Chosen");
+}
+
+TEST_F(TextToolCommandsTest, SteppingToAnotherMailEndsTheSpellCheck) {
+    knownWords = {"subject", "world", "abc"};
+    TForm1& f = Start(draft);
+    ASSERT_TRUE(RunCommand(f, "SpellCheck1"));
+    ASSERT_TRUE(f.Form2().InProgress());
+    EXPECT_EQ(f.SonEdit1().GetSelText(), "hello");
+    spellWindow.left = 321;
+    f.OpenMailFile((home / "Inbox" / "0001.txt").string());
+    EXPECT_FALSE(f.Form2().InProgress());
+    EXPECT_FALSE(spellWindow.shown);
+    EXPECT_NE(Ini().find("Left=321"), std::string::npos);
+    const std::string shown = f.SonEdit1().Text();
+    spellWindow.replacement = "XXX";
+    f.Form2().ChangeButtonClick();  // a late click reaches no text
+    EXPECT_EQ(f.SonEdit1().Text(), shown);
+}
+
+}  // namespace
+}  // namespace varnel::app
