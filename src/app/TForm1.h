@@ -365,7 +365,6 @@ class TForm1 : public DeferredActions {
     void ScrollPage(bool down, bool stepAtEnd);
     // A side file: the user's copy in the config directory, else the installed one.
     std::string SideFile(std::string_view name) const;
-    void CheckDependentCharsAfterConversion();
     void SaveSpellWindow(const tools::SpellWindowState& state);
     // Ends a running spelling check: it belongs to the text now being replaced.
     void EndSpellCheck();

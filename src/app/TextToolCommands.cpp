@@ -29,12 +29,10 @@ std::string TForm1::SideFile(std::string_view name) const {
 }
 
 void TForm1::ZenkakuHankaku1Click() {
-    tools::ZenkakuHankakuCommand(sonEdit1_, [this] { CheckDependentCharsAfterConversion(); });
-}
-
-void TForm1::CheckDependentCharsAfterConversion() {
-    // Seam: the machine-dependent character check runs over the editor's text here once
-    // it is built (its result does not matter after a conversion).
+    // A conversion may leave characters outside JIS X 0208 (half-width kana among them):
+    // the check rewrites what has an equivalent and shows the rest. Whether it stopped
+    // matters only to sending.
+    tools::ZenkakuHankakuCommand(sonEdit1_, [this] { CheckDependentChars(); });
 }
 
 void TForm1::CaseChange1Click() {

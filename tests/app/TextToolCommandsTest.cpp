@@ -69,6 +69,23 @@ TEST_F(TextToolCommandsTest, EditCommandsRunFromTheTableAndUndo) {
     EXPECT_EQ(e.Text(), original);
 }
 
+TEST_F(TextToolCommandsTest, WidthSwitchRunsTheDependentCharCheck) {
+    TForm1& f = Start(draft);
+    editor::TSonEdit2& e = f.SonEdit1();
+    e.SetText(
+        "x\r\n\xb6\xde"
+        "ab\r\n\x87\x90");  // ｶﾞab, then NEC ≒
+    e.Select({1, 0}, {1, 4});
+    ASSERT_TRUE(RunCommand(f, "ZenkakuHankaku1"));
+    // The kana and its voiced mark become ガ; the NEC twin of ≒ becomes the JIS one.
+    EXPECT_EQ(e.Text(), "x\r\n\x83\x4b\x82\x81\x82\x82\r\n\x81\xe0");
+    for (int i = 0; i < 10 && e.Modified(); ++i)
+        e.Undo();
+    EXPECT_EQ(e.Text(),
+              "x\r\n\xb6\xde"
+              "ab\r\n\x87\x90");
+}
+
 TEST_F(TextToolCommandsTest, ViewerModeRefusesEdits) {
     TForm1& f = Start(home / "Inbox" / "0001.txt");
     editor::TSonEdit2& e = f.SonEdit1();
