@@ -87,11 +87,11 @@ TEST_F(TextToolCommandsTest, WidthSwitchRunsTheDependentCharCheck) {
 }
 
 TEST_F(TextToolCommandsTest, ConfiguredKeysRunTheCommands) {
-    testing::WriteBytes(ini, "[Key]\r\nCutLine=601\r\nSpellCheck=633\r\n");  // Ctrl+Y, Ctrl+F10
+    testing::WriteBytes(ini, "[Key]\r\nCutLine=634\r\nSpellCheck=633\r\n");  // Ctrl+F11, Ctrl+F10
     TForm1& f = Start(draft);
     timer1.Tick();  // the second start-up phase reads the keys
     f.SonEdit1().MoveCaretTo(0, 0);
-    EXPECT_TRUE(f.RunShortcut(0x59, 2));
+    EXPECT_TRUE(f.RunShortcut(0x7A, 2));
     EXPECT_EQ(clipboard.text, "Subject: hello world\r\n");
     EXPECT_TRUE(f.RunShortcut(0x79, 2));
     EXPECT_TRUE(prompter.asked.empty());  // SpellChecker is off in this settings file
