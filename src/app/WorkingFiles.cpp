@@ -177,6 +177,7 @@ void TForm1::ShowText(std::string_view text, bool isFile) {
 }
 
 void TForm1::ShowText(std::vector<std::string>&& lines, bool finalLineEnd, bool isFile) {
+    EndSpellCheck();
     sonEdit1_.SetLines(std::move(lines), finalLineEnd);
     textIsFile_ = isFile;
     io_.view.ShowText();
