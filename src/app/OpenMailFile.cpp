@@ -125,6 +125,8 @@ void TForm1::OpenMailFile(const std::string& path) {
     } else if (opened.draft) {
         ForwardTail = std::move(opened.forwardTail);
         DraftCaretLine = opened.caretLine;
+        if (opened.dateTimeMacro)
+            ExpandDateTimeMacro(*opened.dateTimeMacro);
         // The caret goes into the body: the line is a paragraph of the text.
         int x = 0;
         int y = static_cast<int>(DraftCaretLine);
@@ -148,6 +150,16 @@ void TForm1::OpenMailFile(const std::string& path) {
     Neighbours = store::NeighboursOf(CurrentMailFile, pendingAtOpen, store::FileExistsOnDisk);
     if (!threadMoveOpen_)
         thread_.Reset(store::MailNumberValue(CurrentMailFile).value_or(-1));
+}
+
+// The macro becomes the date through the editor, so one Undo gives the macro back and the
+// draft counts as changed.
+void TForm1::ExpandDateTimeMacro(const mail::MacroEdit& e) {
+    int x1 = static_cast<int>(e.pos), y1 = static_cast<int>(e.line);
+    int x2 = static_cast<int>(e.pos + e.length), y2 = y1;
+    sonEdit1_.LogicalToDisplay(x1, y1);
+    sonEdit1_.LogicalToDisplay(x2, y2);
+    sonEdit1_.ReplaceText(e.text, x1, y1, x2, y2);
 }
 
 // The mailer requests of marking a mail read.

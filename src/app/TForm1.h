@@ -20,6 +20,7 @@
 #include "link/KeystrokeSender.h"
 #include "link/MailerDriver.h"
 #include "link/MailerLink.h"
+#include "mail/DateTimeMacro.h"
 #include "mail/DecodeMail.h"
 #include "mail/PrivateTempDir.h"
 #include "platform/Clipboard.h"
@@ -326,6 +327,7 @@ class TForm1 : public DeferredActions {
     void ApplyMenuLanguage();
     void StartOnFile(std::string name);
     void CarryOut(const mail::MailerRequests& requests, bool& updateSent);
+    void ExpandDateTimeMacro(const mail::MacroEdit& edit);
     std::string Say(const text::Message& m) const { return m.Pick(settings_.view.EnglishMenu); }
     void RunMailerStep(link::MailerCommand command);
     void QueueKeys(const std::string& keys);

@@ -38,9 +38,9 @@ void LoadDraft(OpenedMail& m, std::string_view bytes, const HeaderOptions& o,
         if (o.NoRfc822 || d.noRfc822)
             Run(tools.simplifyMultipart, m.lines);
     }
-    if (d.dispositionNotification)
-        ExpandDateTimeMacro(m.lines, clock, locale);
     DeleteHeaderFields(m.lines, o.DeleteHeader);
+    if (d.dispositionNotification)
+        m.dateTimeMacro = FindDateTimeMacro(m.lines, clock, locale);
     m.caretLine = PlaceCaretInBody(m.lines);
 }
 

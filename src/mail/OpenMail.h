@@ -43,6 +43,9 @@ struct OpenedMail {
     std::optional<std::string> forwardTail;
     bool switchNoRfc822On = false;  // the X-Forward line asked for it
     bool switchNoFwdHtmlOn = false;
+    // A disposition notification's "#DATETIME", for the editor to expand as one undoable
+    // edit once the text is shown (line and offset are those of lines).
+    std::optional<MacroEdit> dateTimeMacro;
 
     // Requests of the common end.
     bool focusInCompanion = false;   // NextMailMode 2: [Focus("F",N)] to the second companion

@@ -373,6 +373,26 @@ TEST_F(WorkingFilesTest, ADraftOpensWithTheCaretInTheBody) {
     EXPECT_FALSE(f.SonEdit1().Modified());
 }
 
+// The date goes in as an edit of the shown draft: the draft is changed, and one Undo
+// gives the macro back.
+TEST_F(WorkingFilesTest, ADispositionNotificationExpandsItsDateAsOneUndoableEdit) {
+    const std::string macro =
+        "X-Disposition-Notification: 1\r\nTo: c@example.jp\r\n--------\r\n\r\n"
+        "Read at #DATETIME#yyyy-mm-dd hh:nn# here.\r\n";
+    testing::WriteBytes(draft, macro);
+    clock.now = std::chrono::sys_days{std::chrono::year{2026} / 12 / 7} + std::chrono::hours{1};
+    TForm1& f = Start({draft.string()});
+    EXPECT_EQ(f.SonEdit1().Text(),
+              "X-Disposition-Notification: 1\r\nTo: c@example.jp\r\n--------\r\n\r\n"
+              "Read at 2026-12-07 10:00 here.\r\n");
+    EXPECT_TRUE(f.SonEdit1().Modified());
+    int x = f.SonEdit1().CaretX(), y = f.SonEdit1().CaretY();
+    f.SonEdit1().DisplayToLogical(x, y);
+    EXPECT_EQ(y, 4);  // still in the body
+    f.SonEdit1().Undo();
+    EXPECT_EQ(f.SonEdit1().Text(), macro);
+}
+
 TEST_F(WorkingFilesTest, EditCommandsActOnTheEditor) {
     TForm1& f = Start({draft.string()});
     f.SonEdit1().SelectAll();
