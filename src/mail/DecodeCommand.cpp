@@ -8,8 +8,6 @@
 namespace varnel::mail {
 namespace {
 
-constexpr text::Message kNoViewer{"No viewer program is set (TesraExe).",
-                                  "表示プログラム (TesraExe) が設定されていません。"};
 constexpr text::Message kCannotWrite{"Cannot write the decoded text: %s",
                                      "デコードしたテキストを書き込めません: %s"};
 constexpr text::Message kBadCommand{"The viewer setting (TesraExe) cannot be read: %s",
@@ -37,8 +35,9 @@ DecodeCommandResult Run(const std::vector<std::string>& editorText, bool zenkaku
         r.message = kBadCommand.Format(viewer.englishMenu, error);
         return r;
     }
+    // Without a viewer the decoded text is read in the window; that is no failure.
     if (argv.empty() || argv[0].empty()) {
-        r.message = kNoViewer.Pick(viewer.englishMenu);
+        r.status = DecodeCommandResult::Status::Done;
         return r;
     }
     argv.push_back(r.jisFile);

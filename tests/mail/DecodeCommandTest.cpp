@@ -184,12 +184,16 @@ TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
     EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
     EXPECT_EQ(r.message, "Cannot start the viewer: cannot start");
     launcher.succeed = true;
-    for (const char* bad : {"", "  ", "'unterminated"}) {
-        DecodeViewer none{launcher, *dir, bad, false};
-        r = Decode1Click(mail, none);
-        EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed) << bad;
-        EXPECT_FALSE(r.message.empty());
+    // No viewer set: the text is only shown, without a message; a setting that cannot
+    // be read is told.
+    for (const char* none : {"", "  "}) {
+        r = Decode1Click(mail, DecodeViewer{launcher, *dir, none, false});
+        EXPECT_EQ(r.status, DecodeCommandResult::Status::Done) << none;
+        EXPECT_TRUE(r.message.empty());
     }
+    r = Decode1Click(mail, DecodeViewer{launcher, *dir, "'unterminated", false});
+    EXPECT_EQ(r.status, DecodeCommandResult::Status::Failed);
+    EXPECT_FALSE(r.message.empty());
     EXPECT_EQ(launcher.started.size(), 2u);
     EXPECT_EQ(r.lines.size(), 4u);  // the text is still there to show
 
