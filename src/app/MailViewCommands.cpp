@@ -4,6 +4,7 @@
 #include "mail/DecodeCommand.h"
 #include "mail/HeaderToggle.h"
 #include "mail/MailNames.h"
+#include "mail/OpenMail.h"
 
 namespace varnel::app {
 
@@ -19,6 +20,22 @@ void TForm1::Header1Click() {
     v.ShowTo = next.showTo;
     RecipientOverride = true;
     OpenMailFile(CurrentMailFile);
+}
+
+// Shows the mail again in the European font, or back in the Japanese one.
+void TForm1::Europeanfont1Click() {
+    const bool reopen = !CurrentMailFile.empty() &&
+                        (mail::IsMailFile(CurrentMailFile) || mail::IsDraftFile(CurrentMailFile));
+    if (reopen && !CanLeaveCurrent())
+        return;
+    europeanFontChecked_ = !europeanFontChecked_;
+    io_.view.SetChecked("Europeanfont1", europeanFontChecked_);
+    if (reopen) {
+        OpenMailFile(CurrentMailFile);
+        return;
+    }
+    europeanFontOn_ = europeanFontChecked_;
+    ApplyMode();
 }
 
 void TForm1::Decode1Click() {

@@ -38,6 +38,8 @@ void TForm1::OpenMailFile(const std::string& path) {
     OpenRequested = false;  // the consent given for a view request ends with any opening
     // The mail a deletion waits to move; the open below may already send that move.
     const std::string pendingAtOpen = deferred_.PendingFocusFile;
+    europeanFontOn_ = europeanFontChecked_;
+    sonEdit1_.SetSingleByteMode(europeanFontOn_);
 
     std::error_code ec;
     const bool exists = std::filesystem::exists(path, ec);
@@ -85,6 +87,7 @@ void TForm1::OpenMailFile(const std::string& path) {
         io_.prompter.Ask(Say(mail::kEuropeanFontQuestion), platform::Buttons::YesNo,
                          platform::Severity::Question) == platform::Answer::Yes) {
         europeanFontOn_ = state.europeanFontOn = true;
+        sonEdit1_.SetSingleByteMode(true);
         opened = mail::OpenMailCore(path, bytes, options, state, tools, io_.clock, locale);
     }
 

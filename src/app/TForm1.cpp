@@ -171,6 +171,7 @@ void TForm1::ApplyMode() {
     state.readOnly = sonEdit1_.ReadOnly;
     state.europeanFont = europeanFontOn_;
     state.temporaryViewerColor = temporaryViewerColor_;
+    sonEdit1_.SetSingleByteMode(europeanFontOn_);
     io_.view.ApplyAppearance(ComputeAppearance(CurrentModeOptions(), state));
     io_.view.SetTitle(WindowTitle(CurrentMailFile));
     HomeReadOnly = sonEdit1_.ReadOnly;

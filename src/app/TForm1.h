@@ -120,6 +120,7 @@ class TForm1 : public DeferredActions {
     void SpellCheck1Click();
     // The spelling check of this window; its window reports to it.
     tools::TForm2& Form2() { return form2_; }
+    void Europeanfont1Click();
 
     // The close query: true when the window may close.
     bool FormCloseQuery();
@@ -383,6 +384,9 @@ class TForm1 : public DeferredActions {
     // The editor holds the file's own text (a draft or a plain-text file), not a decoded
     // view of it: only then may Save write it back under CurrentMailFile.
     bool textIsFile_ = false;
+    // The menu's check mark, and the font of the shown text: a Yes to the offer of the
+    // European font sets only the second, for that one mail.
+    bool europeanFontChecked_ = false;
     bool europeanFontOn_ = false;
     std::optional<platform::StoredColor> temporaryViewerColor_;
     // Made on the first Decode command and kept to the end, so "_varnel.jis" is still

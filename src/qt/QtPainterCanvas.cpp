@@ -8,6 +8,7 @@
 
 #include "text/Cp932.h"
 #include "text/Sjis.h"
+#include "text/Windows1252.h"
 
 namespace varnel::qt {
 
@@ -76,7 +77,7 @@ void QtPainterCanvas::DrawText(int x, int y, std::string_view text, std::uint32_
         const std::size_t n = singleByte_ ? 1 : text::CharLengthAt(text, i);
         QString glyph;
         if (singleByte_)
-            glyph = QString::fromLatin1(text.data() + i, 1);
+            glyph = QChar(text::Windows1252ToUnicode(c));
         else if (c < 0x20)
             glyph = QChar(0xFFFD);
         else

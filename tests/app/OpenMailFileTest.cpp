@@ -160,9 +160,14 @@ TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
     TForm1& f = Start(latin);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].find("英文フォント"), std::string::npos) << prompter.asked[0];
-    // The font is on now: opening again, or another Western mail, asks nothing.
+    // The Yes holds for that mail only: opening it again offers the font again.
+    prompter.script = {platform::Answer::No};
     f.OpenMailFile(latin.string());
-    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked.size(), 2u);
+    // With View > European Font on, nothing is asked.
+    RunCommand(f, "Europeanfont1");
+    f.OpenMailFile(latin.string());
+    EXPECT_EQ(prompter.asked.size(), 2u);
 }
 
 bool Shows(const std::vector<std::string>& lines, std::string_view prefix) {
