@@ -29,9 +29,9 @@ TEST(ShortcutsTest, KeysOfACommand) {
         {"Exit1", {}, false, {}},
     };
     for (const Case& c : cases) {
-        const CommandSpec* spec = FindCommand(c.command);
-        ASSERT_NE(spec, nullptr) << c.command;
-        EXPECT_EQ(ShortcutsOf(*spec, c.keys, c.plainKeys), c.expected) << c.command;
+        const CommandSpec* row = FindCommand(c.command);
+        ASSERT_NE(row, nullptr) << c.command;
+        EXPECT_EQ(ShortcutsOf(*row, c.keys, c.plainKeys), c.expected) << c.command;
     }
 }
 
