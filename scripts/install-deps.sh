@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the exact command and stops.
 set -e
 PACKAGES="qt6-base-dev libgtest-dev cmake ninja-build pkg-config g++ make python3 \
-fonts-ipafont-gothic xvfb xauth libhunspell-dev hunspell-en-us"
+fonts-ipafont-gothic xvfb xauth libhunspell-dev hunspell-en-us poppler-utils"
 
 missing=""
 for p in $PACKAGES; do
