@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FolderFiles.h"
 #include "app/IniFile.h"
 #include "editor/ReplaceFile.h"
 #include "link/MailerMacros.h"
@@ -31,17 +32,6 @@ std::string Lower(std::string_view s) {
 
 std::uint32_t Now() {
     return static_cast<std::uint32_t>(std::time(nullptr));
-}
-
-// The next free mail number of a folder: past every file and every index record.
-int NextFreeNumber(const std::string& indexFile) {
-    int next = 1;
-    for (int n : StandInStore::MailNumbers(indexFile))
-        next = std::max(next, n + 1);
-    store::FolderIndex index(indexFile);
-    if (index.IsOpen())
-        next = std::max(next, static_cast<int>(index.RecordCount()));
-    return next;
 }
 
 }  // namespace
