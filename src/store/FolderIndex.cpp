@@ -71,6 +71,8 @@ bool WriteAllAt(int fd, const char* data, std::size_t size, std::size_t offset) 
     return true;
 }
 
+}  // namespace
+
 bool ReadAllAt(int fd, char* data, std::size_t size, std::size_t offset) {
     while (size > 0) {
         const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
@@ -84,8 +86,6 @@ bool ReadAllAt(int fd, char* data, std::size_t size, std::size_t offset) {
     }
     return true;
 }
-
-}  // namespace
 
 FolderIndex::FolderIndex(const std::string& path) : path_(path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

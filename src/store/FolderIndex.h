@@ -95,4 +95,7 @@ class FolderIndex {
     std::string error_;
 };
 
+// Reads size bytes at offset, retrying short reads and EINTR; false on an error or the end.
+bool ReadAllAt(int fd, char* data, std::size_t size, std::size_t offset);
+
 }  // namespace varnel::store

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "store/FolderIndex.h"
+
 namespace varnel::store {
 
 namespace {
@@ -17,20 +19,6 @@ std::uint32_t Le32(const char* at) {
     for (int k = 3; k >= 0; --k)
         v = (v << 8) | static_cast<unsigned char>(at[k]);
     return v;
-}
-
-bool ReadFully(int fd, char* data, std::size_t size, std::size_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -78,7 +66,7 @@ const char* IndexReader::RecordBytes(std::size_t i) {
         const std::size_t n = std::min(kBlockRecords, count_ - first);
         block_.resize(n * kIndexRecordSize);
         blockCount_ = 0;
-        if (!ReadFully(fd_, block_.data(), block_.size(),
+        if (!ReadAllAt(fd_, block_.data(), block_.size(),
                        kIndexHeaderSize + first * kIndexRecordSize)) {
             readFailed_ = true;  // the file shrank under us, or an I/O error
             return nullptr;
