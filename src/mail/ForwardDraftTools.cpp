@@ -86,11 +86,26 @@ void DeleteHtmlPart(Lines& lines) {
         ++closing;
     if (closing >= lines.size())
         return;
+    // The Content-Type field goes with its continuation lines; the header fields after
+    // it stay (in a forwarded header they are the forwarded mail's own). The header's
+    // end, the preamble and the first boundary line go, so the first alternative's own
+    // fields join the header and its empty line ends it.
+    std::size_t ctEnd = ct + 1;
+    while (ctEnd < first && IsContinuation(lines[ctEnd]))
+        ++ctEnd;
+    std::size_t headerEnd = ctEnd;
+    while (headerEnd < first && !lines[headerEnd].empty() && !lines[headerEnd].starts_with("--"))
+        ++headerEnd;
     Erase(lines, second, closing - second + 1);
-    Erase(lines, ct, first - ct + 1);
+    Erase(lines, headerEnd, first - headerEnd + 1);
+    Erase(lines, ct, ctEnd - ct);
 }
 
-void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
+namespace {
+
+// The flattening on a copy: false, with the copy half changed, when the structure is
+// not all there.
+bool Flatten(Lines& lines, std::string_view forwardHeader) {
     // The draft's own boundary and the line that declares it.
     std::size_t d = 0;
     std::string outer;
@@ -100,12 +115,12 @@ void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
             break;
     }
     if (outer.empty())
-        return;
+        return false;
     std::size_t f = d + 1;
     while (f < lines.size() && !text::Contains(lines[f], outer))
         ++f;
     if (f >= lines.size())
-        return;
+        return false;
     // Walk to the forwarded mail's own boundary.
     const bool keepMime = text::Contains(forwardHeader, "mime-version:");
     const bool keepType = text::Contains(forwardHeader, "content-type:");
@@ -134,7 +149,7 @@ void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
         ++i;
     }
     if (inner.empty())
-        return;
+        return false;
     std::size_t x = i;
     while (x < lines.size() && !text::Contains(lines[x], inner))
         ++x;
@@ -142,7 +157,7 @@ void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
     while (e < lines.size() && !lines[e].empty())
         ++e;
     if (e >= lines.size())
-        return;
+        return false;
     // The first part's header, its boundary line and the preamble, then the forwarded
     // header; the empty line ending the message/rfc822 part header stays.
     std::size_t j = e;
@@ -164,6 +179,16 @@ void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
     lines[f] = "--" + inner;
     const std::size_t at = text::FindNoCase(lines[d], "boundary=");
     lines[d] = lines[d].substr(0, at + 9) + "\"" + inner + "\"";
+    return true;
+}
+
+}  // namespace
+
+void SimplifyMultipart(Lines& lines, std::string_view forwardHeader) {
+    // Every change waits until the whole structure has been found.
+    Lines work = lines;
+    if (Flatten(work, forwardHeader))
+        lines = std::move(work);
 }
 
 }  // namespace varnel::mail

@@ -15,11 +15,13 @@ namespace varnel::mail {
 // colons); Content-Type and MIME-Version stay when the draft is multipart.
 void DeleteForwardedHeader(std::vector<std::string>& lines, std::string_view forwardHeader);
 
-// Replaces the first multipart/alternative structure by its first alternative.
+// Replaces the first multipart/alternative structure by its first alternative: its
+// Content-Type field gives way to the alternative's own fields; other fields stay.
 void DeleteHtmlPart(std::vector<std::string>& lines);
 
 // Turns the forwarded message/rfc822 part into parts of the draft itself: the
 // forwarded text follows the new text, the forwarded attachments become the draft's.
+// Nothing changes unless the whole structure is found.
 void SimplifyMultipart(std::vector<std::string>& lines, std::string_view forwardHeader);
 
 }  // namespace varnel::mail
