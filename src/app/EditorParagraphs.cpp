@@ -1,6 +1,8 @@
 // Paragraphs of the editor text.
 #include "app/EditorParagraphs.h"
 
+#include <algorithm>
+
 #include "editor/LineString.h"
 
 namespace varnel::app {
@@ -50,6 +52,35 @@ void ReplaceParagraphs(editor::TSonEdit& e, int first, int last,
     int firstLine = FirstLineOfParagraph(e, first);
     int lastLine = reachesEnd ? e.Lines().Count() - 1 : FirstLineOfParagraph(e, last + 1) - 1;
     e.ReplaceLines(text, firstLine, lastLine);
+}
+
+bool ReplaceChangedParagraphs(editor::TSonEdit& e, const std::vector<std::string>& paragraphs) {
+    if (paragraphs.empty())
+        return ReplaceChangedParagraphs(e, std::vector<std::string>(1));
+    const std::vector<std::string> old = EditorParagraphs(e);
+    const std::size_t n = std::min(old.size(), paragraphs.size());
+    std::size_t head = 0;
+    while (head < n && old[head] == paragraphs[head])
+        ++head;
+    if (head == old.size() && head == paragraphs.size())
+        return false;
+    std::size_t tail = 0;
+    while (tail < n - head &&
+           old[old.size() - 1 - tail] == paragraphs[paragraphs.size() - 1 - tail])
+        ++tail;
+    // Both ranges hold at least one paragraph: an unchanged neighbour joins a pure
+    // insertion or deletion.
+    if (head + tail == old.size() || head + tail == paragraphs.size()) {
+        if (head > 0)
+            --head;
+        else
+            --tail;
+    }
+    ReplaceParagraphs(
+        e, static_cast<int>(head), static_cast<int>(old.size() - tail) - 1,
+        std::vector<std::string>(paragraphs.begin() + static_cast<std::ptrdiff_t>(head),
+                                 paragraphs.end() - static_cast<std::ptrdiff_t>(tail)));
+    return true;
 }
 
 }  // namespace varnel::app

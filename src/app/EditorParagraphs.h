@@ -25,4 +25,8 @@ int FirstLineOfParagraph(const editor::TSonEdit& e, int para);
 void ReplaceParagraphs(editor::TSonEdit& e, int first, int last,
                        const std::vector<std::string>& lines);
 
+// Makes the editor text the given paragraphs (without line ends), replacing only the
+// range that differs, as one undoable edit. False when they are the text already.
+bool ReplaceChangedParagraphs(editor::TSonEdit& e, const std::vector<std::string>& paragraphs);
+
 }  // namespace varnel::app

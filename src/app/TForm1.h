@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -219,6 +220,17 @@ class TForm1 : public DeferredActions {
     void Webbrowser1Click();  // also the double click on the text
     void MailTo2Click();
     void About1Click();  // the version
+    // The help page, the author's address and web page, Open File (HelpCommands.cpp).
+    void Contents1Click();
+    void MailtoAuthor1Click();
+    void VarnelWebPage1Click();
+    void OpenFile1Click();
+    // The forward-draft tools, each one undoable edit in editor mode, and the shown
+    // mail's file as stored (DraftToolCommands.cpp).
+    void DeleteFwdHeader1Click();
+    void SimpleMultiPart1Click();
+    void DeleteHTML1Click();
+    void ShowAll1Click();
 
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
@@ -343,6 +355,8 @@ class TForm1 : public DeferredActions {
     void RestartAutosave();
     enum class TextCommand { Reformat, Quote, Quote2, Comment, Unquote, QEncode };
     void ApplyTextCommand(TextCommand kind);
+    void ApplyDraftTool(const std::function<void(std::vector<std::string>&)>& tool);
+    void OpenInBrowser(const std::string& url);
     void WriteShownStatus(const std::string& statusLine);
     void RequestReply();
     // The machine-dependent character check on the editor text; true when it stopped.

@@ -125,6 +125,72 @@ TEST_F(WritingReplyTest, TextCommandsAreUndoableEdits) {
         << e.Text();
 }
 
+// Edit > Special: each tool is one undoable edit of the draft in the window; a tool that
+// finds no structure changes nothing, and none acts in viewer mode.
+TEST_F(WritingReplyTest, ForwardToolsAreOneUndoableEditEach) {
+    const std::string head =
+        "To: a@example.jp\r\nSubject: Fw: s\r\nContent-Type: multipart/mixed; boundary=B\r\n"
+        "--------\r\n\r\nnew\r\n--B\r\nContent-Type: message/rfc822\r\n\r\n";
+    const std::string forwarded =
+        "X-Status: READ\r\nReceived: r\r\nFrom: x@example.jp\r\n"
+        "Content-Type: multipart/alternative;\r\n boundary=A\r\nDate: d\r\n\r\n"
+        "preamble\r\n--A\r\nContent-Type: text/plain\r\n\r\nplain\r\n--A\r\n"
+        "Content-Type: text/html\r\n\r\n<p>h</p>\r\n--A--\r\n";
+    struct Case {
+        const char* command;
+        std::string before, after;
+    } cases[] = {
+        {"DeleteFwdHeader1", head + forwarded,
+         head + "From: x@example.jp\r\nContent-Type: multipart/alternative;\r\n boundary=A\r\n"
+                "Date: d\r\n\r\npreamble\r\n--A\r\nContent-Type: text/plain\r\n\r\nplain\r\n--A\r\n"
+                "Content-Type: text/html\r\n\r\n<p>h</p>\r\n--A--\r\n"},
+        {"DeleteHTML1", head + forwarded,
+         head + "X-Status: READ\r\nReceived: r\r\nFrom: x@example.jp\r\nDate: d\r\n"
+                "Content-Type: text/plain\r\n\r\nplain\r\n"},
+        {"SimpleMultiPart1",
+         "Content-Type: multipart/mixed; boundary=B\r\n--------\r\nnew\r\n--B\r\n"
+         "Content-Type: message/rfc822\r\n\r\nContent-Type: multipart/mixed; boundary=I\r\n"
+         "\r\n--I\r\nContent-Type: text/plain\r\n\r\nold\r\n",
+         "Content-Type: multipart/mixed; boundary=\"I\"\r\n--------\r\nnew\r\n--I\r\n\r\n"
+         "old\r\n"},
+        // No forwarded boundary: the MIME-Version line stays too.
+        {"SimpleMultiPart1",
+         "Content-Type: multipart/mixed; boundary=B\r\n--------\r\n--B\r\n"
+         "Content-Type: message/rfc822\r\n\r\nMIME-Version: 1.0\r\n"
+         "Content-Type: text/plain\r\n\r\nold\r\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        testing::WriteBytes(draft, c.before);
+        TForm1& f = Start(draft);
+        editor::TSonEdit2& e = f.SonEdit1();
+        ASSERT_EQ(e.Text(), c.before);
+        ASSERT_TRUE(RunCommand(f, c.command));
+        EXPECT_EQ(e.Text(), c.after.empty() ? c.before : c.after);
+        EXPECT_EQ(e.Modified(), !c.after.empty());
+        if (c.after.empty())
+            continue;
+        e.Undo();
+        EXPECT_EQ(e.Text(), c.before);
+        // Viewer mode: nothing changes.
+        f.ViewerMode1Click();
+        ASSERT_TRUE(RunCommand(f, c.command));
+        EXPECT_EQ(e.Text(), c.before);
+    }
+}
+
+// Mail > Special > Show All: the stored file in place of the decoded view, unmodified.
+TEST_F(WritingReplyTest, ShowAllShowsTheFileAsStored) {
+    TForm1& f = Start(mail);
+    const std::string stored = testing::ReadAll(mail);
+    ASSERT_NE(f.SonEdit1().Text(), stored);
+    ASSERT_TRUE(RunCommand(f, "ShowAll1"));
+    EXPECT_EQ(f.SonEdit1().Text(), stored);
+    EXPECT_FALSE(f.SonEdit1().Modified());
+    EXPECT_EQ(f.CurrentMailFile, mail.string());
+}
+
 TEST_F(WritingReplyTest, SendMailWritesTheOutgoingLayoutAndCloses) {
     // ① (NEC 0x8740) stays, 髙 (IBM 0xFBFC) becomes its NEC-selected code, half-width ｱ
     // becomes ア; the dotted local part is quoted; addresses go one a line.
