@@ -105,6 +105,7 @@ void TForm1::Print1Click() {
     options.leftSpace = ini.ReadInteger("Printer", "LeftSpace", d.LeftSpace);
     options.header = ini.ReadString("Printer", "PrintHeader", d.PrintHeader);
     options.europeanFontName = settings_.view.EuropeanFontName;
+    options.fileName = std::filesystem::path(CurrentMailFile).filename().string();
     const std::string shownFont = europeanFontOn_      ? settings_.view.EuropeanFontName
                                   : sonEdit1_.ReadOnly ? settings_.view.ViewerFontName
                                                        : settings_.view.EditorFontName;

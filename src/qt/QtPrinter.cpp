@@ -38,10 +38,12 @@ bool QtPrinter::ChooseFont(platform::PrintFont& font) {
 }
 
 platform::PrintResult QtPrinter::PrintLines(const platform::PrintFont& font,
+                                            const std::string& title,
                                             const std::vector<std::string>& lines,
                                             std::string& error) {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Varnel32"));
+    // The job's name in the print queue, and a PDF's title.
+    printer.setDocName(title.empty() ? QStringLiteral("Varnel32") : FromCp932(title));
     if (!pdfOutput_.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfOutput_);

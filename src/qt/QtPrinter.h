@@ -15,7 +15,7 @@ class QtPrinter : public platform::Printer {
     explicit QtPrinter(QWidget* parent) : parent_(parent) {}
 
     bool ChooseFont(platform::PrintFont& font) override;
-    platform::PrintResult PrintLines(const platform::PrintFont& font,
+    platform::PrintResult PrintLines(const platform::PrintFont& font, const std::string& title,
                                      const std::vector<std::string>& lines,
                                      std::string& error) override;
 

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "editor/LineString.h"
 #include "editor/ParagraphMap.h"
+#include "text/Sjis.h"
 
 namespace varnel::tools {
 namespace {
@@ -43,6 +45,26 @@ std::vector<std::string> PrintedLines(const editor::TSonStrings& lines,
     return out;
 }
 
+std::string JobTitle(const editor::TSonStrings& lines, const std::string& fallback) {
+    std::string paragraph;
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines[i];
+        paragraph += editor::ParagraphMap::Content(line);
+        if (editor::HasCrLfEnd(line) || i + 1 == lines.Count()) {
+            if (paragraph.empty() || paragraph.starts_with("----"))
+                break;
+            if (text::StartsWithNoCase(paragraph, "subject:")) {
+                const std::string_view value =
+                    text::TrimBlanks(std::string_view(paragraph).substr(8));
+                if (!value.empty())
+                    return std::string(value);
+            }
+            paragraph.clear();
+        }
+    }
+    return fallback;
+}
+
 platform::PrintFont PrinterFontFor(const PrintOptions& options, const std::string& editorFontName) {
     platform::PrintFont font{options.fontName, options.fontSize};
     if (!options.europeanFontName.empty() && editorFontName == options.europeanFontName)
@@ -62,8 +84,9 @@ void PrintCommand(editor::TSonEdit& edit, const std::string& editorFontName,
     const std::vector<std::string> lines =
         PrintedLines(edit.Lines(), range, options.leftSpace, options.header);
     std::string error;
-    if (printer.PrintLines(PrinterFontFor(options, editorFontName), lines, error) ==
-        platform::PrintResult::Failed)
+    if (printer.PrintLines(PrinterFontFor(options, editorFontName),
+                           JobTitle(edit.Lines(), options.fileName), lines,
+                           error) == platform::PrintResult::Failed)
         prompter.Tell(error.empty() ? "Printing failed." : error, platform::Severity::Error);
 }
 

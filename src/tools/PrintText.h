@@ -19,6 +19,7 @@ struct PrintOptions {
     int leftSpace = 10;            // blanks before every line
     std::string header;            // title line; none when empty
     std::string europeanFontName;  // mail shown in this font prints in it
+    std::string fileName;          // the job's title when the text has no Subject
 };
 
 // Lines first..last of the selection; without one, the whole text.
@@ -36,6 +37,10 @@ std::vector<std::string> PrintedLines(const editor::TSonStrings& lines,
 
 // The printer font: the European font when the editor shows the mail in it.
 platform::PrintFont PrinterFontFor(const PrintOptions& options, const std::string& editorFontName);
+
+// The print job's title: the Subject of the text's header (its paragraphs up to the
+// first empty one or the draft's "----" separator), else fallback.
+std::string JobTitle(const editor::TSonStrings& lines, const std::string& fallback);
 
 // Print1Click: prints the selected lines, or the whole text, through printer; a failure
 // is reported.

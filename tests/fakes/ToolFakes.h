@@ -22,6 +22,7 @@ class RecordingPrinter : public platform::Printer {
     std::vector<platform::PrintFont> fontsOffered;
     std::vector<std::vector<std::string>> jobs;
     platform::PrintFont jobFont;
+    std::string jobTitle;
 
     bool ChooseFont(platform::PrintFont& font) override {
         fontsOffered.push_back(font);
@@ -29,10 +30,11 @@ class RecordingPrinter : public platform::Printer {
             font = chosen;
         return confirmFont;
     }
-    platform::PrintResult PrintLines(const platform::PrintFont& font,
+    platform::PrintResult PrintLines(const platform::PrintFont& font, const std::string& title,
                                      const std::vector<std::string>& lines,
                                      std::string& error) override {
         jobFont = font;
+        jobTitle = title;
         jobs.push_back(lines);
         if (result == platform::PrintResult::Failed)
             error = "printer on fire";

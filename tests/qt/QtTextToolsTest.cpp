@@ -25,6 +25,7 @@
 #include "qt/QtSpellWindow.h"
 #include "qt/QtTestApp.h"
 #include "qt/QtTimer.h"
+#include "text/Sjis.h"
 #include "tools/PrintText.h"
 
 namespace varnel::qt {
@@ -95,10 +96,17 @@ TEST(QtPrinterTest, PdfHoldsThePrintedLines) {
         const fs::path pdf = dir / ("out" + std::to_string(indent) + ".pdf");
         printer.SetPdfOutput(QString::fromStdString(pdf.string()));
         std::string error;
-        ASSERT_EQ(printer.PrintLines(gothic, tools::PrintedLines(text, {}, indent, "Title"), error),
+        ASSERT_EQ(printer.PrintLines(gothic, "Re: \x8c\x8f\x96\xbc",
+                                     tools::PrintedLines(text, {}, indent, "Title"), error),
                   platform::PrintResult::Printed)
             << error;
     }
+    // The job's title is the PDF's title.
+    const std::string info = RunCommandLine("pdfinfo '" + (dir / "out4.pdf").string() + "'");
+    const std::size_t title = info.find("Title:");
+    ASSERT_NE(title, std::string::npos);
+    EXPECT_EQ(text::TrimBlanks(info.substr(title + 6, info.find('\n', title) - title - 6)),
+              "Re: \xe4\xbb\xb6\xe5\x90\x8d");
     // pdftotext lays text out from the leftmost glyph on the page, so the shared indent
     // is measured from the glyph boxes: four cells (the underline is 25 cells wide).
     EXPECT_EQ(RunCommandLine("pdftotext -layout '" + (dir / "out4.pdf").string() + "' -"),

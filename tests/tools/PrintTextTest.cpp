@@ -49,7 +49,7 @@ TEST(PrintedLines, IndentTitleSelectionAndLastLine) {
 TEST(PrintCommand, SelectionEndingAtColumnZeroAndTheFonts) {
     EditFixture f("l0\r\nl1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\n");
     fakes::RecordingPrinter printer;
-    PrintOptions options{"Gothic", 11, 1, "", "Courier New"};
+    PrintOptions options{"Gothic", 11, 1, "", "Courier New", ""};
     f.e.Select({3, 1}, {6, 0});
     PrintCommand(f.e, "Gothic", options, printer, f.prompter);
     ASSERT_EQ(printer.jobs.size(), 1u);
@@ -66,6 +66,26 @@ TEST(PrintCommand, SelectionEndingAtColumnZeroAndTheFonts) {
     printer.result = platform::PrintResult::Cancelled;
     PrintCommand(f.e, "Gothic", options, printer, f.prompter);
     EXPECT_EQ(f.prompter.asked.size(), 1u);
+}
+
+// The job is named by the Subject of the text's header, else by the file.
+TEST(PrintCommand, JobTitleIsTheSubject) {
+    const struct {
+        std::string text, title;
+    } cases[] = {
+        {"To: a\r\nSUBJECT:  Re: \x8c\x8f\x96\xbc \r\n--------\r\nbody", "Re: \x8c\x8f\x96\xbc"},
+        {"To: a\r\n\r\nSubject: in the body\r\n", "0001.txt"},
+        {"To: a\r\n--------\r\nSubject: in the body\r\n", "0001.txt"},
+        {"Subject:\r\n", "0001.txt"},
+    };
+    for (const auto& c : cases) {
+        EditFixture f(c.text);
+        fakes::RecordingPrinter printer;
+        PrintOptions options;
+        options.fileName = "0001.txt";
+        PrintCommand(f.e, "Gothic", options, printer, f.prompter);
+        EXPECT_EQ(printer.jobTitle, c.title) << c.text;
+    }
 }
 
 }  // namespace
