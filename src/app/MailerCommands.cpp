@@ -174,6 +174,7 @@ void TForm1::SendFolderCommandFor(const std::string&) {
 // Last step of the deferred reply: the replied mail is read. Only a status line that is
 // there is changed; a mail without one is left as it is.
 void TForm1::MarkShownMailRead() {
+    WritePendingMarkRead();  // read back below
     if (!mail::IsMailFile(CurrentMailFile))
         return;
     std::string bytes, error;

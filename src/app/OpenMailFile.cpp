@@ -1,5 +1,6 @@
 // Opening a mail or a draft into the window: the mail library decides what to show,
 // what the file becomes and what the mailer must hear; this carries it out.
+#include <cstdio>
 #include <filesystem>
 
 #include "app/DraftToolsFrom.h"
@@ -30,6 +31,7 @@ constexpr text::Message kCannotMarkRead{
 }  // namespace
 
 void TForm1::OpenMailFile(const std::string& path) {
+    WritePendingMarkRead();  // the mail shown so far is marked read before it goes
     // The first open, still in the first start-up phase, chooses the initial mode.
     if (deferred_.StartupPhase)
         sonEdit1_.ReadOnly = InitialReadOnly(EditSwitchGiven, path);
@@ -58,6 +60,7 @@ void TForm1::OpenMailFile(const std::string& path) {
         ApplyMode();
         return;
     }
+    const std::optional<FileStamp> stampBeforeRead = StampOf(path);
     std::optional<std::string> bytes(std::in_place);
     std::string readError;
     if (!editor::ReplaceFileRead(path, *bytes, readError)) {
@@ -115,16 +118,17 @@ void TForm1::OpenMailFile(const std::string& path) {
             MailNumber = *d.mailNumber;
         if (d.alertColour != 0)
             temporaryViewerColor_ = d.alertColour;
+        mail::MailerRequests requests = d.requests;
         if (d.rewritten) {
-            // A failure is told once per mail and reason (a write-protected mail would
-            // otherwise be reported at every open).
-            std::string error;
-            if (!editor::ReplaceFileWrite(path, *d.rewritten, error) &&
-                reportedWriteFailures_.insert(path + "\n" + error).second)
-                io_.prompter.Tell(kCannotMarkRead.Format(settings_.view.EnglishMenu, error),
-                                  platform::Severity::Error);
+            // Written on the next Timer1 tick, after the first paint; the mailer's update
+            // waits for the write.
+            pendingMarkRead_.Hold(path, std::move(*d.rewritten), stampBeforeRead,
+                                  requests.updateThisMail);
+            updateSent = requests.updateThisMail;
+            requests.updateThisMail = false;
+            io_.Timer1.SetEnabled(true);
         }
-        CarryOut(d.requests, updateSent);
+        CarryOut(requests, updateSent);
     } else if (opened.draft) {
         ForwardTail = std::move(opened.forwardTail);
         DraftCaretLine = opened.caretLine;
@@ -153,6 +157,23 @@ void TForm1::OpenMailFile(const std::string& path) {
     Neighbours = store::NeighboursOf(CurrentMailFile, pendingAtOpen, store::FileExistsOnDisk);
     if (!threadMoveOpen_)
         thread_.Reset(store::MailNumberValue(CurrentMailFile).value_or(-1));
+}
+
+void TForm1::WritePendingMarkRead(bool askless) {
+    const std::optional<PendingMarkRead::Outcome> o = pendingMarkRead_.Write();
+    if (!o)
+        return;
+    // A failure is told once per mail and reason (a write-protected mail would otherwise
+    // be reported at every open).
+    if (!o->error.empty() && reportedWriteFailures_.insert(o->path + "\n" + o->error).second) {
+        const std::string message = kCannotMarkRead.Format(settings_.view.EnglishMenu, o->error);
+        if (askless)
+            std::fprintf(stderr, "varnel32: %s\n", message.c_str());
+        else
+            io_.prompter.Tell(message, platform::Severity::Error);
+    }
+    if (o->update && mailer_.Update(o->path))
+        io_.Timer1.SetEnabled(true);  // a focus command follows on the next tick
 }
 
 // The macro becomes the date through the editor, so one Undo gives the macro back and the

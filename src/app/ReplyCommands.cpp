@@ -26,6 +26,7 @@ constexpr text::Message kNoAddressBook{"The address book %s cannot be opened.",
 // Writes statusLine over the shown mail's status line, in the file and, when the editor
 // shows it, there too (an unmodified text stays unmodified).
 void TForm1::WriteShownStatus(const std::string& statusLine) {
+    WritePendingMarkRead();  // read back below
     if (!mail::IsMailFile(CurrentMailFile))
         return;
     std::string bytes, error;

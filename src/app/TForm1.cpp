@@ -204,6 +204,7 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormClose() {
+    WritePendingMarkRead();
     IniFile ini(setup_.settingsPath);
     if (!ini.WriteStrings(
             ClosingWrites(io_.view.State(), io_.view.Placement(), CurrentMailFile, SaveAsDir))) {
@@ -214,6 +215,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::OnTimer1() {
+    WritePendingMarkRead();
     dispatcher_.OnTimer1();
 }
 

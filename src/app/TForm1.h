@@ -16,6 +16,7 @@
 #include "app/DeferredDispatcher.h"
 #include "app/Environment.h"
 #include "app/ModeAppearance.h"
+#include "app/PendingMarkRead.h"
 #include "app/Settings.h"
 #include "editor/SonEdit2.h"
 #include "link/KeystrokeSender.h"
@@ -130,6 +131,12 @@ class TForm1 : public DeferredActions {
 
     // Timer handlers.
     void OnTimer1();
+    // Writes the held mark-read rewrite of the shown mail, if any: on the Timer1 tick
+    // after the open (so the first paint does not wait for it), and at once before
+    // another open, a write of the mail or the window's end.
+    // At the program's end without a close (a signal), failure goes to stderr, not to a
+    // dialog nobody would answer.
+    void WritePendingMarkRead(bool askless = false);
     void OnTimer2();
     void OnTimer3();
 
@@ -411,6 +418,7 @@ class TForm1 : public DeferredActions {
     bool servingOpen_ = false;
     // Failed writes already reported (path and reason), each told only once.
     std::set<std::string> reportedWriteFailures_;
+    PendingMarkRead pendingMarkRead_;
     // Navigation state: the thread walk, the file history, and whether the open in
     // progress is a thread move (which keeps the walk).
     store::ThreadNavigator thread_;

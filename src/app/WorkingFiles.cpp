@@ -189,6 +189,7 @@ void TForm1::RestartAutosave() {
 }
 
 bool TForm1::WriteFile(const std::string& path) {
+    WritePendingMarkRead();
     std::string error;
     const bool written = sonEdit1_.SaveFile(path, error);
     if (!written)

@@ -161,7 +161,9 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
         });
     }
     qt::ArmScreenshot(window);
-    return application.exec();
+    const int status = application.exec();
+    form.WritePendingMarkRead(true);  // ended by a signal before the mail was marked read
+    return status;
 }
 
 }  // namespace

@@ -61,11 +61,15 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
               (std::vector<std::string>{
                   "Date: Sun, 06 Dec 2026 09:00:00 +0900", "To: a@example.jp,", "    b@example.jp",
                   "From: boss@example.jp", "Subject: \x8E\x8A\x8B\x7D", "", "body"}));
+    // Marked read on the next tick, after the first paint; the update follows the write.
+    EXPECT_EQ(testing::ReadAll(mail), kRecv);
+    EXPECT_TRUE(channel.Macros().empty());
+    EXPECT_TRUE(timer1.enabled);
+    ASSERT_TRUE(timer1.Tick());
     std::string expected = kRecv;
     expected.replace(0, 14, "X-Status: READ");
     EXPECT_EQ(testing::ReadAll(mail), expected);
     EXPECT_EQ(channel.Macros(), (std::vector<std::string>{Update("In", "0005")}));
-    EXPECT_TRUE(timer1.enabled);
     EXPECT_EQ(f.MailNumber, 5);
     EXPECT_EQ(f.HeaderLineCount, 6u);
     EXPECT_FALSE(f.RepliedFlag);
@@ -76,6 +80,32 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
     channel.sent.clear();
     f.OpenMailFile(mail.string());
     EXPECT_EQ(testing::ReadAll(mail), expected);
+}
+
+// The held mark-read is never lost: stepping on or closing before the tick writes it
+// first; a mail the mailer changed or moved meanwhile is left as the mailer left it.
+TEST_F(OpenMailFileTest, AHeldMarkReadIsWrittenBeforeTheMailGoes) {
+    const fs::path other = home / "In" / "0006.txt";
+    testing::WriteBytes(other, kRecv);
+    std::string read = kRecv;
+    read.replace(0, 14, "X-Status: READ");
+    TForm1& f = Start(mail);
+    f.OpenMailFile(other.string());
+    EXPECT_EQ(testing::ReadAll(mail), read);
+    EXPECT_EQ(testing::ReadAll(other), kRecv);
+    f.FormClose();
+    EXPECT_EQ(testing::ReadAll(other), read);
+
+    const std::string byMailer = kRecv + "more\r\n";
+    testing::WriteBytes(mail, kRecv);
+    f.OpenMailFile(mail.string());
+    testing::WriteBytes(mail, byMailer);
+    timer1.Tick();
+    EXPECT_EQ(testing::ReadAll(mail), byMailer);
+    f.OpenMailFile(mail.string());
+    fs::remove(mail);
+    timer1.Tick();
+    EXPECT_FALSE(fs::exists(mail));
 }
 
 TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
@@ -102,8 +132,9 @@ TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
     rlimit tiny = old;
     tiny.rlim_cur = 1;
     testing::WriteBytes(ini, "");
-    setrlimit(RLIMIT_FSIZE, &tiny);
     form = StartForm({mail.string()}, ini.string(), root.string());
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    timer1.Tick();
     setrlimit(RLIMIT_FSIZE, &old);
 
     EXPECT_EQ(testing::ReadAll(mail), kRecv);
@@ -126,6 +157,7 @@ TEST_F(OpenMailFileTest, AWriteProtectedMailIsLeftAloneAndReportedOnce) {
 // Open failures say why, and a file over the size limit is not read at all.
 TEST_F(OpenMailFileTest, OpenFailuresSayWhyAndKeepTheShownMail) {
     TForm1& f = Start(mail, "[View]\r\nEnglishMenu=1\r\nMaxOpenSize=1\r\n");
+    timer1.Tick();
     const std::string shown = testing::ReadAll(mail);
     const fs::path dir = home / "In" / "0006.txt";
     fs::create_directory(dir);
