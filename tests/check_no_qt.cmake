@@ -1,6 +1,6 @@
 # Fails when a core library source includes a Qt header.
 set(_bad "")
-foreach(dir text platform editor mail store link tools app)
+foreach(dir text platform editor mail store link tools app front)
     file(GLOB_RECURSE _files ${ROOT}/src/${dir}/*.h ${ROOT}/src/${dir}/*.cpp)
     foreach(f ${_files})
         file(STRINGS ${f} _lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")

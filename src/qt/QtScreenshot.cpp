@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "qt/QtSonEdit2.h"
+
 namespace varnel::qt {
 
 namespace {
@@ -43,7 +45,8 @@ class QuitAfterPaint : public QObject {
 
 void ArmScreenshot(QWidget& window) {
     if (const char* quit = std::getenv("VARNEL_QUIT_AFTER_PAINT"); quit && *quit) {
-        auto* area = window.findChild<QAbstractScrollArea*>();
+        // The editor's page; the window's other lists (pick list, spelling) stay hidden.
+        auto* area = window.findChild<QtSonEdit2*>();
         QWidget* watched = area ? area->viewport() : &window;
         watched->installEventFilter(new QuitAfterPaint(watched));
     }

@@ -1,5 +1,5 @@
-// varnel32 entry point: --help, --version and --dump run without a display; otherwise
-// the main window is built from the Qt adapters and the core's TForm1.
+// varnel32-window: the main window, built from the Qt adapters and the core's TForm1.
+// varnel32 starts it in its own place for the window, naming itself first.
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -7,20 +7,15 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <csignal>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "app/Environment.h"
-#include "app/IniFile.h"
-#include "app/MailDump.h"
-#include "app/Settings.h"
-#include "app/SettingsLoader.h"
+#include "app/ProgramStart.h"
 #include "app/SettingsLocation.h"
 #include "app/StartFile.h"
 #include "app/TForm1.h"
@@ -28,6 +23,7 @@
 #include "link/OpenRequest.h"
 #include "link/RuntimeDir.h"
 #include "link/UnixCommandChannel.h"
+#include "mail/MailNames.h"
 #include "platform/CommandChannel.h"
 #include "qt/HunspellSpeller.h"
 #include "qt/QtClock.h"
@@ -42,22 +38,6 @@
 namespace {
 
 using namespace varnel;
-
-std::vector<std::string> Params(int argc, char** argv) {
-    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
-}
-
-std::string ExecutablePath(const char* argv0) {
-    std::error_code ec;
-    const auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string(argv0 ? argv0 : "varnel32") : p.string();
-}
-
-std::string WorkingDirectory() {
-    std::error_code ec;
-    const auto p = std::filesystem::current_path(ec);
-    return ec ? std::string() : p.string();
-}
 
 // Used when the private runtime directory cannot be had: the window still works as a
 // viewer, and every command reports that no mailer could be reached.
@@ -88,15 +68,8 @@ std::unique_ptr<QSocketNotifier> QuitOnSignals() {
     return notifier;
 }
 
-int Dump(const app::CommandLine& cl, const app::EnvLookup& env) {
-    const app::SettingsLocation where = app::LocateSettingsFile(env, app::RunningExecutableDir());
-    const app::Settings settings = app::LoadAllSettings(app::IniFile(where.file), env, "");
-    const qt::QtClock clock;
-    return app::DumpMailFile(app::AbsoluteStartPath(cl.fileName, WorkingDirectory()), settings,
-                             clock, std::cout, std::cerr);
-}
-
-int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvLookup& env) {
+int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvLookup& env,
+              const std::string& program) {
     QApplication application(argc, argv);
 
     qt::QtMainWindow window;
@@ -116,9 +89,9 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
 
     app::TForm1Setup setup;
     setup.commandLine = cl;
-    setup.settingsPath = app::LocateSettingsFile(env, app::RunningExecutableDir()).file;
-    setup.executablePath = ExecutablePath(argc > 0 ? argv[0] : nullptr);
-    setup.workingDirectory = WorkingDirectory();
+    setup.settingsPath = app::LocateSettingsFile(env, mail::DirectoryOf(program)).file;
+    setup.executablePath = program;
+    setup.workingDirectory = app::CurrentWorkingDirectory();
     setup.env = env;
 
     // The mailer's windows answer over the channel; so do the keys sent to them.
@@ -169,10 +142,19 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Checked before the toolkit starts, which needs a display: a bad option prints the
-    // usage wherever it is given.
-    const app::CommandLine cl =
-        app::ParseCommandLine(app::WithoutToolkitOptions(Params(argc, argv)));
+    // The front program's path comes first when varnel32 started this one; it stands for
+    // the program the user ran. Started on its own, this program is that program.
+    std::vector<std::string> params = app::ParamsOf(argc, argv);
+    std::string program = app::TakeFrontProgram(params);
+    std::vector<char*> args(argv, argv + argc);
+    if (!program.empty())
+        args.erase(args.begin() + 1, args.begin() + 3);
+    else
+        program = app::RunningExecutablePath(argc > 0 ? argv[0] : nullptr);
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+
+    const app::CommandLine cl = app::ParseCommandLine(app::WithoutToolkitOptions(params));
     const app::EnvLookup env = app::ProcessEnvironment();
     switch (cl.action) {
         case app::ProgramAction::Help:
@@ -182,12 +164,12 @@ int main(int argc, char** argv) {
             std::cout << "varnel32 " << VARNEL_VERSION << "\n";
             return 0;
         case app::ProgramAction::Dump:
-            return Dump(cl, env);
+            return app::DumpFromCommandLine(cl, env, mail::DirectoryOf(program));
         case app::ProgramAction::Error:
             std::cerr << "varnel32: " << cl.error << "\n" << app::UsageText();
             return 2;
         case app::ProgramAction::Window:
             break;
     }
-    return RunWindow(argc, argv, cl, env);
+    return RunWindow(count, args.data(), cl, env, program);
 }

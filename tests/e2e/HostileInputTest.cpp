@@ -14,9 +14,7 @@ namespace {
 
 using platform::Delivery;
 
-TEST(HostileInput, ABadOptionWithoutADisplayPrintsTheUsage) {
-    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " VARNEL_BIN_DIR
-                            "/varnel32 -q 2>&1; echo rc=$?";
+std::string Output(const std::string& cmd) {
     std::string out;
     if (FILE* p = ::popen(cmd.c_str(), "r")) {
         char buf[512];
@@ -24,9 +22,23 @@ TEST(HostileInput, ABadOptionWithoutADisplayPrintsTheUsage) {
             out += buf;
         ::pclose(p);
     }
+    return out;
+}
+
+TEST(HostileInput, ABadOptionWithoutADisplayPrintsTheUsage) {
+    const std::string out =
+        Output("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " VARNEL_BIN_DIR
+               "/varnel32 -q 2>&1; echo rc=$?");
     EXPECT_NE(out.find("unknown option: -q"), std::string::npos) << out;
     EXPECT_NE(out.find("Usage: varnel32"), std::string::npos) << out;
     EXPECT_NE(out.find("rc=2"), std::string::npos) << out;
+}
+
+// varnel32 answers --dump, --help and --version without loading the window toolkit;
+// the window program beside it holds Qt.
+TEST(HostileInput, OnlyTheWindowProgramLoadsTheToolkit) {
+    EXPECT_EQ(Output("ldd " VARNEL_BIN_DIR "/varnel32 | grep -c libQt"), "0\n");
+    EXPECT_NE(Output("ldd " VARNEL_BIN_DIR "/varnel32-window | grep -c libQt"), "0\n");
 }
 
 // Each request for a missing file would show an error box; the boxes must not nest (the
