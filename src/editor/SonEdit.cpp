@@ -324,6 +324,8 @@ void TSonEdit::SetClientSize(int width, int height) {
     // left from a narrower size would only hide the start of every line.
     if (wrapping_ && wrap_.settings.autoWrap)
         horzOffset_ = 0;
+    else if (wrap_.settings.textAreaWidth > old)
+        horzOffset_ = std::min(horzOffset_, OffsetShowingCaret());  // wider: scroll back
     ScrollToCaret();
     Invalidate(-1, -1);
 }

@@ -268,6 +268,8 @@ class TSonEdit : public PaintProperties {
     DisplayPos ClampDisplay(DisplayPos p, bool allowFree) const;
     int LineContentLength(int line) const;
     int PixelXOf(DisplayPos p) const;
+    // The horizontal offset a scroll to the caret gives it.
+    int OffsetShowingCaret() const;
     int OffsetAtPixel(int line, int px, bool allowFree) const;
     void MoveCaret(DisplayPos to, bool extend, bool keepColumn = false);
     void MoveCaretVertically(int lines, bool extend);

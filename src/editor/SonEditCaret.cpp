@@ -411,6 +411,14 @@ void TSonEdit::SetHorzOffset(int px) {
     Invalidate(-1, -1);
 }
 
+int TSonEdit::OffsetShowingCaret() const {
+    // Whole cells, so that no glyph is cut and the ruler stays in line; the caret a fifth
+    // of the width from the right edge.
+    const int width = TextAreaWidth();
+    const int cell = std::max(1, CellWidth());
+    return (std::max(0, PixelXOf(caret_) - (width - (width + 4) / 5)) + cell - 1) / cell * cell;
+}
+
 bool TSonEdit::ScrollToCaret(ScrollMode mode) {
     const int oldTop = topLine_, oldHorz = horzOffset_;
     // Horizontal: keep the caret inside, a fifth of the width from the right edge.
@@ -418,11 +426,8 @@ bool TSonEdit::ScrollToCaret(ScrollMode mode) {
     const int px = PixelXOf(caret_);
     const int fifth = (width + 4) / 5;
     const int edge = CurSetMode ? 10 : fifth;
-    if (px - horzOffset_ < 0 || px - horzOffset_ > width - std::min(edge, width)) {
-        // Whole cells, so that no glyph is cut and the ruler stays in line.
-        const int cell = std::max(1, CellWidth());
-        horzOffset_ = (std::max(0, px - (width - fifth)) + cell - 1) / cell * cell;
-    }
+    if (px - horzOffset_ < 0 || px - horzOffset_ > width - std::min(edge, width))
+        horzOffset_ = OffsetShowingCaret();
     // Vertical.
     const int vis = VisibleLines();
     const int margin = ScrollMargin();

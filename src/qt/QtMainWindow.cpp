@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -84,10 +83,9 @@ QtMainWindow::QtMainWindow()
     auto* panelLayout = new QVBoxLayout(panel_);
     panelLayout->setContentsMargins(4, 0, 0, 0);
     panelLayout->addStretch(1);
-    ruler_ = new QLabel(Utf8(app::kRulerCaption), panel_);
+    ruler_ = new QtRuler(metrics_, panel_);
     ruler_->setObjectName(QStringLiteral("Ruler"));
-    // The caption runs on past any window width: it must not widen the window.
-    ruler_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    ruler_->SetCaption(app::kRulerCaption);
     panelLayout->addWidget(ruler_);
     panel_->setFixedHeight(27);
     layout->addWidget(panel_);
@@ -104,6 +102,7 @@ void QtMainWindow::Bind(app::TForm1* form) {
     spellWindow_->Bind(&form->Form2());
     edit_ = new QtSonEdit2(form->SonEdit1(), metrics_, central_);
     edit_->setObjectName(QStringLiteral("SonEdit1"));
+    ruler_->Follow(edit_);
     edit_->OnOLEDropFiles = [this](const std::string& files) { form_->FileDropped(files); };
     edit_->OnKeyDown = [this](std::uint16_t& key, std::uint8_t shift) {
         if (form_->RunShortcut(key, shift))
@@ -194,11 +193,9 @@ void QtMainWindow::ApplyAppearance(const platform::ViewAppearance& a) {
     core.ReadOnly = a.readOnly;
     core.SetSingleByteMode(a.westernCharset);
     edit_->ApplySettings();
-    QFont font = edit_->Metrics().Font();
-
     if (!a.rulerCaption.empty())
-        ruler_->setText(Utf8(a.rulerCaption));
-    ruler_->setFont(font);
+        ruler_->SetCaption(a.rulerCaption);
+    ruler_->updateGeometry();
     ruler_->setVisible(a.rulerVisible);
     panel_->setFixedHeight(a.toolBarHeight);
     panel_->setVisible(a.toolBarVisible);

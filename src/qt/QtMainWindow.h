@@ -11,10 +11,10 @@
 #include "platform/SpellWindow.h"
 #include "qt/QtClipboard.h"
 #include "qt/QtPrinter.h"
+#include "qt/QtRuler.h"
 #include "qt/QtTextMetrics.h"
 
 class QAction;
-class QLabel;
 class QMenu;
 class QWidget;
 
@@ -64,7 +64,7 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
 
     // For tests: the text view and the ruler.
     QtSonEdit2* TextView() const { return edit_; }
-    QLabel* Ruler() const { return ruler_; }
+    QtRuler* Ruler() const { return ruler_; }
     QWidget* ToolBarPanel() const { return panel_; }
 
   protected:
@@ -81,7 +81,7 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     QtSpellWindow* spellWindow_ = nullptr;
     QWidget* central_ = nullptr;
     QWidget* panel_ = nullptr;  // tool bar and ruler
-    QLabel* ruler_ = nullptr;
+    QtRuler* ruler_ = nullptr;
     QtSonEdit2* edit_ = nullptr;  // the editor control, SonEdit1
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, QAction*, std::less<>> actions_;

@@ -431,13 +431,17 @@ void QtSonEdit2::StartTextDrag() {
     droppedOnSelf_ = false;
     const Qt::DropActions allowed =
         core_->ReadOnly ? Qt::CopyAction : (Qt::CopyAction | Qt::MoveAction);
-    const Qt::DropAction result = drag.exec(allowed, Qt::MoveAction);
+    const Qt::DropAction result = ExecDrag(drag, allowed);
     dragSource_ = false;
     if (editor::DragEndDeletesSource(result == Qt::MoveAction, droppedOnSelf_) && !core_->ReadOnly)
         core_->DeleteSelection();
     else if (!droppedOnSelf_)
         core_->Deselect();
     Changed();
+}
+
+Qt::DropAction QtSonEdit2::ExecDrag(QDrag& drag, Qt::DropActions allowed) {
+    return drag.exec(allowed, Qt::MoveAction);
 }
 
 namespace {
@@ -493,7 +497,7 @@ void QtSonEdit2::dragMoveEvent(QDragMoveEvent* event) {
     dropCaret_ = e.PointToPosition(pos.x(), pos.y());
     dropCaretShown_ = true;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    event->setDropAction(event->source() == this && !ctrl ? Qt::MoveAction : Qt::CopyAction);
+    event->setDropAction(dragSource_ && !ctrl ? Qt::MoveAction : Qt::CopyAction);
     event->accept();
     Changed();
 }
@@ -520,7 +524,8 @@ void QtSonEdit2::dropEvent(QDropEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    const bool fromSelf = event->source() == this;
+    // A drop while this control's own drag runs is that drag's.
+    const bool fromSelf = dragSource_;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     if (fromSelf)
         droppedOnSelf_ = true;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+class QDrag;
+
 #include "editor/PaintPlan.h"
 #include "editor/PaintProperties.h"
 #include "editor/SonEdit2.h"
@@ -71,6 +73,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Runs the drag of the selection until it is dropped or cancelled (QDrag::exec).
+    virtual Qt::DropAction ExecDrag(QDrag& drag, Qt::DropActions allowed);
 
   private:
     struct Own;  // the core and services of a control of its own

@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
+#include <QDropEvent>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -100,15 +103,84 @@ TEST(QtSonEdit2, CutPasteAndDropKeepTheBytes) {
     // Other programs get Unicode without the NUL.
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "ab\rc\u7E8A\u7E8Ad");
 
-    // A drag carries the same data: the drop takes the bytes back.
-    std::unique_ptr<QMimeData> data(MimeDataFromCore(bytes));
     std::string dropped;
-    ASSERT_TRUE(CoreTextFromMimeData(*data, dropped));
-    EXPECT_EQ(dropped, bytes);
-    QMimeData plain;  // from another program: Unicode with LF
+    QMimeData plain;  // a drop from another program: Unicode with LF
     plain.setText(QStringLiteral("x\ny"));
     ASSERT_TRUE(CoreTextFromMimeData(plain, dropped));
     EXPECT_EQ(dropped, "x\r\ny");
+}
+
+// The widget whose drag runs here: the mime data the widget made is carried through its
+// own drag enter, move and drop handlers to the target point, as the platform would.
+class DragEdit : public QtSonEdit2 {
+  public:
+    using QtSonEdit2::QtSonEdit2;
+    QPoint target;
+    Qt::KeyboardModifiers mods = Qt::NoModifier;
+
+  protected:
+    Qt::DropAction ExecDrag(QDrag& drag, Qt::DropActions allowed) override {
+        QMimeData* data = drag.mimeData();
+        QDragEnterEvent enter(target, allowed, data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(viewport(), &enter);
+        if (!enter.isAccepted())
+            return Qt::IgnoreAction;
+        QDragMoveEvent move(target, allowed, data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(viewport(), &move);
+        QDropEvent drop(QPointF(target), allowed, data, Qt::LeftButton, mods);
+        QCoreApplication::sendEvent(viewport(), &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    }
+};
+
+// A drag of the selection inside the control with the mouse: the moved or copied text
+// keeps NUL, a lone CR and the NEC and IBM codes of one character (ED 40, FA 5C).
+TEST(QtSonEdit2, DragInsideTheControlKeepsTheBytes) {
+    const std::string sel("\0b\rc\xED\x40\xFA\x5C", 8);  // columns 1 to 9 of line 0
+    const std::string text = "a" + sel + "d\r\nXYZ\r\nend";
+    struct Case {
+        const char* name;
+        int line, column;  // the drop point
+        bool ctrl;
+        std::string result;
+        int undos;  // the edits the drop made
+    };
+    const Case cases[] = {
+        {"move to a later line", 1, 3, false, "ad\r\nXYZ" + sel + "\r\nend", 2},
+        {"move before the selection", 0, 0, false, sel + "ad\r\nXYZ\r\nend", 2},
+        {"copy with Ctrl", 2, 3, true, text + sel, 1},
+        {"onto the selection itself", 0, 5, false, text, 0},
+    };
+    EnsureQtApp();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes::ScriptedPrompter prompter;
+        DragEdit edit(prompter, *QApplication::clipboard());
+        edit.resize(400, 300);
+        editor::TSonEdit2& core = edit.Core();
+        core.SetWrap(false, false);
+        core.SetText(text);
+        core.Select({0, 1}, {0, 9});
+        ASSERT_EQ(core.GetSelText(), sel);
+        auto at = [&](int line, int column) {
+            return QPoint(core.TextLeft() + column * core.CellWidth() + core.CellWidth() / 4,
+                          core.TopMargin() + line * core.LinePitch() + core.LinePitch() / 2);
+        };
+        edit.target = at(c.line, c.column);
+        edit.mods = c.ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        const QPoint grip = at(0, 3) + QPoint(core.CellWidth() / 2, 0);
+        QMouseEvent press(QEvent::MouseButtonPress, grip, edit.viewport()->mapToGlobal(grip),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit.viewport(), &press);
+        const QPoint away = grip + QPoint(0, 3 * QApplication::startDragDistance());
+        QMouseEvent move(QEvent::MouseMove, away, edit.viewport()->mapToGlobal(away), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit.viewport(), &move);
+        EXPECT_EQ(core.Text(), c.result);
+        for (int i = 0; i < c.undos; ++i)
+            core.Undo();
+        EXPECT_EQ(core.Text(), text) << "undone";
+    }
 }
 
 TEST(QtSonEdit2, ReadOnlyBackspaceOnlyReports) {
