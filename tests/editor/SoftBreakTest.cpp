@@ -96,23 +96,6 @@ TEST(SoftBreak, ScrollingKeepsTheSelection) {
     EXPECT_EQ(f.e.CaretY(), line + 5);
 }
 
-TEST(SoftBreak, TheLineNumberMarginFitsTheLastNumber) {
-    struct Case {
-        int lines;
-        int digits;
-    } cases[] = {{12, 5}, {123456, 6}, {1000000, 7}};
-    for (const Case& c : cases) {
-        std::string text;
-        text.reserve(static_cast<std::size_t>(c.lines) * 3);
-        for (int i = 1; i < c.lines; ++i)
-            text += "x\r\n";
-        Editor f(text);
-        f.e.SetShowLineNumber(true);
-        ASSERT_EQ(f.e.Lines().Count(), c.lines);
-        EXPECT_EQ(f.e.TextLeft(), f.e.LeftMargin() + c.digits * 8 + 7) << c.lines;
-    }
-}
-
 // Wrapped at the window's edge, a narrow moment must not leave the text scrolled; and
 // a horizontal scroll always moves by whole cells.
 TEST(SoftBreak, TheHorizontalOffsetAfterAResize) {
