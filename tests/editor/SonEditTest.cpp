@@ -337,39 +337,6 @@ TEST(SonEdit, CaretMoves) {
     EXPECT_FALSE(f.e.HasSelection());
 }
 
-TEST(SonEdit, WheelAndScrolling) {
-    std::string text;
-    for (int i = 0; i < 100; ++i)
-        text += "line\r\n";
-    Fixture f(text);
-    f.e.Wheel(-240);
-    EXPECT_EQ(f.e.TopLine(), 2 * f.e.WheelStep);
-    f.e.Wheel(-60);  // a partial notch does nothing
-    EXPECT_EQ(f.e.TopLine(), 4);
-    f.e.MoveCaretTo(0, 90, ScrollMode::Follow);
-    EXPECT_LE(f.e.TopLine(), 90);
-    EXPECT_GT(f.e.TopLine() + f.e.VisibleLines(), 90);
-}
-
-TEST(SonEdit, ReadOnlyVariantReportsKeys) {
-    Fixture f("text");
-    f.e.ReadOnly = true;
-    int back = 0, del = 0;
-    f.e.OnBackSpaceKey = [&] { ++back; };
-    f.e.OnDeleteKey = [&] { ++del; };
-    f.e.MoveCaretTo(2, 0);
-    f.Key(vk::kBack);
-    f.Key(vk::kDelete);
-    f.e.KeyPress('x');
-    f.clipboard.SetText("p");
-    f.e.PasteFromClipboard();
-    EXPECT_EQ(f.e.Text(), "text");
-    EXPECT_EQ(back, 1);
-    EXPECT_EQ(del, 1);
-    f.Key(vk::kRight);  // moving still works
-    EXPECT_EQ(f.e.CaretX(), 3);
-}
-
 TEST(SonEdit, CharactersAndInputMethod) {
     Fixture f("");
     f.e.KeyPress('a');

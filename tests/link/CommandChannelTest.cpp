@@ -48,6 +48,26 @@ void MakeStaleSocket(const std::string& path) {
     ::close(fd);
 }
 
+// A server of the given name in a private temporary directory, listening.
+struct Served {
+    TempDir t;
+    Recorder rec;
+    std::string err;
+    UnixCommandServer server;
+    Served(const char* service, const char* topic, std::chrono::milliseconds readTimeout = {})
+        : server(t.path(), service, topic, rec.Handler()) {
+        if (readTimeout.count() > 0)
+            server.SetReadTimeout(readTimeout);
+        EXPECT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
+    }
+    // A client connection to the server, connected.
+    void Connect(UnixSocket& s) {
+        ASSERT_EQ(s.Connect(server.SocketPath(),
+                            std::chrono::steady_clock::now() + std::chrono::seconds(5)),
+                  UnixSocket::ConnectResult::Connected);
+    }
+};
+
 }  // namespace
 
 TEST(RuntimeDir, ChoiceAndNames) {
@@ -95,15 +115,12 @@ TEST(RuntimeDir, PrivateDirectoryChecks) {
 }
 
 TEST(CommandChannel, DeliveryOutcomes) {
-    TempDir t;
-    Recorder rec;
-    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
-    std::string err;
-    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
-    UnixCommandChannel channel(t.path(), 1000);
+    Served s("Pelk", "Command");
+    Recorder& rec = s.rec;
+    UnixCommandChannel channel(s.t.path(), 1000);
     std::string longMacro;
     {
-        ServerThread serving(server);
+        ServerThread serving(s.server);
         longMacro = "[Append(\"" + std::string(600, 'x') + "\")]";
         const std::string sjis = "[Focus(/p/\x83\x5C\x95\x5C.fld,0001)]";  // ソ表: 0x5C trail bytes
         EXPECT_EQ(channel.Execute("Pelk", "Command", longMacro), Delivery::Delivered);
@@ -157,15 +174,11 @@ TEST(CommandServer, NeverStealsALiveSocketButReplacesAStaleOne) {
 }
 
 TEST(CommandServer, DoesNotRemoveASocketThatReplacedIt) {
-    TempDir t;
-    Recorder rec;
-    std::string err;
-    UnixCommandServer a(t.path(), "Pelk", "Command", rec.Handler());
-    ASSERT_EQ(a.Listen(err), UnixCommandServer::ListenResult::Listening);
-    ::unlink(a.SocketPath().c_str());
-    MakeStaleSocket(a.SocketPath());  // someone else's file now
-    a.Stop();
-    EXPECT_EQ(::access(a.SocketPath().c_str(), F_OK), 0);
+    Served s("Pelk", "Command");
+    ::unlink(s.server.SocketPath().c_str());
+    MakeStaleSocket(s.server.SocketPath());  // someone else's file now
+    s.server.Stop();
+    EXPECT_EQ(::access(s.server.SocketPath().c_str(), F_OK), 0);
 }
 
 TEST(CommandServer, RefusesAnotherUsersConnection) {
@@ -189,28 +202,18 @@ TEST(CommandServer, RefusesAnotherUsersConnection) {
 // so a real request is answered while twenty idle connections are still open, and a
 // macro sent in pieces is put together.
 TEST(CommandServer, IdleConnectionsDoNotDelayARealRequest) {
-    TempDir t;
-    Recorder rec;
-    std::string err;
-    UnixCommandServer server(t.path(), "Varnel32", "system", rec.Handler());
-    server.SetReadTimeout(std::chrono::seconds(30));
-    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
-    ServerThread serving(server);
+    Served s("Varnel32", "system", std::chrono::seconds(30));
+    ServerThread serving(s.server);
     std::vector<UnixSocket> idle(20);
-    for (auto& s : idle) {
-        ASSERT_EQ(s.Connect(server.SocketPath(),
-                            std::chrono::steady_clock::now() + std::chrono::seconds(5)),
-                  UnixSocket::ConnectResult::Connected);
-    }
+    for (auto& socket : idle)
+        s.Connect(socket);
     idle[0].SendAll("[open(\"/x/", std::chrono::steady_clock::now());  // and then nothing
     UnixSocket pieces;
-    ASSERT_EQ(pieces.Connect(server.SocketPath(),
-                             std::chrono::steady_clock::now() + std::chrono::seconds(5)),
-              UnixSocket::ConnectResult::Connected);
+    s.Connect(pieces);
     pieces.SendAll("[open(\"/a/", std::chrono::steady_clock::now() + std::chrono::seconds(1));
 
     const auto start = std::chrono::steady_clock::now();
-    UnixCommandChannel channel(t.path(), 10000);
+    UnixCommandChannel channel(s.t.path(), 10000);
     EXPECT_EQ(channel.Execute("Varnel32", "system", "[real]"), Delivery::Delivered);
     // The idle ones would hold it for their whole deadline (30 s) if they were waited on.
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
@@ -218,26 +221,19 @@ TEST(CommandServer, IdleConnectionsDoNotDelayARealRequest) {
     pieces.SendAll(std::string("0001.txt\")]\0", 13),
                    std::chrono::steady_clock::now() + std::chrono::seconds(1));
     EXPECT_EQ(pieces.ReceiveByte(std::chrono::steady_clock::now() + std::chrono::seconds(10)), '1');
-    std::lock_guard lock(rec.m);
-    EXPECT_EQ(rec.got, (std::vector<std::string>{"[real]", "[open(\"/a/0001.txt\")]"}));
+    std::lock_guard lock(s.rec.m);
+    EXPECT_EQ(s.rec.got, (std::vector<std::string>{"[real]", "[open(\"/a/0001.txt\")]"}));
 }
 
 TEST(CommandServer, APartialMacroIsDroppedAtItsDeadline) {
-    TempDir t;
-    Recorder rec;
-    std::string err;
-    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
-    server.SetReadTimeout(std::chrono::milliseconds(100));
-    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
-    ServerThread serving(server);
+    Served s("Pelk", "Command", std::chrono::milliseconds(100));
+    ServerThread serving(s.server);
     UnixSocket slow;
-    ASSERT_EQ(slow.Connect(server.SocketPath(),
-                           std::chrono::steady_clock::now() + std::chrono::seconds(5)),
-              UnixSocket::ConnectResult::Connected);
+    s.Connect(slow);
     slow.SendAll("[Rec", std::chrono::steady_clock::now());
     // Refused once its time is up, and never handled.
     EXPECT_EQ(slow.ReceiveByte(std::chrono::steady_clock::now() + std::chrono::seconds(10)), '0');
-    EXPECT_TRUE(rec.got.empty());
+    EXPECT_TRUE(s.rec.got.empty());
 }
 
 // A socket another user put into our directory while it was open is not a live server
@@ -260,14 +256,10 @@ TEST(CommandServer, ASocketPlantedByAnotherUserIsReplaced) {
 }
 
 TEST(CommandServer, HungServerDoesNotFreezeTheClient) {
-    TempDir t;
-    Recorder rec;
-    std::string err;
-    UnixCommandServer server(t.path(), "Pelk", "Command", rec.Handler());
-    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
-    server.SetAnswering(false);
-    ServerThread serving(server);
-    UnixCommandChannel channel(t.path(), 200);
+    Served s("Pelk", "Command");
+    s.server.SetAnswering(false);
+    ServerThread serving(s.server);
+    UnixCommandChannel channel(s.t.path(), 200);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(channel.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
     // Generous bound: the point is that the client gives up instead of hanging.

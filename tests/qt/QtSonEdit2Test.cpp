@@ -183,17 +183,27 @@ TEST(QtSonEdit2, DragInsideTheControlKeepsTheBytes) {
     }
 }
 
-TEST(QtSonEdit2, ReadOnlyBackspaceOnlyReports) {
+// Read-only: Backspace and Delete are only reported, typing and pasting change nothing,
+// and the caret still moves.
+TEST(QtSonEdit2, ReadOnlyKeysOnlyReport) {
     Widget w;
     w.edit.Core().SetText("abc");
-    w.edit.Core().MoveCaretTo(3, 0);
+    w.edit.Core().MoveCaretTo(2, 0);
     w.edit.Core().ReadOnly = true;
-    int reported = 0;
-    w.edit.Core().OnBackSpaceKey = [&] { ++reported; };
+    int back = 0, del = 0;
+    w.edit.Core().OnBackSpaceKey = [&] { ++back; };
+    w.edit.Core().OnDeleteKey = [&] { ++del; };
     w.Key(Qt::Key_Backspace, "\b");
+    w.Key(Qt::Key_Delete);
     w.Key(Qt::Key_X, "x");
-    EXPECT_EQ(reported, 1);
+    QApplication::clipboard()->setText(QStringLiteral("p"));
+    w.Key(Qt::Key_V, "\x16", Qt::ControlModifier);
+    w.edit.Core().PasteFromClipboard();  // as the Edit menu does
+    EXPECT_EQ(back, 1);
+    EXPECT_EQ(del, 1);
     EXPECT_EQ(w.Text(), "abc");
+    w.Key(Qt::Key_Right);
+    EXPECT_EQ(w.edit.Core().CaretX(), 3);
 }
 
 TEST(QtSonEdit2, WheelScrollsByWholeNotches) {
