@@ -78,6 +78,7 @@ void QtRuler::paintEvent(QPaintEvent*) {
     const auto colour = static_cast<std::uint32_t>(c.red() | (c.green() << 8) | (c.blue() << 16));
     canvas.DrawText(paintedStart_, std::max(0, (height() - metrics_.CharHeight()) / 2), caption_,
                     colour, false);
+    canvas.ResetClip();
 }
 
 }  // namespace varnel::qt

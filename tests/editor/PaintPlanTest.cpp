@@ -189,22 +189,6 @@ TEST_F(PaintPlanTest, LineNumbersRulerAndUnderline) {
     EXPECT_TRUE(underline);
 }
 
-TEST_F(PaintPlanTest, HorizontalOffsetShiftsTextAndClipsToTheTextArea) {
-    view.horzOffset = 16;
-    const PaintPlan plan = Plan({"abc\r\n"});
-    const PaintOp* clip = nullptr;
-    const PaintOp* text = nullptr;
-    for (const PaintOp& op : plan.ops) {
-        if (op.kind == PaintOp::Kind::Clip)
-            clip = &op;
-        if (op.kind == PaintOp::Kind::Text && !text)
-            text = &op;
-    }
-    ASSERT_TRUE(clip && text);
-    EXPECT_EQ(clip->x, view.textLeft);
-    EXPECT_EQ(text->x, view.textLeft - 16);
-}
-
 }  // namespace
 }  // namespace varnel::editor
 

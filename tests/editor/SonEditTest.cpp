@@ -412,6 +412,7 @@ TEST(SonEdit, SearchAndReplace) {
 TEST(SonEdit, LoadAndSaveFiles) {
     Fixture f("kept");
     EXPECT_FALSE(f.e.LoadFile("/nonexistent/dir/file.txt"));
+    EXPECT_FALSE(f.e.SaveFile("/nonexistent/dir/file.txt"));
     EXPECT_EQ(f.e.Text(), "kept");
     const std::string path = testing::TempDir() + "sonedit_save.txt";
     EXPECT_TRUE(f.e.SaveFile(path));

@@ -77,30 +77,6 @@ TEST(SonStrings, LoadsEveryConventionAndSavesCrLf) {
     }
 }
 
-TEST(SonStrings, FailedLoadKeepsTextAndSaveKeepsOriginal) {
-    testing::TempDir dir;
-    TSonStrings s;
-    s.SetTextStr("keep\r\nme");
-    std::string error;
-    EXPECT_FALSE(s.LoadFromFile(dir / "missing.txt", error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(s.GetTextStr(), "keep\r\nme\0"s);
-
-    // Saving into a missing directory fails and reports it.
-    error.clear();
-    EXPECT_FALSE(s.SaveToFile(dir / "no/such/dir.txt", error));
-    EXPECT_FALSE(error.empty());
-
-    // Saving over an existing file replaces it whole and leaves no temporary behind.
-    const std::string target = dir.Write("t.txt", "old contents that are longer");
-    ASSERT_TRUE(s.SaveToFile(target, error));
-    EXPECT_EQ(testing::ReadAll(target), "keep\r\nme");
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path()))
-        ++files;
-    EXPECT_EQ(files, 1);
-}
-
 TEST(SonStrings, SetTextStrKeepsTheEndOfTextLine) {
     struct Case {
         std::string text;

@@ -198,6 +198,25 @@ void ExpectAligned(Window& w, const char* shot) {
                                 << ", offset " << w.Core().HorzOffset() << ")";
 }
 
+// The line numbers are drawn whole: the last number starts right of the window's edge
+// (text scrolled sideways stays out of the margin) and is as wide as its digits.
+void ExpectWholeNumbers(Window& w, const char* shot) {
+    const editor::TSonEdit2& e = w.Core();
+    const QRect row = w.Row(e.Lines().Count() - 1);
+    const QRect numbers(row.left(), row.top(), e.TextLeft() - 5, row.height());
+    const std::vector<int> ink = InkProfile(w.Grab(shot), numbers);
+    int left = -1, right = -1;
+    for (int x = numbers.left(); x <= numbers.right(); ++x)
+        if (ink[static_cast<std::size_t>(x)] > 0) {
+            if (left < 0)
+                left = x;
+            right = x;
+        }
+    const int digits = static_cast<int>(std::to_string(e.Lines().Count()).size());
+    EXPECT_GT(left, numbers.left()) << shot << ": number cut at the left";
+    EXPECT_GE(right - left + 1, (digits - 1) * e.CellWidth()) << shot << ": number cut";
+}
+
 TEST_P(RulerAlignment, RulerMeetsTheTextColumns) {
     const Margin m = GetParam();
     const std::string name(m.name);
@@ -208,27 +227,14 @@ TEST_P(RulerAlignment, RulerMeetsTheTextColumns) {
     EXPECT_EQ(e.HorzOffset(), 0);
     ExpectAligned(w, (name + "-wide").c_str());
 
-    // The line numbers are drawn whole: the last number starts right of the window's
-    // edge and is as wide as its digits.
-    const QRect row = w.Row(e.Lines().Count() - 1);
-    const QRect numbers(row.left(), row.top(), e.TextLeft() - 5, row.height());
-    const std::vector<int> ink = InkProfile(w.Grab((name + "-numbers").c_str()), numbers);
-    int left = -1, right = -1;
-    for (int x = numbers.left(); x <= numbers.right(); ++x)
-        if (ink[static_cast<std::size_t>(x)] > 0) {
-            if (left < 0)
-                left = x;
-            right = x;
-        }
-    const int digits = static_cast<int>(std::to_string(e.Lines().Count()).size());
-    EXPECT_GT(left, numbers.left()) << "number cut at the left";
-    EXPECT_GE(right - left + 1, (digits - 1) * e.CellWidth()) << "number cut";
+    ExpectWholeNumbers(w, (name + "-numbers").c_str());
 
     // Shrunk with the caret at the end of the last line, then enlarged again.
     w.window.resize(330, 400);
     EXPECT_GT(e.HorzOffset(), 0);
     EXPECT_EQ(e.HorzOffset() % e.CellWidth(), 0) << "no half glyphs";
     ExpectAligned(w, (name + "-narrow").c_str());
+    ExpectWholeNumbers(w, (name + "-narrow-numbers").c_str());
     w.window.resize(1000, 400);
     EXPECT_EQ(e.HorzOffset(), 0) << "the whole line fits again";
     ExpectAligned(w, (name + "-enlarged").c_str());
