@@ -211,14 +211,6 @@ TEST_F(Pelkmail, ReceiveDeliversQueuedMailAsUnread) {
     EXPECT_EQ(Cmd("[Receive]"), Delivery::Delivered);  // nothing queued: still answered
 }
 
-TEST_F(Pelkmail, AHungMailerCostsTheClientOnlyItsTimeout) {
-    Start({"--no-answer"});
-    UnixCommandChannel quick(rt, 300);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(quick.Execute("Pelk", "Command", "[Receive]"), Delivery::Refused);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
-}
-
 TEST_F(Pelkmail, CompanionAndAddressBookWhenAsked) {
     Start({"--companion", "--alias"});
     const std::string in = home + "/in.fld";
