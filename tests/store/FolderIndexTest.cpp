@@ -7,6 +7,7 @@
 #include "RecordPrinter.h"
 #include "app/TempDir.h"
 #include "store/FolderIndex.h"
+#include "store/IndexReader.h"
 
 namespace fs = std::filesystem;
 using namespace varnel::store;
@@ -170,9 +171,14 @@ TEST(FolderIndex, DamagedAndMissingFiles) {
         bool readAll;
         std::size_t records, trailing;
     } cases[] = {
-        {"empty.fld", 0, false, 0, 0},           {"half-header.fld", 60, false, 0, 0},
-        {"header-only.fld", 128, true, 0, 0},    {"no-whole-record.fld", 600, true, 0, 472},
-        {"one-and-a-bit.fld", 700, true, 1, 60}, {"last-byte-missing.fld", 1151, true, 1, 511},
+        {"empty.fld", 0, false, 0, 0},
+        {"half-header.fld", 60, false, 0, 0},
+        {"header-only.fld", 128, true, 0, 0},
+        // 512 to 639 bytes: "size div 512 - 1" would read record 0 past the end.
+        {"no-whole-record.fld", 600, true, 0, 472},
+        {"639-bytes.fld", 639, true, 0, 511},
+        {"one-and-a-bit.fld", 700, true, 1, 60},
+        {"last-byte-missing.fld", 1151, true, 1, 511},
     };
     for (const auto& c : cases) {
         const std::string path = dir / c.name;
@@ -183,6 +189,12 @@ TEST(FolderIndex, DamagedAndMissingFiles) {
         EXPECT_EQ(index.TrailingBytes(), c.trailing) << c.name;
         EXPECT_FALSE(index.ReadRecord(c.records).has_value()) << c.name;
         EXPECT_EQ(index.ReadStatus(c.records), IndexStatus::kEmpty) << c.name;
+        // A command's reader reads only whole records and notes any damage.
+        IndexReader reader(path);
+        EXPECT_EQ(reader.Count(), c.records) << c.name;
+        EXPECT_EQ(reader.Damaged(), c.trailing > 0 || (c.size > 0 && c.size < 128)) << c.name;
+        for (std::size_t i = c.records; i <= c.records + 1; ++i)
+            EXPECT_FALSE(reader.Keys(i).used()) << c.name;
         std::string error;
         const auto all = FolderIndex::ReadAll(path, &error);
         EXPECT_EQ(all.has_value(), c.readAll) << c.name;
