@@ -4,7 +4,14 @@
 
 #include <string_view>
 
+#include "text/Message.h"
+
 namespace varnel::app {
+
+// Asked with Yes and No before a dangerous file is opened (%s: its path).
+inline constexpr text::Message kHarmfulFileQuestion{
+    "Are you sure? The file may be harmful.\nOpening %s",
+    "危険な可能性のある拡張子です\n%s を開いてよろしいか"};
 
 // The extension of name's base name, from its last "." (empty when there is none).
 std::string_view FileExtension(std::string_view name);

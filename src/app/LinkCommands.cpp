@@ -15,8 +15,6 @@ namespace {
 
 constexpr text::Message kCannotStart{"Cannot start the program: %s",
                                      "プログラムを起動できません: %s"};
-constexpr text::Message kHarmful{"Are you sure? The file may be harmful.\nOpening %s",
-                                 "危険な可能性のある拡張子です\n%s を開いてよろしいか"};
 
 std::string WithoutLineEnd(std::string s) {
     while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
@@ -73,9 +71,9 @@ void TForm1::OpenLink(const std::string& link) {
         if (path.empty())
             return;
         if (IsDangerousFile(path, settings_.view.DontExecuteExt) &&
-            io_.prompter.Ask(kHarmful.Format(settings_.view.EnglishMenu, text::Cp932ToUtf8(path)),
-                             platform::Buttons::YesNo,
-                             platform::Severity::Warning) != platform::Answer::Yes)
+            io_.prompter.Ask(
+                kHarmfulFileQuestion.Format(settings_.view.EnglishMenu, text::Cp932ToUtf8(path)),
+                platform::Buttons::YesNo, platform::Severity::Warning) != platform::Answer::Yes)
             return;
         std::string error;
         if (!io_.launcher.OpenWithDesktop(text::Cp932ToUtf8(path), error))
@@ -103,6 +101,10 @@ void TForm1::Webbrowser1Click() {
     int x = sonEdit1_.CaretX();
     int y = sonEdit1_.CaretY();
     const std::string line = WithoutLineEnd(sonEdit1_.GetParagraphText(y));
+    if (line.starts_with(".------ Attached")) {
+        OpenAttachedFile1Click();
+        return;
+    }
     sonEdit1_.DisplayToLogical(x, y);
     if (const std::optional<std::string> link = LinkAt(line, static_cast<std::size_t>(x)))
         OpenLink(*link);

@@ -109,7 +109,9 @@ void TForm1::OpenMailFile(const std::string& path) {
     ShowRecipientsNow = opened.showRecipientsNow;
     bool updateSent = false;
     if (opened.decoded) {
-        const mail::DecodedMail& d = *opened.decoded;
+        mail::DecodedMail& d = *opened.decoded;
+        shownAttachments_ = std::move(d.attachments);
+        shownRelated_ = d.related;
         RepliedFlag = d.repliedFlag;
         AddressedToMe = d.addressedToMe;
         DispositionPending = d.dispositionPending;

@@ -238,6 +238,10 @@ class TForm1 : public DeferredActions {
     void SimpleMultiPart1Click();
     void DeleteHTML1Click();
     void ShowAll1Click();
+    // HTML parts and attachments (AttachmentCommands.cpp).
+    void HtmlMail1Click();
+    void OpenAttachedFile1Click();  // acts only on summary lines the decoder wrote
+    void DecodeNumberPart1Click();  // "Show with Browser"
 
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
@@ -413,6 +417,17 @@ class TForm1 : public DeferredActions {
     // Made on the first Decode command and kept to the end, so "_varnel.jis" is still
     // there for the viewer and is removed when the window goes.
     std::unique_ptr<mail::PrivateTempDir> privateDir_;
+    // The private directory, made on first use; nullptr (reported) when it cannot be.
+    const mail::PrivateTempDir* PrivateDir();
+    // A file for the browser: WebBrowserPath, else the desktop's handler.
+    void ShowInBrowser(const std::string& path);
+    // command (a setting) with a file as its last argument, never through a shell.
+    void StartWithFile(const std::string& command, const std::string& path);
+    bool SaveAttachment(std::size_t ordinal, const std::string& file);
+    // The summary lines the decoder wrote for the shown mail (cleared whenever the text
+    // is replaced), and whether that mail is multipart/related.
+    std::vector<mail::AttachmentRecord> shownAttachments_;
+    bool shownRelated_ = false;
     // The open request waiting to be served, and whether one is being served.
     std::optional<std::string> pendingOpen_;
     bool servingOpen_ = false;

@@ -173,6 +173,7 @@ void TForm1::ShowText(std::string_view text, bool isFile) {
     EndSpellCheck();
     sonEdit1_.SetText(text);
     textIsFile_ = isFile;
+    shownAttachments_.clear();
     io_.view.ShowText();
 }
 
@@ -180,6 +181,7 @@ void TForm1::ShowText(std::vector<std::string>&& lines, bool finalLineEnd, bool 
     EndSpellCheck();
     sonEdit1_.SetLines(std::move(lines), finalLineEnd);
     textIsFile_ = isFile;
+    shownAttachments_.clear();
     io_.view.ShowText();
 }
 

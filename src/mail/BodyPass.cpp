@@ -52,6 +52,7 @@ class BodyWalker {
     void Feed(std::string_view line) {
         if (line.starts_with("--"))
             BoundaryLine(line);
+        const bool wasPartHeader = inPartHeader_;
         if (rfc822Pending_ && !forwardHeaderStarted_ && !inPartHeader_ && !line.empty()) {
             forwardHeaderStarted_ = true;
             if (!inForward_) {
@@ -66,6 +67,11 @@ class BodyWalker {
         const bool forwardHeader = rfc822Pending_ && forwardHeaderStarted_;
         if (inPartHeader_ || rfc822Pending_)
             HeaderField(line);
+        if (wasPartHeader && !inPartHeader_) {
+            dataStart_ = lineNo_ + 1;  // the empty line ending the part header is no data
+            dataEncoding_ = partEncoding_;
+        }
+        ++lineNo_;
         // Read after the header step, so the empty line that ends an attachment's part
         // header is counted as its first line.
         if (!inPartHeader_ && !rfc822Pending_ && !name_.empty())
@@ -89,7 +95,7 @@ class BodyWalker {
     BodyPassResult Finish() {
         // A mail cut off inside an attachment still shows what was there.
         if (!name_.empty())
-            AddSummary();
+            AddSummary(false);
         if (htmlPending_)
             AddHtmlMarker();
         result_.offerEuropeanFont = result_.nonAsciiLatin && !options_.europeanFontOn;
@@ -109,7 +115,8 @@ class BodyWalker {
         if (name.empty() && top.type.starts_with("message/"))
             return;
         name_ = name.empty() ? top.type : name;
-        encoding_ = top.encoding;
+        encoding_ = dataEncoding_ = top.encoding;
+        dataStart_ = 0;
         // In a multipart mail the empty line ending the part header is counted too.
         size_.Count("", encoding_);
     }
@@ -124,6 +131,7 @@ class BodyWalker {
             htmlPart_ = false;
             partIsText_ = true;  // a part without Content-Type is text/plain
             direct_ = true;
+            partEncoding_ = kEncodingNone;
             hold_.clear();
             if (inForward_ && it->second == 0) {
                 // The outer boundary ends the forwarded message once.
@@ -143,7 +151,7 @@ class BodyWalker {
             }
         }
         if (inPartHeader_ && !name_.empty())
-            AddSummary();
+            AddSummary(true);
         if (forwardEnded_) {
             if (htmlPending_)
                 AddHtmlMarker();
@@ -170,6 +178,11 @@ class BodyWalker {
         const auto at = display_.erase(first, last);
         display_.insert(at, std::make_move_iterator(header.begin()),
                         std::make_move_iterator(header.end()));
+        // Summary lines below the header move up with the lines the filter dropped.
+        const std::size_t dropped = end - forwardStart_ - header.size();
+        for (AttachmentRecord& r : result_.attachments)
+            if (r.displayIndex >= end)
+                r.displayIndex -= dropped;
     }
 
     // A line the decoder writes itself closes the forwarded header's range, so the
@@ -179,11 +192,23 @@ class BodyWalker {
             forwardHeaderEnd_ = display_.size();
     }
 
-    void AddSummary() {
+    // atBoundary: the current line is the boundary line that ends the part.
+    void AddSummary(bool atBoundary) {
         CloseForwardHeader();
-        display_.push_back(FormatAttachmentLine(size_.Final(encoding_), name_));
+        AttachmentRecord r;
+        r.displayIndex = display_.size();
+        r.size = size_.Final(encoding_);
+        r.line = FormatAttachmentLine(r.size, name_);
+        r.name = std::move(name_);
+        r.endLine = lineNo_;
+        r.firstLine = std::min(dataStart_, r.endLine);
+        r.encoding = dataEncoding_;
+        r.endsAtBoundary = atBoundary;
+        display_.push_back(r.line);
+        result_.attachments.push_back(std::move(r));
         name_.clear();
         size_.Reset();
+        dataStart_ = kNone;
     }
 
     void AddHtmlMarker() {
@@ -234,6 +259,7 @@ class BodyWalker {
                     : text::Contains(v, "quoted") ? kEncodingQuotedPrintable
                     : text::Contains(v, "uu")     ? kEncodingUuencode
                                                   : kEncodingNone;
+        partEncoding_ = encoding_;
     }
 
     void CompleteField() {
@@ -324,6 +350,10 @@ class BodyWalker {
     std::size_t forwardStart_ = 0;
     std::size_t forwardHeaderEnd_ = kNone;  // display index after the forwarded header
     int encoding_ = kEncodingNone;          // not reset between parts
+    int partEncoding_ = kEncodingNone;      // the current part's own
+    int dataEncoding_ = kEncodingNone;      // that of the part whose data is read
+    std::size_t lineNo_ = 0;                // body lines fed so far
+    std::size_t dataStart_ = kNone;         // first data line of the current part
     std::string field_;
     bool inField_ = false;
     bool fieldIsType_ = false;

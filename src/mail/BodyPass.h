@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/AttachmentRecord.h"
+
 namespace varnel::mail {
 
 // What the header pass learns from the top-level Content-Type field (summary mode only;
@@ -58,6 +60,8 @@ struct BodyPassResult {
     bool nonAsciiLatin = false;      // a byte above 0x7E was met in a Western line
     bool offerEuropeanFont = false;  // nonAsciiLatin while the European font is off
     std::size_t longestLine = 0;     // longest line the pass put on the display list
+    // Every summary line the pass wrote, in order (display indices of the display list).
+    std::vector<AttachmentRecord> attachments;
 };
 
 class BodyWalker;

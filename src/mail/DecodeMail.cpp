@@ -61,7 +61,7 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
         pass.Terminator(head[h.bodyStart - 1]);
     for (std::string_view line; reader.Next(line);)
         pass.Feed(line);
-    const BodyPassResult body = pass.Finish();
+    BodyPassResult body = pass.Finish();
     d.offerEuropeanFont = body.offerEuropeanFont;
     d.longestLine = body.longestLine;
     d.related = h.top.related;
@@ -74,7 +74,12 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     if (std::string n = MailNumberOf(path); !n.empty())
         d.mailNumber = std::stoi(n);
     d.bodyLineCount = display.size() - d.headerLineCount;
+    const std::size_t listed = display.size();
     d.lines = ShownLines(std::move(display), d.showRecipientsNow, h.recipientLines);
+    // Only header lines are left out: the summary lines below move up by their number.
+    d.attachments = std::move(body.attachments);
+    for (AttachmentRecord& r : d.attachments)
+        r.displayIndex -= listed - d.lines.size();
 
     d.datesDisagree = h.sentDate && h.receivedDate &&
                       DatesDisagree(*h.sentDate, *h.receivedDate, options.MinutesToCorrect);

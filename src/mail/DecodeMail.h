@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/AttachmentRecord.h"
 #include "mail/HeaderOptions.h"
 
 namespace varnel::mail {
@@ -54,6 +55,8 @@ struct DecodedMail {
     bool offerEuropeanFont = false;   // a Western byte was met while that font is off
     std::size_t longestLine = 0;      // longest body line shown (automatic reformat)
     bool related = false;             // multipart/related, for the HTML view
+    // The summary lines the decoder wrote, with their indices in lines.
+    std::vector<AttachmentRecord> attachments;
     bool datesDisagree = false;
     MailerRequests requests;
 };

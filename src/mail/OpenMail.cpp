@@ -47,12 +47,14 @@ void LoadDraft(OpenedMail& m, std::string_view bytes, const HeaderOptions& o,
 // Received mail whose body has lines longer than AutoReformat is shown reformatted
 // from its first body line on (the shown lines may lack the hidden recipient lines).
 void ReformatLongLines(OpenedMail& m, const HeaderOptions& o, const DecodeState& s) {
-    const DecodedMail& d = *m.decoded;
+    DecodedMail& d = *m.decoded;
     if (!WantsAutoReformat(o.Header, s.markRead, o.AutoReformat, d.longestLine))
         return;
     const std::size_t bodyLines = d.bodyLineCount;
     if (bodyLines <= m.lines.size())
-        ReformatLines(m.lines, m.lines.size() - bodyLines, o.Reformat);
+        KeepAttachmentLines(m.lines, d.attachments, [&](std::vector<std::string>& lines) {
+            ReformatLines(lines, lines.size() - bodyLines, o.Reformat);
+        });
 }
 
 }  // namespace
