@@ -72,10 +72,11 @@ class AttachmentCommandsTest : public ::testing::Test, protected testing::FormFa
                 found.push_back(static_cast<int>(i));
         return found;
     }
-    // Runs the window's Link menu item with the caret on paragraph para.
-    void OpenAttachmentAt(int para) {
+    // Runs the window's Link menu item (or the double click's Web browser) with the caret
+    // on paragraph para.
+    void OpenAttachmentAt(int para, std::string_view command = "OpenAttachedFile2") {
         form->SonEdit1().MoveCaretTo(0, FirstLineOfParagraph(form->SonEdit1(), para));
-        ASSERT_TRUE(RunCommand(*form, "OpenAttachedFile2"));
+        ASSERT_TRUE(RunCommand(*form, command));
     }
     std::string Paragraph(int para) { return EditorParagraphs(form->SonEdit1())[para]; }
 
@@ -108,7 +109,7 @@ TEST_F(AttachmentCommandsTest, SavedBytesMatchPythonsEmailPackage) {
                 EXPECT_EQ(SummaryLineSize(line), expected.size()) << line;
             }
             launcher.opened.clear();
-            OpenAttachmentAt(lines[k]);
+            OpenAttachmentAt(lines[k], k == 0 ? "WebBrowzer1" : "OpenAttachedFile2");
             const fs::path saved = fs::path(decodeDir) / fileName;
             const std::string got = Read(saved);
             EXPECT_TRUE(got == expected)
