@@ -1,6 +1,7 @@
 // Keeping attachment records in step with their lines through a reformat.
 #include "mail/AttachmentRecord.h"
 
+#include <charconv>
 #include <cstdio>
 #include <random>
 
@@ -41,8 +42,10 @@ void KeepAttachmentLines(std::vector<std::string>& lines, std::vector<Attachment
         std::string& line = lines[i];
         for (std::size_t at = line.find(marker); at != std::string::npos;
              at = line.find(marker, at)) {
-            const std::size_t k = std::stoul(line.substr(at + marker.size(), kOrdinalDigits));
             const std::size_t length = marker.size() + kOrdinalDigits;
+            std::size_t k = records.size();
+            if (at + length <= line.size())
+                std::from_chars(line.data() + at + marker.size(), line.data() + at + length, k);
             if (k >= records.size())
                 break;
             line.replace(at, length, records[k].line);
