@@ -4,6 +4,7 @@
 // address-book entry.
 #include <filesystem>
 
+#include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "editor/ReplaceFile.h"
 #include "link/OpenRequest.h"
@@ -105,13 +106,21 @@ void TForm1::Realize1Click() {
     }
 }
 
+// The companion's stepping mode holds only when the companion could be reached; the
+// marks are set again either way, since the menu item has already flipped its own.
 void TForm1::Pilvo1Search1Click() {
-    settings_.view.NextMailMode = 2;
-    driver_.ConnectCompanion(CurrentMailFile, settings_.location.Pilvo1Exe, io_.launcher);
+    if (driver_.ConnectCompanion(CurrentMailFile, settings_.location.Pilvo1Exe, io_.launcher))
+        settings_.view.NextMailMode = 2;
     ShowSteppingMode();
 }
 
 platform::ExecuteResult TForm1::OnServerExecute(const std::string& macro) {
+    // A window command runs through the command table, after the answer has gone back.
+    if (const auto name = link::ParseCommandRequest(macro)) {
+        if (!FindCommand(*name))
+            return {false, {}};
+        return {true, [this, command = *name] { RunCommand(*this, command); }};
+    }
     auto path = link::ParseOpenRequest(macro, OpenPrefix);
     if (!path)
         return {false, {}};

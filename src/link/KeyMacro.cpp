@@ -118,7 +118,7 @@ class Parser {
                     break;
                 case '{':
                     if (!Brace(macro, i)) {
-                        r_.problems.push_back("No Close");
+                        Problem("No Close");
                         ReleaseHeld();  // a held Alt must not outlive the macro
                         return std::move(r_);
                     }
@@ -128,7 +128,7 @@ class Parser {
                         Send(*k, 1);
                         AfterKey();
                     } else {
-                        r_.problems.push_back("Invalid KeyName");
+                        Problem("Invalid KeyName");
                     }
                     ++i;
                     break;
@@ -163,7 +163,7 @@ class Parser {
         if (const std::size_t blank = name.find(' '); blank != std::string_view::npos) {
             const auto parsed = ParseCount(name.substr(blank + 1));
             if (!parsed) {
-                r_.problems.push_back("Invalid Key Name");
+                Problem("Invalid Key Name");
                 return true;
             }
             count = *parsed;
@@ -174,13 +174,13 @@ class Parser {
                 Send(*k, count);
                 AfterKey();
             } else {
-                r_.problems.push_back("Invalid KeyName");
+                Problem("Invalid KeyName");
             }
             return true;
         }
         const unsigned vk = name.size() <= kMaxNameLength ? KeyNameCode(name) : 0;
         if (vk == 0) {
-            r_.problems.push_back("Invalid Key Name");
+            Problem("Invalid Key Name");
             return true;
         }
         // NumLock only changes the sender's own keyboard state; nothing is typed.
@@ -233,6 +233,12 @@ class Parser {
         }
         if (pressShift)
             r_.events.push_back(KeyEvent{kShift, false, false});
+    }
+
+    // A problem is told where it arose: before the keys that follow it.
+    void Problem(std::string text) {
+        r_.problems.push_back(std::move(text));
+        r_.problemAt.push_back(r_.events.size());
     }
 
     KeyMacroResult r_;

@@ -15,6 +15,8 @@ struct KeyMacroResult {
     bool complete = false;
     // User messages, in order: "No Close", "Invalid Key Name", "Invalid KeyName".
     std::vector<std::string> problems;
+    // For each problem, the number of events before it.
+    std::vector<std::size_t> problemAt;
 };
 
 // "+" "^" "%" hold Shift, Ctrl, Alt for the next key, or for a "(...)" group; "~" is

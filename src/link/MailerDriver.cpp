@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "text/CommandSplit.h"
+#include "text/Cp932.h"
 #include "text/Message.h"
 
 namespace varnel::link {
@@ -70,17 +72,24 @@ bool MailerDriver::ConnectCompanion(const std::string& currentMailFile,
         link_.CompanionFocus(currentMailFile);
         return true;
     }
+    // The setting is a command line: the program and its own arguments, split once by
+    // shell-like quoting; the mail comes last.
     std::string error;
-    std::vector<std::string> argv{pilvo1Exe};
-    if (!currentMailFile.empty())
-        argv.push_back(currentMailFile);
-    if (pilvo1Exe.empty() || !launcher.Start(argv, error)) {
-        prompter_.Tell(
-            kCompanionNotStarted.Format(englishMenu_, pilvo1Exe.empty() ? "Pilvo1Exe" : error),
-            platform::Severity::Warning);
-        return false;
+    std::vector<std::string> argv;
+    if (pilvo1Exe.empty())
+        error = "Pilvo1Exe";
+    else if (text::SplitCommand(pilvo1Exe, argv, &error) && argv.empty())
+        error = "Pilvo1Exe";
+    if (error.empty()) {
+        for (std::string& word : argv)
+            word = text::Cp932ToUtf8(word);
+        if (!currentMailFile.empty())
+            argv.push_back(currentMailFile);
+        if (launcher.Start(argv, error))
+            return true;
     }
-    return true;
+    prompter_.Tell(kCompanionNotStarted.Format(englishMenu_, error), platform::Severity::Warning);
+    return false;
 }
 
 }  // namespace varnel::link

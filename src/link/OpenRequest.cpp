@@ -26,6 +26,22 @@ std::optional<std::string> ParseOpenRequest(std::string_view macro, std::string_
     return std::string(path);
 }
 
+std::optional<std::string> ParseCommandRequest(std::string_view macro) {
+    constexpr std::string_view kPrefix = "[command(\"";
+    if (macro.size() < kPrefix.size() + kTail.size() + 1 ||
+        !text::StartsWithNoCase(macro, kPrefix) || !macro.ends_with(kTail))
+        return std::nullopt;
+    const std::string_view name =
+        macro.substr(kPrefix.size(), macro.size() - kPrefix.size() - kTail.size());
+    for (char c : name) {
+        const bool word =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (!word || name.size() > 64)
+            return std::nullopt;
+    }
+    return std::string(name);
+}
+
 std::optional<std::string> OpenRequestFor(std::string_view path) {
     if (path.empty() || path.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         return std::nullopt;

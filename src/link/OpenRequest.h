@@ -17,6 +17,11 @@ inline constexpr std::string_view kComposeOpenPrefix = "dummy";
 // be an absolute path; anything else gives nullopt.
 std::optional<std::string> ParseOpenRequest(std::string_view macro, std::string_view openPrefix);
 
+// The command name of a request [command("NAME")] that runs a window command (the
+// prefix compared without regard to letter case); nullopt for anything else. NAME is
+// letters and digits only.
+std::optional<std::string> ParseCommandRequest(std::string_view macro);
+
 // The request that asks a viewer to open path; nullopt when path cannot be carried
 // (empty, or holding a line break or NUL).
 std::optional<std::string> OpenRequestFor(std::string_view path);

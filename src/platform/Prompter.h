@@ -15,6 +15,12 @@ class Prompter {
     virtual ~Prompter() = default;
     // Shows text with the given buttons and waits for the answer.
     virtual Answer Ask(const std::string& text, Buttons buttons, Severity severity) = 0;
+    // Ask with a caption of its own instead of the program's name.
+    virtual Answer AskTitled(const std::string& caption, const std::string& text, Buttons buttons,
+                             Severity severity) {
+        (void)caption;
+        return Ask(text, buttons, severity);
+    }
     // One-button notice.
     void Tell(const std::string& text, Severity severity = Severity::Information) {
         Ask(text, Buttons::Ok, severity);

@@ -1,13 +1,36 @@
 // Message boxes.
 #include "qt/QtPrompter.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QString>
 
 namespace varnel::qt {
 
+namespace {
+
+struct ButtonText {
+    QMessageBox::StandardButton button;
+    const char* english;
+    const char* japanese;
+};
+
+constexpr ButtonText kButtonTexts[] = {
+    {QMessageBox::Ok, "OK", "OK"},
+    {QMessageBox::Cancel, "Cancel", "キャンセル"},
+    {QMessageBox::Yes, "&Yes", "はい(&Y)"},
+    {QMessageBox::No, "&No", "いいえ(&N)"},
+};
+
+}  // namespace
+
 platform::Answer QtPrompter::Ask(const std::string& text, platform::Buttons buttons,
                                  platform::Severity severity) {
+    return AskTitled("Varnel32", text, buttons, severity);
+}
+
+platform::Answer QtPrompter::AskTitled(const std::string& caption, const std::string& text,
+                                       platform::Buttons buttons, platform::Severity severity) {
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (severity) {
         case platform::Severity::Information:
@@ -40,8 +63,13 @@ platform::Answer QtPrompter::Ask(const std::string& text, platform::Buttons butt
             def = QMessageBox::Yes;
             break;
     }
-    QMessageBox box(icon, QStringLiteral("Varnel32"), QString::fromUtf8(text), set, parent_);
+    QMessageBox box(icon, QString::fromStdString(caption), QString::fromUtf8(text), set, parent_);
     box.setDefaultButton(def);
+    const bool english = english_ ? english_() : false;
+    for (const ButtonText& b : kButtonTexts) {
+        if (QAbstractButton* button = box.button(b.button))
+            button->setText(QString::fromUtf8(english ? b.english : b.japanese));
+    }
     switch (box.exec()) {
         case QMessageBox::Yes:
             return platform::Answer::Yes;

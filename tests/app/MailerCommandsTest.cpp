@@ -88,9 +88,17 @@ TEST_F(MailerCommandsTest, OpenRequestsOpenAfterTheAnswerAndKeepTheCase) {
     ASSERT_TRUE(r.afterAnswer);
     r.afterAnswer();
     EXPECT_EQ(f.CurrentMailFile, mail3);
-    for (const std::string& bad :
-         std::vector<std::string>{"[open(\"", "[open(\"\")]", "[Focus(" + inFld + ",0001)]"})
+    for (const std::string& bad : std::vector<std::string>{
+             "[open(\"", "[open(\"\")]", "[Focus(" + inFld + ",0001)]", "[command(\"Nope1\")]",
+             "[command(\"Header1 \")]", "[command(\"\")]"})
         EXPECT_FALSE(f.OnServerExecute(bad).accepted) << bad;
+    // A window command through the channel runs from the command table, after the answer.
+    const bool header = f.CurrentSettings().view.Header;
+    const auto c = f.OnServerExecute("[Command(\"Header1\")]");
+    ASSERT_TRUE(c.accepted);
+    EXPECT_EQ(f.CurrentSettings().view.Header, header);
+    c.afterAnswer();
+    EXPECT_NE(f.CurrentSettings().view.Header, header);
 }
 
 // Requests for missing files each show an error box. A request that comes in while a
@@ -205,6 +213,16 @@ TEST_F(MailerCommandsTest, CompanionLinkAndReceive) {
     EXPECT_EQ(channel.sent.back().macro, "[Focus(\"" + inFld + "\",0001)]");
     f.Receive1Click();
     EXPECT_EQ(channel.sent.back().macro, "[Receive]");
+
+    // A companion that cannot be started leaves the stepping mode and its marks alone.
+    ASSERT_TRUE(RunCommand(f, "PelkSearch1"));
+    windows.existing.clear();
+    launcher.succeed = false;
+    view.checked["Pilvo1Search1"] = true;  // the menu item flips its own mark
+    f.Pilvo1Search1Click();
+    EXPECT_EQ(f.CurrentSettings().view.NextMailMode, 1);
+    EXPECT_FALSE(view.checked["Pilvo1Search1"]);
+    EXPECT_TRUE(view.checked["PelkSearch1"]);
 }
 
 }  // namespace

@@ -28,8 +28,14 @@ class ScriptedPrompter : public platform::Prompter {
   public:
     std::deque<platform::Answer> script;
     std::vector<std::string> asked;
+    std::vector<std::string> captions;  // of the boxes asked with a caption of their own
     // Runs while a box is "open", as events served by a dialog's own loop would.
     std::function<void()> whileOpen;
+    platform::Answer AskTitled(const std::string& caption, const std::string& text,
+                               platform::Buttons buttons, platform::Severity severity) override {
+        captions.push_back(caption);
+        return Ask(text, buttons, severity);
+    }
     platform::Answer Ask(const std::string& text, platform::Buttons buttons,
                          platform::Severity) override {
         asked.push_back(text);

@@ -108,6 +108,15 @@ TEST(KeystrokeSender, ReportsProblemsAndDelivers) {
     EXPECT_FALSE(sender.SendKeys("", true));
     EXPECT_FALSE(sender.SendKeys("%{ENTER", true));
     EXPECT_EQ(prompter.asked, std::vector<std::string>{"No Close"});
+    EXPECT_EQ(prompter.captions, std::vector<std::string>{"SendKeys"});
+    // A problem is shown where it arose: the keys before it are already out, the keys
+    // after it not yet.
+    sink.got.clear();
+    std::size_t sentWhenShown = 99;
+    prompter.whileOpen = [&] { sentWhenShown = sink.got.size(); };
+    EXPECT_TRUE(sender.SendKeys("{HOME}{BOGUS}{END}", true));
+    EXPECT_EQ(sentWhenShown, 2u);
+    EXPECT_EQ(Show(sink.got), "24x+ 24x- 23x+ 23x-");
     sink.ok = false;
     EXPECT_FALSE(sender.SendKeys("{UP}", true));
 }

@@ -288,7 +288,30 @@ TEST(MailerDriver, CompanionLink) {
     channel.answer = [](const std::string&, const std::string&) { return Delivery::NoServer; };
     EXPECT_TRUE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
     EXPECT_EQ(launcher.started.back(), (std::vector<std::string>{"/opt/pilvo1", kMail}));
+    // The setting is split once into the program and its own arguments.
+    const struct {
+        const char* setting;
+        std::vector<std::string> argv;  // empty: not started, the user is told
+    } starts[] = {
+        {"'/opt/my pilvo/pilvo1' --fast", {"/opt/my pilvo/pilvo1", "--fast", kMail}},
+        {"\"/opt/a b\"", {"/opt/a b", kMail}},
+        {"/opt/pilvo1 'unterminated", {}},
+        {"   ", {}},
+    };
+    for (const auto& s : starts) {
+        launcher.started.clear();
+        const std::size_t told = prompter.asked.size();
+        EXPECT_EQ(driver.ConnectCompanion(kMail, s.setting, launcher), !s.argv.empty())
+            << s.setting;
+        if (s.argv.empty()) {
+            EXPECT_TRUE(launcher.started.empty()) << s.setting;
+            EXPECT_EQ(prompter.asked.size(), told + 1) << s.setting;
+        } else {
+            EXPECT_EQ(launcher.started.back(), s.argv) << s.setting;
+        }
+    }
     launcher.succeed = false;
+    const std::size_t told = prompter.asked.size();
     EXPECT_FALSE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
-    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked.size(), told + 1);
 }
