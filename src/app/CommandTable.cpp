@@ -380,6 +380,23 @@ constexpr std::array kCommands{
     CommandSpec{
         "PageDown", "", {"Page down", "次のページ"}, "PageDown", false, &TForm1::PageDownClick},
     CommandSpec{"PageUp", "", {"Page up", "前のページ"}, "PageUp", false, &TForm1::PageUpClick},
+    CommandSpec{"LineUp1", "", {"Line up", "1行上へ"}, "", false, &TForm1::LineUp1Click},
+    CommandSpec{"LineDown1", "", {"Line down", "1行下へ"}, "", false, &TForm1::LineDown1Click},
+    CommandSpec{"Find1", "Edit1", {"&Find ...", "検索(&F) ..."}, "", false, &TForm1::Find1Click},
+    CommandSpec{"FindNext1",
+                "Edit1",
+                {"Find &Next", "次を検索(&N)"},
+                "FindNext",
+                false,
+                &TForm1::FindNext1Click},
+    CommandSpec{
+        "Replace1", "Edit1", {"&Replace ...", "置換(&R) ..."}, "", false, &TForm1::Replace1Click},
+    CommandSpec{
+        "ImeMode1", "Edit1", {"&Ime Mode", "かな漢モード(&I)"}, "", true, &TForm1::ImeMode1Click},
+    CommandSpec{
+        "Option1", "View1", {"&Option", "オプション(&O)"}, "", false, &TForm1::Option1Click},
+    CommandSpec{
+        "Inifile1", "View1", {"&Ini file", "Iniファイル(&I)"}, "", false, &TForm1::Inifile1Click},
     CommandSpec{"NextNew2", "", {"Next new mail", "次の未読"}, "", false, &TForm1::Nextnew3Click},
     CommandSpec{
         "PrevNew2", "", {"Previous new mail", "前の未読"}, "", false, &TForm1::PrevNew3Click},

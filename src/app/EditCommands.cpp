@@ -34,8 +34,7 @@ void TForm1::SelectAll1Click() {
 }
 
 void TForm1::AssignShortcuts() {
-    // Seam: an open find or replace dialog also releases the plain keys.
-    const bool plainKeys = sonEdit1_.ReadOnly;
+    const bool plainKeys = PlainKeysActive();
     for (const CommandSpec& c : Commands())
         io_.view.SetShortcuts(c.name, ShortcutsOf(c, settings_.key, plainKeys));
 }

@@ -13,10 +13,6 @@ void TForm1::OnChangeRedoMode(bool redo) {
     io_.view.SetEnabled("Redo1", redo);
 }
 
-// Seam: the key handler of the paging keys (PageDown, PageUp, PageDownNext, PageUpPrev)
-// takes keys here; in viewer mode Backspace and Delete come here too.
-void TForm1::SonEdit1KeyDown(std::uint16_t&, std::uint8_t) {}
-
 // Seam: a click on a link opens it.
 void TForm1::SonEdit1MouseUp(int, int) {}
 

@@ -452,44 +452,4 @@ std::optional<std::string> TForm1::ClipboardText() {
     return text;
 }
 
-// The page commands of the menu step at the text's ends when NextMailAtEnd is on; the
-// configured paging keys always step (PageDownNext, PageUpPrev) or never (PageDown,
-// PageUp).
-void TForm1::PageDown1Click() {
-    ScrollPage(true, settings_.view.NextMailAtEnd);
-}
-void TForm1::PageUp1Click() {
-    ScrollPage(false, settings_.view.NextMailAtEnd);
-}
-void TForm1::PageDownNextClick() {
-    ScrollPage(true, true);
-}
-void TForm1::PageUpPrevClick() {
-    ScrollPage(false, true);
-}
-void TForm1::PageDownClick() {
-    ScrollPage(true, false);
-}
-void TForm1::PageUpClick() {
-    ScrollPage(false, false);
-}
-
-// A page down made while the text's end is already in view steps to the next mail, a
-// page up made at the top to the previous one.
-void TForm1::ScrollPage(bool down, bool stepAtEnd) {
-    editor::TSonEdit2& e = sonEdit1_;
-    const int top = e.TopLine();
-    const int visible = std::max(1, e.VisibleLines());
-    if (down) {
-        e.ScrollLines(visible);
-        if (stepAtEnd && top + visible > e.Lines().Count())
-            Next1Click();
-        return;
-    }
-    if (top > 0)
-        e.ScrollLines(-visible);
-    else if (stepAtEnd)
-        Prev1Click();
-}
-
 }  // namespace varnel::app

@@ -9,7 +9,6 @@
 
 #include "app/CommandTable.h"
 #include "app/SettingsLoader.h"
-#include "app/TForm1.h"
 
 namespace varnel::app {
 namespace {
@@ -24,10 +23,13 @@ constexpr std::array<std::pair<std::string_view, int>, 5> kDesignKeys{{
 }};
 
 // Keys a Linux user expects where the setting is 0.
-constexpr std::array<std::pair<std::string_view, int>, 3> kUsualKeys{{
+constexpr std::array<std::pair<std::string_view, int>, 6> kUsualKeys{{
     {"Save1", kCtrl + 'S'},
     {"Redo1", kCtrl + 'Y'},
     {"Redo1", kShiftCtrl + 'Z'},
+    {"Find1", kCtrl + 'F'},
+    {"FindNext1", 0x72},  // F3
+    {"Replace1", kCtrl + 'H'},
 }};
 
 bool IsFunctionKey(int code) {
@@ -46,22 +48,13 @@ std::vector<int> ShortcutsOf(const CommandSpec& c, const KeySettings& keys, bool
     const int stored = c.keySetting.empty() ? 0 : KeyCodeOf(keys, c.keySetting);
     if (stored != 0 && (IsFunctionKey(stored) || stored > kCtrl || plainKeysActive))
         codes.push_back(stored);
-    if (stored == 0 && !c.keySetting.empty()) {
+    if (stored == 0) {
         for (const auto& [name, code] : kUsualKeys) {
             if (name == c.name && !AnyKeySettingIs(keys, code))
                 codes.push_back(code);
         }
     }
     return codes;
-}
-
-bool TForm1::RunShortcut(std::uint16_t key, std::uint8_t shift) {
-    const int code = key | (shift & 0x07) << 8;
-    const CommandSpec* c = CommandForKey(settings_.key, code, sonEdit1_.ReadOnly);
-    if (!c)
-        return false;
-    (this->*(c->handler))();
-    return true;
 }
 
 }  // namespace varnel::app

@@ -71,6 +71,7 @@ void TForm1::SetupEditor() {
         std::uint16_t key = editor::vk::kDelete;
         SonEdit1KeyDown(key, editor::kShiftNone);
     };
+    SetupFind();
 }
 
 void TForm1::ShowUp() {
@@ -177,6 +178,7 @@ void TForm1::ApplyMode() {
     HomeReadOnly = sonEdit1_.ReadOnly;
     io_.view.SetChecked("ViewerMode1", sonEdit1_.ReadOnly);
     io_.view.SetChecked("Header1", settings_.view.Header);
+    io_.view.SetChecked("ImeMode1", settings_.view.IMEcontrol >= 1);
     ShowSteppingMode();
 }
 

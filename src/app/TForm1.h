@@ -30,9 +30,11 @@
 #include "platform/CommandChannel.h"
 #include "platform/CommandServer.h"
 #include "platform/FileDialog.h"
+#include "platform/FindDialog.h"
 #include "platform/KeySink.h"
 #include "platform/Launcher.h"
 #include "platform/MainView.h"
+#include "platform/OptionsDialog.h"
 #include "platform/PickListView.h"
 #include "platform/Printer.h"
 #include "platform/Prompter.h"
@@ -68,6 +70,8 @@ struct TForm1Services {
     platform::PickListView& pickList;    // ListBox1, the pick list of the Insert menu
     platform::SpellWindow& spellWindow;  // TForm2, the spell-check window
     platform::SpellerFactory makeSpeller;
+    platform::FindDialog* findDialog = nullptr;  // the find and replace dialog
+    platform::OptionsDialog* options = nullptr;  // the options dialog
 };
 
 // Where the program's own files are, and the process environment it consults.
@@ -198,6 +202,14 @@ class TForm1 : public DeferredActions {
     void SelectAll1Click();
     // Gives every command its keys from the key settings and the mode (Shortcuts.h).
     void AssignShortcuts();
+    // Find and replace (FindCommands.cpp).
+    void Find1Click();
+    void FindNext1Click();
+    void Replace1Click();
+    // Settings from the window (SettingsCommands.cpp).
+    void Option1Click();
+    void Inifile1Click();
+    void ImeMode1Click();
     // Events of the editor control on screen (EditorEvents.cpp). A handler takes a key
     // by setting it to 0.
     void SonEdit1KeyDown(std::uint16_t& key, std::uint8_t shift);
@@ -276,6 +288,16 @@ class TForm1 : public DeferredActions {
     void PageUpPrevClick();
     void PageDownClick();
     void PageUpClick();
+    void LineUp1Click();
+    void LineDown1Click();
+    // Scrolls by n lines (clamped to the text); with stepAtEnd a step down made while the
+    // text's end was in view, or up at the top, goes to the next or previous mail.
+    void ScrollLines(int n, bool stepAtEnd);
+    // The editor's key-down (and, in viewer mode, its Backspace and Delete): runs the
+    // paging key configured for it and returns true.
+    bool HandleKey(std::uint16_t key, std::uint8_t shift);
+    // Plain and Shift keys act as commands: viewer mode, no find or replace dialog open.
+    bool PlainKeysActive() const;
     // Records the mail on screen in the file history (YellowArrowHistory on).
     void RecordInHistory();
     // Asks the mailer to bring a folder index file up to date before it is read.
@@ -390,7 +412,16 @@ class TForm1 : public DeferredActions {
     void ShowHistoryButtons();
     void ReportIndexDamage(const std::string& damage);
     store::ThreadSettings CurrentThreadSettings() const;
-    void ScrollPage(bool down, bool stepAtEnd);
+    void PageBy(bool down, bool stepAtEnd);
+    void SetupFind();
+    void OpenFindDialog(platform::FindDialog::Kind kind);
+    void FindDialogClosed();
+    void Search(const std::string& find, platform::FindOptions options);
+    void ReplaceOne(const std::string& find, const std::string& with,
+                    platform::FindOptions options);
+    void ReplaceAll(const std::string& find, const std::string& with,
+                    platform::FindOptions options);
+    void ReloadSettings();
     // A side file: the user's copy in the config directory, else the installed one.
     std::string SideFile(std::string_view name) const;
     void SaveSpellWindow(const tools::SpellWindowState& state);
@@ -441,6 +472,12 @@ class TForm1 : public DeferredActions {
     bool threadMoveOpen_ = false;
     std::vector<std::string> reportedDamage_;
     tools::CharPicker picker_;
+    bool findDialogOpen_ = false;
+    bool replaceDialogOpen_ = false;
+    // The find text, its match-case option, and the text the editor's search runs on.
+    std::string findText_;
+    bool matchCase_ = false;
+    std::string searchedText_;
     tools::TForm2 form2_;
 };
 

@@ -104,11 +104,11 @@ void QtMainWindow::Bind(app::TForm1* form) {
     edit_->setObjectName(QStringLiteral("SonEdit1"));
     ruler_->Follow(edit_);
     edit_->OnOLEDropFiles = [this](const std::string& files) { form_->FileDropped(files); };
+    // The paging keys first, then the other keys of the command table.
     edit_->OnKeyDown = [this](std::uint16_t& key, std::uint8_t shift) {
-        if (form_->RunShortcut(key, shift))
-            key = 0;  // a configured key ran its command
-        else
-            form_->SonEdit1KeyDown(key, shift);
+        form_->SonEdit1KeyDown(key, shift);
+        if (key != 0 && form_->RunShortcut(key, shift))
+            key = 0;
     };
     edit_->OnMouseUp = [this](int x, int y) { form_->SonEdit1MouseUp(x, y); };
     edit_->OnDblclick = [this] { form_->SonEdit1DblClick(); };

@@ -29,8 +29,10 @@
 #include "qt/QtClock.h"
 #include "qt/QtCommandServer.h"
 #include "qt/QtFileDialog.h"
+#include "qt/QtFindDialog.h"
 #include "qt/QtLauncher.h"
 #include "qt/QtMainWindow.h"
+#include "qt/QtOptionsDialog.h"
 #include "qt/QtPrompter.h"
 #include "qt/QtScreenshot.h"
 #include "qt/QtTimer.h"
@@ -98,13 +100,16 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
     link::ChannelWindows windows(*channel, {"Pelk", "Pilvo1"});
     qt::QtLauncher launcher;
     qt::QtFileDialog dialogs(&window);
+    qt::QtFindDialog findDialog(&window);
+    qt::QtOptionsDialog options(&window);
 
-    app::TForm1 form(
-        {window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows, launcher,
-         window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
-         window.PickList(), window.SpellWindow(), qt::HunspellSpeller::Factory()},
-        std::move(setup));
+    app::TForm1 form({window, prompter, clock, *channel, timer1, timer2, timer3, windows, windows,
+                      launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
+                      window.Printer(), window.PickList(), window.SpellWindow(),
+                      qt::HunspellSpeller::Factory(), &findDialog, &options},
+                     std::move(setup));
     window.Bind(&form);
+    prompter.SetEnglish([&form] { return form.CurrentSettings().view.EnglishMenu; });
     form.ShowUp();
 
     // Only a viewer window takes open requests, and a second viewer leaves the socket to

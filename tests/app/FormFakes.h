@@ -13,6 +13,7 @@
 #include "app/DisplayLines.h"
 #include "app/TForm1.h"
 #include "editor/EditorFakes.h"
+#include "fakes/DialogFakes.h"
 #include "fakes/Fakes.h"
 #include "fakes/ToolFakes.h"
 
@@ -32,6 +33,8 @@ struct FormFakes {
     fakes::RecordingPrinter printer;
     fakes::RecordingPickList pickList;
     fakes::RecordingSpellWindow spellWindow;
+    fakes::RecordingFindDialog findDialog;
+    fakes::ScriptedOptionsDialog options;
     fakes::WordListSpeller* speller = nullptr;  // the speller of the running check
     std::set<std::string> knownWords;           // what the next check's speller knows
     app::TForm1* started = nullptr;             // the last window StartForm made
@@ -58,7 +61,9 @@ struct FormFakes {
                                        s->known = knownWords;
                                        speller = s.get();
                                        return s;
-                                   }};
+                                   },
+                                   &findDialog,
+                                   &options};
     }
 
     // The lines the started window's editor shows (soft-wrapped pieces joined).

@@ -194,6 +194,41 @@ TEST_F(NavigationTest, PagingStepsOnlyFromTheTextsEnds) {
     EXPECT_EQ(f.CurrentMailFile, At("in", 5));
 }
 
+TEST_F(NavigationTest, PagingMovesByOneClampedRule) {
+    TForm1& f = Start(At("in", 1));
+    editor::TSonEdit2& e = f.SonEdit1();
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    e.SetText(text);
+    e.SetClientSize(600, 400);
+    const int page = e.VisibleLines() - 1;  // the last line of a page begins the next
+    ASSERT_GT(page, 3);
+    const struct {
+        const char* command;
+        int top;  // expected top line afterwards; -1: the last line
+    } steps[] = {
+        {"PageDown", page}, {"LineDown1", page + 1}, {"LineUp1", page},
+        {"PageUp", 0},      {"PageUp", 0},  // the plain key never steps, and the top stays
+        {"LineUp1", 0},
+    };
+    for (const auto& s : steps) {
+        ASSERT_TRUE(RunCommand(f, s.command));
+        EXPECT_EQ(e.TopLine(), s.top) << s.command;
+    }
+    // Page by page to the end: the view never moves up, stops at the last line, and the
+    // caret goes along with it; the plain key never steps to the next mail.
+    for (int top = 0, i = 0; i < 30; ++i) {
+        ASSERT_TRUE(RunCommand(f, "PageDown"));
+        EXPECT_GE(e.TopLine(), top);
+        top = e.TopLine();
+        EXPECT_GE(e.CaretY(), top);
+        EXPECT_LT(e.CaretY(), top + e.VisibleLines());
+    }
+    EXPECT_EQ(e.TopLine(), e.Lines().Count() - 1);
+    EXPECT_EQ(f.CurrentMailFile, At("in", 1));
+}
+
 TEST_F(NavigationTest, ToFolderPrependsARuleForTheSender) {
     TForm1& f = Start(At("in", 1));
     prompter.script = {Answer::No};

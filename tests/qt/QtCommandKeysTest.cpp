@@ -1,0 +1,187 @@
+// Offscreen: the window's keys, the find and replace dialog and the options dialog, as a
+// user reaches them. Keys from the settings file and the paging defaults run their
+// commands; Ctrl+F and Ctrl+H open the dialog, whose search finds across a soft line
+// break; the options dialog changes one line of the settings file and the window shows
+// it at once.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/TForm1.h"
+#include "fakes/Fakes.h"
+#include "qt/HunspellSpeller.h"
+#include "qt/QtClock.h"
+#include "qt/QtFindDialog.h"
+#include "qt/QtMainWindow.h"
+#include "qt/QtOptionsDialog.h"
+#include "qt/QtSonEdit2.h"
+#include "qt/QtTestApp.h"
+#include "qt/QtTimer.h"
+
+namespace varnel::qt {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A viewer window on a long mail, with F5 = Header, F6 = ViewerMode, F9 = PelkNext and
+// the default paging keys, its second start-up phase done.
+struct QtAppFirst {
+    QtAppFirst() { EnsureQtApp(); }  // the window below needs the application
+};
+
+class QtCommandKeysTest : public ::testing::Test, QtAppFirst {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("varnel-keys-" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir / "Pelk" / "Inbox");
+        mail = dir / "Pelk" / "Inbox" / "0001.txt";
+        std::string body;
+        for (int i = 0; i < 200; ++i)
+            body += "line " + std::to_string(i) + "\r\n";
+        std::ofstream(mail, std::ios::binary)
+            << "X-Status: READ\r\nSubject: s\r\nTo: a@example.jp\r\n\r\n" + body;
+        ini = dir / "varnel32.ini";
+        std::ofstream(ini, std::ios::binary) << settings;
+        app::TForm1Setup setup;
+        setup.commandLine = app::ParseCommandLine({mail.string()});
+        setup.settingsPath = ini.string();
+        setup.executablePath = "/usr/bin/varnel32";
+        setup.env = [](const std::string&) { return std::string(); };
+        form = std::make_unique<app::TForm1>(
+            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
+                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
+                                window.Printer(), window.PickList(), window.SpellWindow(),
+                                HunspellSpeller::Factory(), &findDialog, &options},
+            std::move(setup));
+        window.Bind(form.get());
+        form->ShowUp();
+        window.resize(600, 400);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !form->Deferred().StartupPhase; }));
+        window.TextView()->setFocus();
+    }
+    void TearDown() override {
+        findDialog.close();
+        form.reset();
+        fs::remove_all(dir);
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+    editor::TSonEdit2& Edit() { return form->SonEdit1(); }
+
+    std::string settings =
+        "[View]\r\nEnglishMenu=1\r\nTimer=10\r\nViewerColor=12632256\r\n"
+        "[Key]\r\nHeader=116\r\nViewerMode=117\r\nPelkNext=120\r\n";
+    fs::path dir, mail, ini;
+    QtMainWindow window;
+    fakes::ScriptedPrompter prompter;
+    QtClock clock;
+    fakes::RecordingChannel channel;
+    fakes::RecordingWindows windows;
+    fakes::RecordingLauncher launcher;
+    fakes::ScriptedFileDialog dialogs;
+    QtTimer t1, t2, t3;
+    QtFindDialog findDialog{&window};
+    QtOptionsDialog options{&window};
+    std::unique_ptr<app::TForm1> form;
+};
+
+TEST_F(QtCommandKeysTest, KeysFromTheSettingsAndThePagingDefaultsRunTheirCommands) {
+    ASSERT_GT(Edit().VisibleLines(), 3);
+    auto header = [this] { return form->CurrentSettings().view.Header; };
+    const struct {
+        const char* what;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        std::function<bool()> ran;
+    } steps[] = {
+        {"F5 Header", Qt::Key_F5, Qt::NoModifier, [&] { return header(); }},
+        {"F5 Header again", Qt::Key_F5, Qt::NoModifier, [&] { return !header(); }},
+        {"Space pages down", Qt::Key_Space, Qt::NoModifier,
+         [&] { return Edit().TopLine() == Edit().VisibleLines() - 1; }},
+        {"Backspace pages up", Qt::Key_Backspace, Qt::NoModifier,
+         [&] { return Edit().TopLine() == 0; }},
+        {"F9 PelkNext", Qt::Key_F9, Qt::NoModifier, [&] { return !channel.sent.empty(); }},
+        {"F6 ViewerMode", Qt::Key_F6, Qt::NoModifier, [&] { return !Edit().ReadOnly; }},
+        // In editor mode Space is a blank again.
+        {"Space types", Qt::Key_Space, Qt::NoModifier,
+         [&] { return Edit().Modified() && Edit().TopLine() == 0; }},
+    };
+    for (const auto& s : steps) {
+        Key(s.key, s.modifiers);
+        EXPECT_TRUE(s.ran()) << s.what;
+    }
+    EXPECT_NE(window.findChild<QAction*>(QStringLiteral("Header1"))->shortcuts().size(), 0);
+}
+
+TEST_F(QtCommandKeysTest, FindAndReplaceAcrossASoftLineBreak) {
+    Edit().SetText("aaaaaaaNEEdle aaaa needle\r\n");
+    Edit().SetAutoWrap(true);
+    Edit().SetColumn(10);  // "NEEdle" is cut by the wrap after "NEE"
+    Edit().CaretToTop();
+    Key(Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(findDialog.isVisible());
+    EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("Delete1"))->shortcuts().isEmpty());
+    findDialog.findChild<QLineEdit*>(QStringLiteral("FindText"))->setText(QStringLiteral("needle"));
+    findDialog.findChild<QPushButton*>(QStringLiteral("FindNext"))->click();
+    EXPECT_EQ(Edit().GetSelText(), "NEEdle");
+    findDialog.findChild<QPushButton*>(QStringLiteral("Close"))->click();
+    EXPECT_FALSE(findDialog.isVisible());
+    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("Delete1"))->shortcuts().isEmpty());
+    EXPECT_NE(ReadFile(ini).find("[FindDialog]"), std::string::npos);  // its place is kept
+
+    window.TextView()->setFocus();
+    Key(Qt::Key_F6);  // editor mode
+    Edit().CaretToTop();
+    Key(Qt::Key_H, Qt::ControlModifier);
+    ASSERT_TRUE(findDialog.isVisible());
+    findDialog.findChild<QLineEdit*>(QStringLiteral("ReplaceText"))->setText(QStringLiteral("pin"));
+    findDialog.findChild<QPushButton*>(QStringLiteral("ReplaceAll"))->click();
+    EXPECT_EQ(Edit().Text(), "aaaaaaapin aaaa pin\r\n");
+    ASSERT_FALSE(prompter.asked.empty());
+    EXPECT_EQ(prompter.asked.back(),
+              "Replaced 2 occurrence(s).\r\nThe same string may remain at the beginning.");
+}
+
+TEST_F(QtCommandKeysTest, OptionsDialogChangesOneLineAndTheWindowShowsIt) {
+    const std::string before = ReadFile(ini);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("OptionsDialog") && w->isVisible())
+                dialog = w;
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("View/ViewerColor"))
+            ->setText(QStringLiteral("255"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    window.findChild<QAction*>(QStringLiteral("Option1"))->trigger();
+    std::string expected = before;
+    expected.replace(expected.find("ViewerColor=12632256"), 20, "ViewerColor=255");
+    EXPECT_EQ(ReadFile(ini), expected);
+    EXPECT_EQ(window.TextView()->Look().Color, 255u);
+}
+
+}  // namespace
+}  // namespace varnel::qt
