@@ -25,6 +25,7 @@ QString FromCp932(const std::string& bytes) {
 QtFindDialog::QtFindDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FindDialog"));
     setModal(false);
+    setMinimumWidth(480);
     findLabel_ = new QLabel(this);
     find_ = new QLineEdit(this);
     find_->setObjectName(QStringLiteral("FindText"));

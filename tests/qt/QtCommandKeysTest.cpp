@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -23,6 +24,7 @@
 #include "qt/QtFindDialog.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtOptionsDialog.h"
+#include "qt/QtPrompter.h"
 #include "qt/QtSonEdit2.h"
 #include "qt/QtTestApp.h"
 #include "qt/QtTimer.h"
@@ -123,6 +125,15 @@ TEST_F(QtCommandKeysTest, KeysFromTheSettingsAndThePagingDefaultsRunTheirCommand
         {"Backspace pages up", Qt::Key_Backspace, Qt::NoModifier,
          [&] { return Edit().TopLine() == 0; }},
         {"F9 PelkNext", Qt::Key_F9, Qt::NoModifier, [&] { return !channel.sent.empty(); }},
+        {"Enter replies to all", Qt::Key_Return, Qt::NoModifier,
+         [&] {
+             return QTest::qWaitFor([&] {
+                 for (const std::string& m : channel.Macros())
+                     if (m.starts_with("[Reply("))
+                         return true;
+                 return false;
+             });
+         }},
         {"F6 ViewerMode", Qt::Key_F6, Qt::NoModifier, [&] { return !Edit().ReadOnly; }},
         // In editor mode Space is a blank again.
         {"Space types", Qt::Key_Space, Qt::NoModifier,
@@ -181,6 +192,39 @@ TEST_F(QtCommandKeysTest, OptionsDialogChangesOneLineAndTheWindowShowsIt) {
     expected.replace(expected.find("ViewerColor=12632256"), 20, "ViewerColor=255");
     EXPECT_EQ(ReadFile(ini), expected);
     EXPECT_EQ(window.TextView()->Look().Color, 255u);
+}
+
+// A question's buttons speak the language of the menus; a box of its own caption (the
+// keystroke sender's) shows that caption.
+TEST(QtPrompterTest, ButtonsFollowEnglishMenuAndCaptionsAreKept) {
+    EnsureQtApp();
+    const struct {
+        bool english;
+        const char* caption;
+        QString yes, no;
+    } cases[] = {
+        {false, "Varnel32", QString::fromUtf8("はい(&Y)"), QString::fromUtf8("いいえ(&N)")},
+        {true, "SendKeys", QStringLiteral("&Yes"), QStringLiteral("&No")},
+    };
+    for (const auto& c : cases) {
+        QtPrompter prompter;
+        prompter.SetEnglish([&c] { return c.english; });
+        QString title, yes, no;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            yes = box->button(QMessageBox::Yes)->text();
+            no = box->button(QMessageBox::No)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        EXPECT_EQ(prompter.AskTitled(c.caption, "?", platform::Buttons::YesNo,
+                                     platform::Severity::Question),
+                  platform::Answer::No);
+        EXPECT_EQ(title, QString::fromUtf8(c.caption));
+        EXPECT_EQ(yes, c.yes);
+        EXPECT_EQ(no, c.no);
+    }
 }
 
 }  // namespace
