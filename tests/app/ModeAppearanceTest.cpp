@@ -1,4 +1,5 @@
-// Viewer/editor appearance: colours, fonts, ruler height rule, and the title.
+// Viewer/editor appearance: colours, fonts and the ruler height rule. The title is
+// checked on the window (TForm1Test, FileDropTest).
 #include <gtest/gtest.h>
 
 #include "app/ModeAppearance.h"
@@ -86,13 +87,6 @@ TEST(ModeAppearanceTest, HiddenToolBarAndScrollBarOppositeOfWrapping) {
     o.WordWrap = false;
     EXPECT_FALSE(ComputeAppearance(o, ModeState{}).toolBarVisible);
     EXPECT_TRUE(ComputeAppearance(o, ModeState{}).horizontalScrollBar);
-}
-
-TEST(ModeAppearanceTest, Title) {
-    EXPECT_EQ(WindowTitle(""), "Varnel32 - [Untitled]");
-    EXPECT_EQ(WindowTitle("/home/u/Pelk/Inbox/0001.txt"), "Varnel32 - Inbox  0001.txt");
-    EXPECT_EQ(WindowTitle("/tmp/_pel0001.tmp"), "Varnel32 - tmp  _pel0001.tmp");
-    EXPECT_EQ(WindowTitle("/home/u/受信/0002.txt"), "Varnel32 - 受信  0002.txt");
 }
 
 }  // namespace

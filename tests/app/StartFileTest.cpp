@@ -1,5 +1,5 @@
-// Start-up file classification: compose files, open prefix, wait message, initial mode
-// and icon.
+// Start-up file classification: compose files, open prefix, wait message and icon.
+// The initial viewer/editor mode is checked on the window (TForm1Test).
 #include <gtest/gtest.h>
 
 #include "app/StartFile.h"
@@ -41,13 +41,6 @@ TEST(StartFileTest, RelativeNamesBecomeAbsolute) {
     EXPECT_EQ(AbsoluteStartPath("./0001.txt", "/home/u/Pelk/in/"), "/home/u/Pelk/in/0001.txt");
     EXPECT_EQ(AbsoluteStartPath("/abs/0001.txt", "/home/u"), "/abs/0001.txt");
     EXPECT_EQ(AbsoluteStartPath("", "/home/u"), "");
-}
-
-TEST(StartFileTest, InitialMode) {
-    EXPECT_TRUE(InitialReadOnly(true, "/home/u/pelk/in/0001.txt"));
-    EXPECT_FALSE(InitialReadOnly(true, "/home/u/pelk/out/0001.txt"));
-    EXPECT_TRUE(InitialReadOnly(false, "/home/u/pelk/out/0001.txt"));  // "/e" gives viewer
-    EXPECT_TRUE(InitialReadOnly(true, "/tmp/_pel0001.tmp"));
 }
 
 TEST(StartFileTest, Icon) {
