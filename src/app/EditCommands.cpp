@@ -37,6 +37,7 @@ void TForm1::AssignShortcuts() {
     const bool plainKeys = PlainKeysActive();
     for (const CommandSpec& c : Commands())
         io_.view.SetShortcuts(c.name, ShortcutsOf(c, settings_.key, plainKeys));
+    AssignUserMenuShortcuts(plainKeys);
 }
 
 }  // namespace varnel::app

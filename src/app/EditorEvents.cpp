@@ -3,14 +3,15 @@
 
 namespace varnel::app {
 
-// Undo follows the modified flag, and so does autosave.
-void TForm1::OnChangeModify(bool modified) {
-    io_.view.SetEnabled("Undo2", modified);
+// The Undo items follow the modified flag, and so does autosave; the Redo items follow
+// the redo state.
+void TForm1::OnChangeModify(bool) {
+    RefreshCommandStates();
     RestartAutosave();
 }
 
-void TForm1::OnChangeRedoMode(bool redo) {
-    io_.view.SetEnabled("Redo1", redo);
+void TForm1::OnChangeRedoMode(bool) {
+    RefreshCommandStates();
 }
 
 // Seam: a click on a link opens it.
@@ -18,8 +19,5 @@ void TForm1::SonEdit1MouseUp(int, int) {}
 
 // Seam: a double click opens the link under the caret.
 void TForm1::SonEdit1DblClick() {}
-
-// Seam: the editor's pop-up menu opens at the pointer.
-void TForm1::SonEdit1ContextMenu(int, int) {}
 
 }  // namespace varnel::app

@@ -248,6 +248,7 @@ void TForm1::ShowHistoryButtons() {
     const bool on = settings_.view.YellowArrowHistory;
     io_.view.SetEnabled("Back2", on && history_.CanBack());
     io_.view.SetEnabled("Ahead1", on && history_.CanAhead());
+    RefreshCommandStates();  // the yellow arrows
 }
 
 void TForm1::FileHistoryBack() {

@@ -27,9 +27,8 @@ void TForm1::RunSecondPhase() {
     TrashCanFile = settings_.mailer.TrashCanFile;
     SaveAsDir = settings_.location.SaveAsDir;
     io_.Timer3.SetInterval(settings_.edit.AutoSaveIntervalMs);
-    AssignShortcuts();
-    // Seam: the find text is cleared and the user menus are built here once those
-    // commands exist.
+    // Seam: the find text is cleared here once find exists.
+    BuildUserMenus();
 
     // A count that cannot be written is not worth a message here: the window placement
     // written at close reports a settings file that cannot be written.

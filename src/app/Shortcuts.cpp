@@ -57,4 +57,8 @@ std::vector<int> ShortcutsOf(const CommandSpec& c, const KeySettings& keys, bool
     return codes;
 }
 
+bool ShortcutApplies(int code, bool plainKeysActive) {
+    return code != 0 && (IsFunctionKey(code) || code > kCtrl || plainKeysActive);
+}
+
 }  // namespace varnel::app

@@ -26,4 +26,8 @@ std::vector<int> ShortcutsOf(const CommandSpec& c, const KeySettings& keys, bool
 // combinations of Shift (1), Ctrl (2) and Alt (4).
 int KeyCodeOfEvent(std::uint16_t key, std::uint8_t shift);
 
+// Whether a stored key code (not 0) is a shortcut now: function keys and codes with Ctrl
+// or more always, plain and Shift keys only while plainKeysActive.
+bool ShortcutApplies(int code, bool plainKeysActive);
+
 }  // namespace varnel::app

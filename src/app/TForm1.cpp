@@ -145,6 +145,7 @@ void TForm1::ApplyMenuLanguage() {
         io_.view.SetCaption(m.name, m.caption.Pick(english));
     for (const CommandSpec& c : Commands())
         io_.view.SetCaption(c.name, c.caption.Pick(english));
+    BuildUserMenus();  // their captions come from the settings
 }
 
 ModeOptions TForm1::CurrentModeOptions() const {
@@ -180,6 +181,7 @@ void TForm1::ApplyMode() {
     io_.view.SetChecked("Header1", settings_.view.Header);
     io_.view.SetChecked("ImeMode1", settings_.view.IMEcontrol >= 1);
     ShowSteppingMode();
+    RefreshCommandStates();
 }
 
 void TForm1::ViewerMode1Click() {

@@ -255,6 +255,42 @@ class TForm1 : public DeferredActions {
     void OpenAttachedFile1Click();  // acts only on summary lines the decoder wrote
     void DecodeNumberPart1Click();  // "Show with Browser"
 
+    // The menus and the tool bar (WindowMenus.cpp, UserMenuCommands.cpp). Every item,
+    // button and check mark is set from the command table and the window's state.
+    void RefreshCommandStates();
+    // The reply-status, command and insertion entries of the settings: captions,
+    // visibility and keys.
+    void BuildUserMenus();
+    void AssignUserMenuShortcuts(bool plainKeysActive);
+    void ReplyStatus1Click() { ReplyStatusClick(0); }
+    void ReplyStatus2Click() { ReplyStatusClick(1); }
+    void ReplyStatus3Click() { ReplyStatusClick(2); }
+    void ReplyStatus4Click() { ReplyStatusClick(3); }
+    void ReplyStatus5Click() { ReplyStatusClick(4); }
+    void Command1Click() { RunUserCommand(0); }
+    void Command2Click() { RunUserCommand(1); }
+    void Command3Click() { RunUserCommand(2); }
+    void Command4Click() { RunUserCommand(3); }
+    void Command5Click() { RunUserCommand(4); }
+    void Command6Click() { RunUserCommand(5); }
+    // The index-th user command (packed, from 0) on the shown mail.
+    void RunUserCommand(int index);
+    void Insert1Click() { InsertUserText(0); }
+    void Insert2Click() { InsertUserText(1); }
+    void Insert3Click() { InsertUserText(2); }
+    void Insert4Click() { InsertUserText(3); }
+    void Insert5Click() { InsertUserText(4); }
+    // The index-th insertion entry's text at the caret, in editor mode.
+    void InsertUserText(int index);
+    void Delete2Click();
+    void WordWrap1Click();
+    void Boxselectionmode1Click();
+    // The yellow arrows: history back and ahead, or page up and down.
+    void PageUp3Click();
+    void PageDown3Click();
+    // The font of the shown text has the Western character set.
+    bool EuropeanFontOn() const { return europeanFontOn_; }
+
     // Stepping past a folder's last mail with NextFolderAtEnd on.
     void StepToNextFolder();
 

@@ -61,6 +61,12 @@ class MainView {
     // The keys that run a command: codes with the virtual key in the low byte and the
     // modifiers (1 Shift, 2 Ctrl, 4 Alt) in the high byte; empty for none.
     virtual void SetShortcuts(std::string_view command, const std::vector<int>& keyCodes) = 0;
+    // Whether a menu, menu item or tool button (by its component name) is shown.
+    virtual void SetVisible(std::string_view item, bool visible) = 0;
+    // The freedesktop icon name beside a menu item ("" for none).
+    virtual void SetItemIcon(std::string_view command, std::string_view iconName) = 0;
+    // Opens a pop-up menu at a point of the editor's text area (pixels).
+    virtual void PopUp(std::string_view menu, int x, int y) = 0;
     virtual void BringToFront() = 0;
     // Starts closing the window; the close query decides whether it really closes.
     virtual void Close() = 0;

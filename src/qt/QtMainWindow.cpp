@@ -82,6 +82,10 @@ QtMainWindow::QtMainWindow()
     panel_->setObjectName(QStringLiteral("Panel1"));
     auto* panelLayout = new QVBoxLayout(panel_);
     panelLayout->setContentsMargins(4, 0, 0, 0);
+    panelLayout->setSpacing(0);
+    buttons_ = new QWidget(panel_);
+    buttons_->setObjectName(QStringLiteral("Buttons"));
+    panelLayout->addWidget(buttons_);
     panelLayout->addStretch(1);
     ruler_ = new QtRuler(metrics_, panel_);
     ruler_->setObjectName(QStringLiteral("Ruler"));
@@ -130,35 +134,6 @@ platform::PickListView& QtMainWindow::PickList() {
 
 platform::SpellWindow& QtMainWindow::SpellWindow() {
     return *spellWindow_;
-}
-
-void QtMainWindow::BuildMenus() {
-    for (const auto& m : app::Menus()) {
-        QMenu* menu = m.parent.empty() ? menuBar()->addMenu(Utf8(m.caption.english))
-                                       : new QMenu(Utf8(m.caption.english), this);
-        menu->setObjectName(Utf8(m.name));
-        menus_.emplace(std::string(m.name), menu);
-    }
-    for (const auto& c : app::Commands()) {
-        auto it = menus_.find(c.menu);
-        if (it == menus_.end())
-            continue;
-        QAction* action = it->second->addAction(Utf8(c.caption.english));
-        action->setObjectName(Utf8(c.name));
-        action->setCheckable(c.checkable);
-        const std::string name(c.name);
-        connect(action, &QAction::triggered, this, [this, name] {
-            if (form_)
-                app::RunCommand(*form_, name);
-        });
-        actions_.emplace(name, action);
-    }
-    // Submenus close their menu, after its own items.
-    for (const auto& m : app::Menus()) {
-        auto parent = menus_.find(m.parent);
-        if (!m.parent.empty() && parent != menus_.end())
-            parent->second->addMenu(menus_.at(std::string(m.name)));
-    }
 }
 
 void QtMainWindow::ShowText() {

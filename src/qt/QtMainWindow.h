@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -20,7 +21,8 @@ class QWidget;
 
 namespace varnel::app {
 class TForm1;
-}
+struct CommandSpec;
+}  // namespace varnel::app
 
 namespace varnel::qt {
 
@@ -59,6 +61,9 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     void SetChecked(std::string_view command, bool checked) override;
     void SetEnabled(std::string_view command, bool enabled) override;
     void SetShortcuts(std::string_view command, const std::vector<int>& keyCodes) override;
+    void SetVisible(std::string_view item, bool visible) override;
+    void SetItemIcon(std::string_view command, std::string_view iconName) override;
+    void PopUp(std::string_view menu, int x, int y) override;
     void BringToFront() override;
     void Close() override;
 
@@ -66,12 +71,21 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     QtSonEdit2* TextView() const { return edit_; }
     QtRuler* Ruler() const { return ruler_; }
     QWidget* ToolBarPanel() const { return panel_; }
+    // For tests and screenshots: a menu by component name ("File1", "PopupMenu1").
+    QMenu* Menu(std::string_view name) const;
+    // Told of every command chosen in the window (menu, pop-up menu, tool bar) and
+    // whether it ran.
+    std::function<void(const std::string& name, bool ran)> CommandRan;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Menus, the pop-up menu and the tool bar from the command table
+    // (QtCommandWidgets.cpp).
     void BuildMenus();
+    QAction* AddCommandAction(const app::CommandSpec& c);
+    void RunFromWindow(const std::string& name);
 
     app::TForm1* form_ = nullptr;
     QtTextMetrics metrics_;
@@ -80,11 +94,14 @@ class QtMainWindow : public QMainWindow, public platform::MainView {
     QtPickList* pickList_ = nullptr;
     QtSpellWindow* spellWindow_ = nullptr;
     QWidget* central_ = nullptr;
-    QWidget* panel_ = nullptr;  // tool bar and ruler
+    QWidget* panel_ = nullptr;    // tool bar and ruler
+    QWidget* buttons_ = nullptr;  // the tool bar's buttons
     QtRuler* ruler_ = nullptr;
     QtSonEdit2* edit_ = nullptr;  // the editor control, SonEdit1
     std::map<std::string, QMenu*, std::less<>> menus_;
     std::map<std::string, QAction*, std::less<>> actions_;
+    // The separator standing before an item: shown with it.
+    std::map<std::string, QAction*, std::less<>> separators_;
 };
 
 }  // namespace varnel::qt

@@ -151,6 +151,7 @@ TEST_F(TextToolCommandsTest, PrintAndPrinterFont) {
 TEST_F(TextToolCommandsTest, SteppingToAnotherMailEndsTheSpellCheck) {
     knownWords = {"subject", "world", "abc"};
     TForm1& f = Start(draft);
+    f.RunSecondPhase();              // SpellChecker, which enables the item, is read there
     f.SonEdit1().MoveCaretTo(0, 0);  // the check starts in the caret's paragraph
     ASSERT_TRUE(RunCommand(f, "SpellCheck1"));
     ASSERT_TRUE(f.Form2().InProgress());

@@ -34,8 +34,10 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "test_e2e";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Kept to the end of the process: Qt's icon and input caches outlive a static
+    // application at exit.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 void Pump() {

@@ -136,6 +136,9 @@ class RecordingView : public platform::MainView {
     std::map<std::string, bool, std::less<>> checked;
     std::map<std::string, bool, std::less<>> enabled;
     std::map<std::string, std::vector<int>, std::less<>> shortcuts;
+    std::map<std::string, bool, std::less<>> visible;
+    std::map<std::string, std::string, std::less<>> itemIcons;
+    std::vector<std::string> popUps;  // "menu x y"
     int showTextCalls = 0;
     int broughtToFront = 0;
     int closeRequests = 0;
@@ -158,6 +161,13 @@ class RecordingView : public platform::MainView {
     }
     void SetShortcuts(std::string_view command, const std::vector<int>& codes) override {
         shortcuts[std::string(command)] = codes;
+    }
+    void SetVisible(std::string_view item, bool on) override { visible[std::string(item)] = on; }
+    void SetItemIcon(std::string_view command, std::string_view icon) override {
+        itemIcons[std::string(command)] = std::string(icon);
+    }
+    void PopUp(std::string_view menu, int x, int y) override {
+        popUps.push_back(std::string(menu) + " " + std::to_string(x) + " " + std::to_string(y));
     }
     void BringToFront() override { ++broughtToFront; }
     void Close() override { ++closeRequests; }

@@ -233,7 +233,8 @@ TEST(QtTextToolsWindowTest, SpellCheckThroughTheWindow) {
     WindowFixture f(draft, "[SpellCheck]\r\nSpellChecker=1\r\n");
     editor::TSonEdit2& edit = f.form->SonEdit1();
     ASSERT_FALSE(edit.ReadOnly);
-    edit.MoveCaretTo(0, 0);  // the check starts in the caret's paragraph
+    f.form->RunSecondPhase();  // SpellChecker, which enables the item, is read there
+    edit.MoveCaretTo(0, 0);    // the check starts in the caret's paragraph
     f.Menu("SpellCheck1");
 
     // The user's dictionary is made beside the settings file.
