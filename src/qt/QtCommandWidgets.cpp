@@ -2,7 +2,6 @@
 // table. Items are set by the core (captions, enabling, visibility, check marks, keys);
 // before a menu opens and after each command the core refreshes them.
 #include <QAction>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -26,9 +25,11 @@ constexpr int kButtonSize = 25;
 }  // namespace
 
 void QtMainWindow::BuildMenus() {
-    auto* buttonRow = new QHBoxLayout(buttons_);
-    buttonRow->setContentsMargins(0, 1, 0, 0);
-    buttonRow->setSpacing(1);
+    // The buttons stand at fixed places, as on the original panel: a narrow window cuts
+    // them off at the right instead of being held wide.
+    buttons_->setFixedHeight(kButtonSize + 1);
+    buttons_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    int x = 0;
     for (const auto& m : app::Menus()) {
         if (m.kind == app::MenuKind::ToolBar)
             continue;
@@ -55,7 +56,8 @@ void QtMainWindow::BuildMenus() {
             button->setAutoRaise(true);
             button->setFixedSize(kButtonSize, kButtonSize);
             button->setIconSize(QSize(kButtonSize - 5, kButtonSize - 5));
-            buttonRow->addWidget(button);
+            button->move(x, 1);
+            x += kButtonSize + 1;
             continue;
         }
         QMenu* menu = menus_.at(std::string(m->name));
@@ -63,7 +65,6 @@ void QtMainWindow::BuildMenus() {
             separators_.emplace(std::string(c.name), menu->addSeparator());
         menu->addAction(action);
     }
-    buttonRow->addStretch(1);
     // Submenus close their menu, after its own items.
     for (const auto& m : app::Menus()) {
         auto parent = menus_.find(m.parent);
