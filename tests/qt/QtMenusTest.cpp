@@ -371,7 +371,7 @@ TEST(QtMenusTest, EveryItemRunsItsHandlerOrIsDisabled) {
     MenuWindow viewer(
         "[View]\r\nEnglishMenu=1\r\nYellowArrowHistory=0\r\n[SpellCheck]\r\nSpellChecker=1\r\n");
     chooseAll(viewer, true);
-    MenuWindow editor("[View]\r\nEnglishMenu=1\r\n[SpellCheck]\r\nSpellChecker=1\r\n", true);
+    MenuWindow editor("[View]\r\nEnglishMenu=1\r\nDebugMode=1\r\n[SpellCheck]\r\nSpellChecker=1\r\n", true);
     editor.form->SonEdit1().SetSelText("x");  // changed: Undo can act
     editor.form->SonEdit1().Undo();           // and Redo too
     editor.form->SonEdit1().SetSelText("y");
