@@ -75,6 +75,7 @@ clean:
 # Screenshots of three sample mails under Xvfb, saved in $(BUILD)/screenshots.
 screenshots: build
 	sh scripts/screenshots.sh $(BUILD)
+	sh scripts/menu-screenshots.sh $(BUILD)
 
 # Every bench beside its reference (Python's email package, iconv, wc -l, a minimal Qt
 # window), side by side in one run, printed as one table; see docs/performance.md.

@@ -24,7 +24,7 @@ run_language() {  # lang EnglishMenu pelk-key
     rm -rf "$STORE"
     cp -r "$ROOT/examples/pelkhome" "$STORE"
     INI="$STORE/varnel32.ini"
-    printf '[Window]\r\nLeft=0\r\nTop=0\r\nWidth=760\r\nHeight=520\r\n[View]\r\nEnglishMenu=%s\r\n[Key]\r\nHeader=116\r\nViewerMode=117\r\nPelkNext=120\r\nReplyWithStatus1=626\r\n[ReplyStatus]\r\nStatus1=Done\r\nStatus3=Later\r\n[Command]\r\nCommandMenu1=&View as text\r\nCommand1=cat $32\r\nKeyCommand1=628\r\n[Insert]\r\nInsertMenu1=&Signature\r\nInsert1=-- \\nMe\r\n' \
+    printf '[Window]\r\nLeft=0\r\nTop=0\r\nWidth=900\r\nHeight=520\r\n[View]\r\nEnglishMenu=%s\r\n[Key]\r\nHeader=116\r\nViewerMode=117\r\nPelkNext=120\r\nReplyWithStatus1=626\r\n[ReplyStatus]\r\nStatus1=Done\r\nStatus3=Later\r\n[Command]\r\nCommandMenu1=&View as text\r\nCommand1=cat $32\r\nKeyCommand1=628\r\n[Insert]\r\nInsertMenu1=&Signature\r\nInsert1=-- \\nMe\r\n' \
         "$2" > "$INI"
     RT=$(mktemp -d /tmp/varnel-menu.XXXXXX)
     VARNEL_RUNTIME_DIR="$RT" "$ROOT/$BUILD/bin/pelkmail" --home "$STORE" --log "$STORE/pelkmail.log" &
