@@ -298,7 +298,7 @@ TEST(QtMenusTest, EveryItemStandsInItsPlaceWithBothCaptions) {
                 continue;  // the separator of the insertion entries
             shown << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         }
-        EXPECT_EQ(shown, names) << menu;
+        EXPECT_EQ(shown.join(' ').toStdString(), names.join(' ').toStdString()) << menu;
     }
     for (const Item& item : kItems) {
         SCOPED_TRACE(item.name);
