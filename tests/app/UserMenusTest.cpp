@@ -93,12 +93,13 @@ TEST_F(RunUserCommandTest, ExtensionCopyGoesIntoThePrivateDirectory) {
     const fs::path ini = root / "varnel32.ini";
     testing::WriteBytes(ini,
                         "[Command]\r\nCommandMenu1=Skip\r\nCommandMenu2=View\r\n"
-                        "Command2=lv $32.eml -z\r\n");
+                        "Command2=lv $32.eml -z\r\nKeyCommand2=628\r\n");
     auto form = StartForm({mail.string()}, ini.string(), root.string(),
                           {{"PELKHOME", (root / "Pelk").string()}});
-    form->RunSecondPhase();  // the user menus are read there
+    form->RunSecondPhase();                        // the user menus are read there
     EXPECT_EQ(view.captions["Command1"], "View");  // the first entry with a command
     EXPECT_TRUE(view.visible["Command0"]);
+    EXPECT_EQ(view.shortcuts["Command1"], std::vector<int>{628});  // the key of its number
     ASSERT_TRUE(RunCommand(*form, "Command1"));
     ASSERT_EQ(launcher.started.size(), 1u);
     const Words& argv = launcher.started[0];
