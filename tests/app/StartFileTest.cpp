@@ -1,30 +1,11 @@
-// Start-up file classification: compose files, open prefix, wait message and icon.
-// The initial viewer/editor mode is checked on the window (TForm1Test).
+// Start-up file classification: wait message and icon. Which names are compose files is
+// checked in MailNamesTest; the open prefix and initial mode on the window (TForm1Test).
 #include <gtest/gtest.h>
 
 #include "app/StartFile.h"
 
 namespace varnel::app {
 namespace {
-
-TEST(StartFileTest, ComposeFilesAndOpenPrefix) {
-    struct Case {
-        std::string name;
-        bool compose;
-    };
-    const Case cases[] = {
-        {"/tmp/_pel0001.tmp", true},         {"/tmp/_PEL0001.TMP", true},
-        {"/home/u/pelk/out/0003.txt", true}, {"/home/u/pelk/OUT/0003.txt", true},
-        {"/home/u/pelk/in/0001.txt", false}, {"/home/u/pelk/outbox/0001.txt", false},
-        {"/home/u/out.txt", false},          {"/tmp/x_pel0001.tmp", false},
-        {"/tmp/_pel0001.txt", false},        {"", false},
-    };
-    for (const auto& c : cases) {
-        const StartFile s = ClassifyStartFile(c.name, false);
-        EXPECT_EQ(s.compose, c.compose) << c.name;
-        EXPECT_EQ(s.OpenPrefix, c.compose ? "dummy" : "[open(\"") << c.name;
-    }
-}
 
 TEST(StartFileTest, WaitForMailerOnlyForItsTemporaryFiles) {
     EXPECT_TRUE(ClassifyStartFile("/tmp/_pel0001.tmp", true).waitForMailer);

@@ -26,12 +26,21 @@ TEST(MailNames, ClassifiesWithoutChangingCase) {
 }
 
 TEST(MailNames, ComposeFilesAndFolders) {
-    EXPECT_TRUE(IsComposeFile("/tmp/_pel1234.tmp"));
-    EXPECT_TRUE(IsComposeFile("/tmp/_PEL1.TMP"));
-    EXPECT_TRUE(IsComposeFile("/home/u/Pelk/Out/0003.txt"));
-    EXPECT_FALSE(IsComposeFile("/home/u/Pelk/in/0003.txt"));
-    EXPECT_FALSE(IsComposeFile("/work/out-of-band/0003.txt"));
-    EXPECT_FALSE(IsComposeFile("/tmp/x_pel.tmp"));
+    const std::pair<const char*, bool> compose[] = {
+        {"/tmp/_pel1234.tmp", true},
+        {"/tmp/_PEL1.TMP", true},
+        {"/home/u/Pelk/Out/0003.txt", true},
+        {"/home/u/pelk/OUT/0003.txt", true},
+        {"/home/u/Pelk/in/0003.txt", false},
+        {"/home/u/pelk/outbox/0001.txt", false},
+        {"/home/u/out.txt", false},
+        {"/work/out-of-band/0003.txt", false},
+        {"/tmp/x_pel.tmp", false},
+        {"/tmp/_pel0001.txt", false},
+        {"", false},
+    };
+    for (const auto& [path, isCompose] : compose)
+        EXPECT_EQ(IsComposeFile(path), isCompose) << path;
     EXPECT_TRUE(IsTrashFolder("/p/trash.can"));
     EXPECT_TRUE(IsTrashFolder("/p/MyTrash"));
     EXPECT_FALSE(IsTrashFolder("/p/in"));
