@@ -20,7 +20,8 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // Lines of about 50 bytes: ASCII words, double-byte text, quotes; every 40th paragraph
-// is long enough to wrap into several display lines; "needle" on every needleEvery-th line.
+// is long enough to wrap into several display lines; "needle" on every needleEvery-th line,
+// always one of the short lines, so that each hit costs the same at every size.
 std::string Generate(int lines, int needleEvery = 20) {
     std::mt19937 rng(7);
     const char* words[] = {"mail ",
@@ -36,7 +37,7 @@ std::string Generate(int lines, int needleEvery = 20) {
     for (int i = 0; i < lines; ++i) {
         const std::size_t target = i % 40 == 0 ? 400 : 14 + rng() % 50;
         std::string line;
-        if (i % needleEvery == 0)
+        if (i % needleEvery == 1)
             line += "needle ";
         while (line.size() < target)
             line += words[rng() % 8];

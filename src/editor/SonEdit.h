@@ -278,7 +278,8 @@ class TSonEdit : public PaintProperties {
 
     // Search.
     bool SearchForward(bool replaceRun);
-    std::string SearchWindow(int line, int x, int lastLine, std::size_t extra) const;
+    // Fills window (its capacity kept from one paragraph to the next).
+    void SearchWindow(int line, int x, int lastLine, std::size_t extra, std::string& window) const;
     DisplayPos WindowPosition(int line, int x, int offset) const;
 
     const platform::TextMetrics& metrics_;

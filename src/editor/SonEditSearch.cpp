@@ -37,8 +37,9 @@ void TSonEdit::SetHitColor(std::uint32_t colour) {
 // Document bytes from (line, x) to the end of the paragraph of lastLine (soft pieces
 // joined, so a match cut by a wrap is whole), then up to extra bytes of the text after
 // it, for a match that runs on over the line end.
-std::string TSonEdit::SearchWindow(int line, int x, int lastLine, std::size_t extra) const {
-    std::string window;
+void TSonEdit::SearchWindow(int line, int x, int lastLine, std::size_t extra,
+                            std::string& window) const {
+    window.clear();
     for (int i = line; i <= lastLine && i < lines_.Count(); ++i) {
         std::string_view l = StripEofMark(lines_[i]);
         if (i == line)
@@ -52,7 +53,6 @@ std::string TSonEdit::SearchWindow(int line, int x, int lastLine, std::size_t ex
         window += l;
         added += l.size();
     }
-    return window;
 }
 
 bool TSonEdit::SearchForward(bool replaceRun) {
@@ -61,12 +61,13 @@ bool TSonEdit::SearchForward(bool replaceRun) {
         return false;
     const LogicalPos start = freshSearch_ ? LogicalCaret() : editor_.Normalize(resumeAt_);
     const DisplayPos from = map_.ToDisplay(start, true);
-    // One paragraph at a time, from the start position on.
+    // One paragraph at a time, from the start position on, through one buffer.
+    std::string window;
     for (int line = from.line, next = 0; line < lines_.Count(); line = next) {
         const int x0 = line == from.line ? from.x : 0;
         const int paraEnd = ParaEnd(line);
         next = paraEnd + 1;
-        const std::string window = SearchWindow(line, x0, paraEnd, findText_.size() - 1);
+        SearchWindow(line, x0, paraEnd, findText_.size() - 1, window);
         if (window.empty())
             continue;
         int fx = 0, flen = 0;

@@ -35,12 +35,14 @@ std::size_t PrevCharPos(std::string_view s, std::size_t pos) {
 std::size_t Find(std::string_view hay, std::string_view needle, std::size_t from) {
     if (needle.empty() || from >= hay.size())
         return npos;
-    const char first = needle[0];
+    // Byte matches come from the library's search; the walk over character boundaries
+    // only goes as far as the candidate, which counts when it starts a character.
     std::size_t i = from;
-    while (i + needle.size() <= hay.size()) {
-        if (hay[i] == first && hay.compare(i, needle.size(), needle) == 0)
-            return i;
-        i += CharLengthAt(hay, i);
+    for (std::size_t p = hay.find(needle, from); p != npos; p = hay.find(needle, p + 1)) {
+        while (i < p)
+            i += CharLengthAt(hay, i);
+        if (i == p)
+            return p;
     }
     return npos;
 }
