@@ -19,25 +19,41 @@ bool StartsAt(std::string_view s, std::size_t i, std::string_view token) {
     return s.compare(i, token.size(), token) == 0 && i + token.size() <= s.size();
 }
 
+// A set of bytes looked up in one step (the scans below test every byte of a page).
+class ByteSet {
+  public:
+    constexpr explicit ByteSet(std::string_view bytes) {
+        for (char c : bytes)
+            has_[static_cast<unsigned char>(c)] = true;
+    }
+    constexpr bool operator()(char c) const { return has_[static_cast<unsigned char>(c)]; }
+
+  private:
+    bool has_[256] = {};
+};
+
 // First character boundary at or after from that holds a single-byte character of
 // set; s.size() when none. Starts walking at start, a boundary at or before from.
-std::size_t FindStop(std::string_view s, std::size_t start, std::size_t from, std::string_view set,
+std::size_t FindStop(std::string_view s, std::size_t start, std::size_t from, const ByteSet& set,
                      bool singleByte) {
-    for (std::size_t i = start; i < s.size(); i += CharLen(s, i, singleByte)) {
-        if (i < from)
-            continue;
-        if (CharLen(s, i, singleByte) == 1 && set.find(s[i]) != std::string_view::npos)
+    for (std::size_t i = start; i < s.size();) {
+        const std::size_t n = CharLen(s, i, singleByte);
+        if (i >= from && n == 1 && set(s[i]))
             return i;
+        i += n;
     }
     return s.size();
 }
 
 // Bytes that end a web link, a mail address or a path.
-constexpr std::string_view kLinkStops("\t \"<>[]`{|}");
+constexpr ByteSet kLinkStops("\t \"<>[]`{|}");
 // First bytes of "http://", "https:/", "mailto:", "ftp:/", "file:", "\\\\", "tag:" and "<".
-constexpr std::string_view kLinkFirstBytes("hmf\\t<");
+constexpr ByteSet kLinkFirstBytes("hmf\\t<");
 // Bytes that end a tag name after its first dot.
-constexpr std::string_view kTagStops("\t\"*,/:;<>?|");
+constexpr ByteSet kTagStops("\t\"*,/:;<>?|");
+constexpr ByteSet kQuote("\"");
+constexpr ByteSet kDot(".");
+constexpr ByteSet kTagClose(">");
 // A marker line of an attachment; its first quoted text is the attachment's name.
 constexpr std::string_view kAttachedMarker(".------ attached");
 
@@ -92,9 +108,9 @@ std::vector<LinkSpan> FindLinks(std::string_view s, const PaintProperties& look,
     if (!look.ColorPrintF)
         return spans;
     if (s.starts_with(kAttachedMarker)) {
-        const std::size_t open = FindStop(s, 0, kAttachedMarker.size(), "\"", singleByte);
+        const std::size_t open = FindStop(s, 0, kAttachedMarker.size(), kQuote, singleByte);
         if (open < s.size()) {
-            const std::size_t close = FindStop(s, open + 1, open + 1, "\"", singleByte);
+            const std::size_t close = FindStop(s, open + 1, open + 1, kQuote, singleByte);
             if (close > open + 1)
                 spans.push_back({open + 1, close, true});
         }
@@ -107,7 +123,7 @@ std::vector<LinkSpan> FindLinks(std::string_view s, const PaintProperties& look,
             continue;
         }
         // Every link, tag and HTML tag starts with one of these bytes.
-        if (kLinkFirstBytes.find(s[i]) == std::string_view::npos) {
+        if (!kLinkFirstBytes(s[i])) {
             ++i;
             continue;
         }
@@ -119,7 +135,7 @@ std::vector<LinkSpan> FindLinks(std::string_view s, const PaintProperties& look,
             continue;
         }
         if (StartsAt(s, i, "tag:")) {
-            const std::size_t dot = FindStop(s, i + 4, i + 4, ".", singleByte);
+            const std::size_t dot = FindStop(s, i + 4, i + 4, kDot, singleByte);
             if (dot < s.size()) {
                 const std::size_t end = FindStop(s, dot, dot + 1, kTagStops, singleByte);
                 spans.push_back({i, end, true});
@@ -128,7 +144,7 @@ std::vector<LinkSpan> FindLinks(std::string_view s, const PaintProperties& look,
             }
         }
         if (look.ShowHTMLTagColor && s[i] == '<') {
-            const std::size_t close = FindStop(s, i + 1, i + 1, ">", singleByte);
+            const std::size_t close = FindStop(s, i + 1, i + 1, kTagClose, singleByte);
             if (close < s.size()) {
                 spans.push_back({i, close + 1, false});
                 i = close + 1;
