@@ -74,6 +74,7 @@ void TForm1::OpenMailFile(const std::string& path) {
     }
 
     mail::DecodeState state;
+    state.headEditOnly = true;  // the new bytes are put together after the first paint
     state.recipientOverride = RecipientOverride;
     state.europeanFontOn = europeanFontOn_;
     state.repliedFlag = RepliedFlag;
@@ -97,7 +98,15 @@ void TForm1::OpenMailFile(const std::string& path) {
     CurrentMailFile = path;
     // A draft is the file's own text; one that ended without a line end still does.
     const bool finalLineEnd = !opened.draft || bytes->empty() || bytes->back() == '\n';
-    bytes.reset();  // the file's bytes are not needed past the decoding
+    // The file's bytes are not needed past the decoding, but by the mark-read rewrite,
+    // written on the next Timer1 tick, after the first paint.
+    bool markReadHeld = false;
+    if (opened.decoded && opened.decoded->markReadEdit) {
+        pendingMarkRead_.Hold(path, std::move(*bytes), std::move(*opened.decoded->markReadEdit),
+                              stampBeforeRead, opened.decoded->requests.updateThisMail);
+        markReadHeld = true;
+    }
+    bytes.reset();
     // The font, column and wrapping the text is shown with are set before the lines go
     // in, so that they are wrapped once; ApplyMode at the end then finds nothing to
     // rewrap unless the mode itself changed.
@@ -121,11 +130,8 @@ void TForm1::OpenMailFile(const std::string& path) {
         if (d.alertColour != 0)
             temporaryViewerColor_ = d.alertColour;
         mail::MailerRequests requests = d.requests;
-        if (d.rewritten) {
-            // Written on the next Timer1 tick, after the first paint; the mailer's update
-            // waits for the write.
-            pendingMarkRead_.Hold(path, std::move(*d.rewritten), stampBeforeRead,
-                                  requests.updateThisMail);
+        if (markReadHeld) {
+            // The mailer's update waits for the write.
             updateSent = requests.updateThisMail;
             requests.updateThisMail = false;
             io_.Timer1.SetEnabled(true);

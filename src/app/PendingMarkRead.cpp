@@ -18,9 +18,9 @@ std::optional<FileStamp> StampOf(const std::string& path) {
     return FileStamp{size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
 }
 
-void PendingMarkRead::Hold(std::string path, std::string bytes, std::optional<FileStamp> before,
-                           bool update) {
-    held_ = Held_{std::move(path), std::move(bytes), before, update};
+void PendingMarkRead::Hold(std::string path, std::string bytes, mail::MarkReadEdit edit,
+                           std::optional<FileStamp> before, bool update) {
+    held_ = Held_{std::move(path), std::move(bytes), std::move(edit), before, update};
 }
 
 std::optional<PendingMarkRead::Outcome> PendingMarkRead::Write() {
@@ -29,8 +29,11 @@ std::optional<PendingMarkRead::Outcome> PendingMarkRead::Write() {
     Held_ h = std::move(*held_);
     held_.reset();
     Outcome o{h.path, h.update, {}};
-    if (h.before && StampOf(h.path) == h.before)
-        editor::ReplaceFileWrite(h.path, h.bytes, o.error);
+    if (h.before && StampOf(h.path) == h.before) {
+        std::string bytes = h.edit.Apply(h.bytes);
+        h.bytes = std::string();  // one copy of a large mail at a time
+        editor::ReplaceFileWrite(h.path, bytes, o.error);
+    }
     return o;
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "mail/MarkRead.h"
+
 namespace varnel::app {
 
 // What identifies a file's contents cheaply: its size and modification time.
@@ -20,9 +22,11 @@ std::optional<FileStamp> StampOf(const std::string& path);
 
 class PendingMarkRead {
   public:
-    // Holds the new bytes of path, whose old bytes were read when it had the stamp
-    // `before`; update: the mailer is told after the write. Replaces one held before.
-    void Hold(std::string path, std::string bytes, std::optional<FileStamp> before, bool update);
+    // Holds the rewrite of path: its bytes as read when it had the stamp `before`, and
+    // the header edit that makes the new bytes; update: the mailer is told after the
+    // write. Replaces one held before.
+    void Hold(std::string path, std::string bytes, mail::MarkReadEdit edit,
+              std::optional<FileStamp> before, bool update);
     bool Held() const { return held_.has_value(); }
 
     struct Outcome {
@@ -37,6 +41,7 @@ class PendingMarkRead {
   private:
     struct Held_ {
         std::string path, bytes;
+        mail::MarkReadEdit edit;
         std::optional<FileStamp> before;
         bool update = false;
     };

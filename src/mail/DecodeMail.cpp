@@ -85,7 +85,9 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
                       DatesDisagree(*h.sentDate, *h.receivedDate, options.MinutesToCorrect);
     // Only the mailer's own mail files carry a status; other files are never written.
     if (state.markRead && IsMailFile(path)) {
-        if (state.rewriteFile)
+        if (state.rewriteFile && state.headEditOnly)
+            d.markReadEdit = MarkReadHeadEdit(bytes, h, d.datesDisagree, options);
+        else if (state.rewriteFile)
             d.rewritten = MarkReadRewrite(bytes, h, d.datesDisagree, options);
         d.requests = RequestsAfterOpening(options, state);
     }

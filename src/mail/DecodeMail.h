@@ -12,6 +12,7 @@
 
 #include "mail/AttachmentRecord.h"
 #include "mail/HeaderOptions.h"
+#include "mail/MarkRead.h"
 
 namespace varnel::mail {
 
@@ -19,6 +20,7 @@ namespace varnel::mail {
 struct DecodeState {
     bool markRead = true;            // every caller marks the mail read
     bool rewriteFile = true;         // false: the file's new bytes are not computed (--dump)
+    bool headEditOnly = false;       // the new header block only (markReadEdit), not the bytes
     bool recipientOverride = false;  // set by the header toggle: MaxTo is not applied
     bool europeanFontOn = false;
     bool repliedFlag = false;      // kept when the mail has no status line
@@ -40,7 +42,8 @@ struct DecodedMail {
     // recipient lines left out while they are hidden. Its lines are moved, not copied,
     // from the decoding.
     std::vector<std::string> lines;
-    std::optional<std::string> rewritten;  // the file's new bytes, when it changed
+    std::optional<std::string> rewritten;      // the file's new bytes, when it changed
+    std::optional<MarkReadEdit> markReadEdit;  // the same as a header edit (headEditOnly)
 
     bool fullHeader = false;
     bool repliedFlag = false;

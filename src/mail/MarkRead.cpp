@@ -1,6 +1,8 @@
 // Status update of a received mail, working on the file's own lines.
 #include "mail/MarkRead.h"
 
+#include <algorithm>
+
 #include "mail/Addresses.h"
 #include "mail/DisplayLines.h"
 #include "mail/MailLines.h"
@@ -96,8 +98,8 @@ bool WantsMarkRead(const HeaderPassResult& h, bool datesDisagree, const HeaderOp
            datesDisagree;
 }
 
-std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderPassResult& h,
-                                           bool datesDisagree, const HeaderOptions& o) {
+std::optional<MarkReadEdit> MarkReadHeadEdit(std::string_view bytes, const HeaderPassResult& h,
+                                             bool datesDisagree, const HeaderOptions& o) {
     if (!WantsMarkRead(h, datesDisagree, o))
         return std::nullopt;
     // Only the header block and its terminating line can change: the body's bytes are
@@ -111,11 +113,26 @@ std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderP
         RenameDisagreeingDate(m, h.pseudoDate);
     if (h.suspiciousAddress && o.FixAddress)
         RepairAddressFields(m);
-    std::string out = m.Join();
-    out.append(bytes.substr(headLength));
-    if (out == bytes)
+    MarkReadEdit edit{m.Join(), headLength};
+    if (edit.head == bytes.substr(0, headLength))
         return std::nullopt;
+    return edit;
+}
+
+std::string MarkReadEdit::Apply(std::string_view bytes) const {
+    std::string out;
+    out.reserve(head.size() + bytes.size() - std::min(bytes.size(), headLength));
+    out.append(head);
+    out.append(bytes.substr(std::min(bytes.size(), headLength)));
     return out;
+}
+
+std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderPassResult& h,
+                                           bool datesDisagree, const HeaderOptions& o) {
+    const std::optional<MarkReadEdit> edit = MarkReadHeadEdit(bytes, h, datesDisagree, o);
+    if (!edit)
+        return std::nullopt;
+    return edit->Apply(bytes);
 }
 
 }  // namespace varnel::mail

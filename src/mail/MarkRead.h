@@ -26,4 +26,15 @@ bool WantsMarkRead(const HeaderPassResult& h, bool datesDisagree, const HeaderOp
 std::optional<std::string> MarkReadRewrite(std::string_view bytes, const HeaderPassResult& h,
                                            bool datesDisagree, const HeaderOptions& o);
 
+// The same rewrite as the new header block alone: the file's first headLength bytes
+// become head, the body's bytes stay. Made without copying the body, so that a large
+// mail is shown before its new bytes are put together (Apply) and written.
+struct MarkReadEdit {
+    std::string head;
+    std::size_t headLength = 0;
+    std::string Apply(std::string_view bytes) const;
+};
+std::optional<MarkReadEdit> MarkReadHeadEdit(std::string_view bytes, const HeaderPassResult& h,
+                                             bool datesDisagree, const HeaderOptions& o);
+
 }  // namespace varnel::mail
