@@ -27,7 +27,9 @@ void TForm1::RunSecondPhase() {
     TrashCanFile = settings_.mailer.TrashCanFile;
     SaveAsDir = settings_.location.SaveAsDir;
     io_.Timer3.SetInterval(settings_.edit.AutoSaveIntervalMs);
-    // Seam: the find text is cleared here once find exists.
+    findText_.clear();
+    if (io_.findDialog)
+        io_.findDialog->SetFindText("");
     BuildUserMenus();
 
     // A count that cannot be written is not worth a message here: the window placement
@@ -40,8 +42,7 @@ void TForm1::RunSecondPhase() {
     deferred_.StartupPhase = false;
     NavigationDirection = +1;
     ShowSteppingMode();
-    // Seam: check marks of Header1, the line-break character sets,
-    // the Greek1 item and the editor's refresh follow with their commands.
+    RefreshCommandStates();  // Header1's mark, Greek1's visibility and the rest
 }
 
 }  // namespace varnel::app
