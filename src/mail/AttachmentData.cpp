@@ -5,35 +5,13 @@
 #include <vector>
 
 #include "mail/AttachmentSize.h"
+#include "mail/Base64.h"
 #include "mail/DisplayLines.h"
 #include "mail/MailLines.h"
+#include "text/HexEscape.h"
 
 namespace varnel::mail {
 namespace {
-
-int Base64Value(char c) {
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
-        return c - '0' + 52;
-    if (c == '+')
-        return 62;
-    if (c == '/')
-        return 63;
-    return -1;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 // Characters outside the alphabet (line ends, blanks) are skipped; "=" ends the data.
 std::string DecodeBase64(std::span<const std::string_view> lines) {
@@ -81,9 +59,8 @@ std::string DecodeQuotedPrintable(std::span<const std::string_view> lines, bool 
                 out += line[i];
             } else if (i + 1 == line.size()) {
                 soft = true;
-            } else if (i + 2 < line.size() && HexValue(line[i + 1]) >= 0 &&
-                       HexValue(line[i + 2]) >= 0) {
-                out += static_cast<char>(HexValue(line[i + 1]) * 16 + HexValue(line[i + 2]));
+            } else if (const int b = text::HexPairAt(line, i + 1); b >= 0) {
+                out += static_cast<char>(b);
                 i += 2;
             } else {
                 out += '=';

@@ -2,9 +2,8 @@
 #include "mail/Base64.h"
 
 namespace varnel::mail {
-namespace {
 
-int Value(char c) {
+int Base64Value(char c) {
     if (c >= 'A' && c <= 'Z')
         return c - 'A';
     if (c >= 'a' && c <= 'z')
@@ -17,6 +16,8 @@ int Value(char c) {
         return 63;
     return -1;
 }
+
+namespace {
 
 void Append(std::string& out, std::uint32_t b) {
     if (b != 0)
@@ -32,7 +33,7 @@ bool Base64Decoder::Feed(char c, std::string& out) {
         Flush(out);
         return true;
     }
-    const int v = Value(c);
+    const int v = Base64Value(c);
     if (v < 0)
         return false;
     acc_ = (acc_ << 6) | static_cast<std::uint32_t>(v);

@@ -6,6 +6,9 @@
 
 namespace varnel::mail {
 
+// 0-63 for a character of the Base64 alphabet; -1 otherwise.
+int Base64Value(char c);
+
 // A group left open at the end of one piece is completed by the next piece; "=" closes
 // the open group. NUL bytes are dropped, since they would end a display line early.
 class Base64Decoder {
