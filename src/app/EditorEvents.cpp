@@ -17,7 +17,9 @@ void TForm1::OnChangeRedoMode(bool) {
 // Seam: a click on a link opens it.
 void TForm1::SonEdit1MouseUp(int, int) {}
 
-// Seam: a double click opens the link under the caret.
-void TForm1::SonEdit1DblClick() {}
+// A double click opens the link, or the attachment, under the caret.
+void TForm1::SonEdit1DblClick() {
+    Webbrowser1Click();
+}
 
 }  // namespace varnel::app

@@ -120,10 +120,6 @@ void QtMainWindow::Bind(app::TForm1* form) {
         const QPoint local = edit_->viewport()->mapFromGlobal(at);
         form_->SonEdit1ContextMenu(local.x(), local.y());
     };
-    edit_->OnDblclick = [this] {
-        if (form_)
-            form_->Webbrowser1Click();
-    };
     central_->layout()->addWidget(edit_);
     static_cast<QVBoxLayout*>(central_->layout())->setStretchFactor(edit_, 1);
 }
