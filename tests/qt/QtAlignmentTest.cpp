@@ -21,12 +21,9 @@
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
-#include "qt/HunspellSpeller.h"
-#include "qt/QtClock.h"
+#include "qt/QtFormHarness.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSonEdit2.h"
-#include "qt/QtTestApp.h"
-#include "qt/QtTimer.h"
 
 namespace varnel::qt {
 namespace {
@@ -38,38 +35,14 @@ const std::string kPattern =
 
 // A window on an untitled text with the given settings; Open loads a file as a user
 // does through File > Open.
-struct QtApp {
-    QtApp() { EnsureQtApp(); }
-};
-
-struct Window : QtApp {
+struct Window : QtFormHarness {
     fs::path dir = fs::temp_directory_path() / ("varnel-align-" + std::to_string(::getpid()));
-    QtMainWindow window;
-    fakes::ScriptedPrompter prompter;
-    QtClock clock;
-    fakes::RecordingChannel channel;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedFileDialog dialogs;
-    QtTimer t1, t2, t3;
-    std::unique_ptr<app::TForm1> form;
 
     explicit Window(const std::string& view) {
         fs::create_directories(dir);
         const fs::path ini = dir / "varnel32.ini";
         std::ofstream(ini, std::ios::binary) << "[View]\r\nRuler=1\r\n" << view;
-        app::TForm1Setup setup;
-        setup.settingsPath = ini.string();
-        setup.executablePath = "/usr/bin/varnel32";
-        setup.env = [](const std::string&) { return std::string(); };
-        form = std::make_unique<app::TForm1>(
-            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
-                                window.Printer(), window.PickList(), window.SpellWindow(),
-                                HunspellSpeller::Factory()},
-            std::move(setup));
-        window.Bind(form.get());
-        form->ShowUp();
+        StartForm({}, ini);
         window.resize(700, 400);
         window.show();
     }

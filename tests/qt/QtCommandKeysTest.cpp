@@ -19,15 +19,11 @@
 
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
-#include "qt/HunspellSpeller.h"
-#include "qt/QtClock.h"
 #include "qt/QtFindDialog.h"
-#include "qt/QtMainWindow.h"
+#include "qt/QtFormHarness.h"
 #include "qt/QtOptionsDialog.h"
 #include "qt/QtPrompter.h"
 #include "qt/QtSonEdit2.h"
-#include "qt/QtTestApp.h"
-#include "qt/QtTimer.h"
 
 namespace varnel::qt {
 namespace {
@@ -43,11 +39,7 @@ std::string ReadFile(const fs::path& p) {
 
 // A viewer window on a long mail, with F5 = Header, F6 = ViewerMode, F9 = PelkNext and
 // the default paging keys, its second start-up phase done.
-struct QtAppFirst {
-    QtAppFirst() { EnsureQtApp(); }  // the window below needs the application
-};
-
-class QtCommandKeysTest : public ::testing::Test, QtAppFirst {
+class QtCommandKeysTest : public ::testing::Test, protected QtFormHarness {
   protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("varnel-keys-" + std::to_string(::getpid()));
@@ -61,19 +53,7 @@ class QtCommandKeysTest : public ::testing::Test, QtAppFirst {
             << "X-Status: READ\r\nSubject: s\r\nTo: a@example.jp\r\n\r\n" + body;
         ini = dir / "varnel32.ini";
         std::ofstream(ini, std::ios::binary) << settings;
-        app::TForm1Setup setup;
-        setup.commandLine = app::ParseCommandLine({mail.string()});
-        setup.settingsPath = ini.string();
-        setup.executablePath = "/usr/bin/varnel32";
-        setup.env = [](const std::string&) { return std::string(); };
-        form = std::make_unique<app::TForm1>(
-            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
-                                window.Printer(), window.PickList(), window.SpellWindow(),
-                                HunspellSpeller::Factory(), &findDialog, &options},
-            std::move(setup));
-        window.Bind(form.get());
-        form->ShowUp();
+        StartForm({mail.string()}, ini, {}, &findDialog, &options);
         window.resize(600, 400);
         window.show();
         window.activateWindow();
@@ -96,17 +76,8 @@ class QtCommandKeysTest : public ::testing::Test, QtAppFirst {
         "[View]\r\nEnglishMenu=1\r\nTimer=10\r\nViewerColor=12632256\r\n"
         "[Key]\r\nHeader=116\r\nViewerMode=117\r\nPelkNext=120\r\n";
     fs::path dir, mail, ini;
-    QtMainWindow window;
-    fakes::ScriptedPrompter prompter;
-    QtClock clock;
-    fakes::RecordingChannel channel;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedFileDialog dialogs;
-    QtTimer t1, t2, t3;
     QtFindDialog findDialog{&window};
     QtOptionsDialog options{&window};
-    std::unique_ptr<app::TForm1> form;
 };
 
 TEST_F(QtCommandKeysTest, KeysFromTheSettingsAndThePagingDefaultsRunTheirCommands) {

@@ -12,19 +12,14 @@
 #include <memory>
 #include <sstream>
 
-#include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
 #include "fakes/Fakes.h"
-#include "qt/HunspellSpeller.h"
-#include "qt/QtClock.h"
-#include "qt/QtMainWindow.h"
+#include "qt/QtFormHarness.h"
 #include "qt/QtPickList.h"
 #include "qt/QtPrinter.h"
 #include "qt/QtSpellWindow.h"
-#include "qt/QtTestApp.h"
-#include "qt/QtTimer.h"
 #include "text/Sjis.h"
 #include "tools/PrintText.h"
 
@@ -143,38 +138,18 @@ TEST(QtPickListTest, ClicksCarryShiftAndCtrl) {
 }
 
 // The main window on a draft, with its core, offscreen.
-struct WindowFixture {
+struct WindowFixture : QtFormHarness {
     fs::path dir = TempDir("varnel-window-");
     fs::path draft = dir / "Pelk" / "out" / "0003.txt";
     fs::path ini = dir / "varnel32.ini";
-    QtMainWindow window;
-    fakes::ScriptedPrompter prompter;
-    QtClock clock;
-    fakes::RecordingChannel channel;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
-    fakes::ScriptedFileDialog dialogs;
-    QtTimer t1, t2, t3;
-    std::unique_ptr<app::TForm1> form;
 
     WindowFixture(const std::string& text, const std::string& settings) {
         fs::create_directories(draft.parent_path());
         std::ofstream(draft, std::ios::binary) << text;
         std::ofstream(ini, std::ios::binary) << settings;
-        app::TForm1Setup setup;
-        setup.commandLine = app::ParseCommandLine({draft.string()});
-        setup.settingsPath = ini.string();
-        setup.executablePath = "/usr/bin/varnel32";
         const std::string home = (dir / "Pelk").string();
-        setup.env = [home](const std::string& n) { return n == "PELKHOME" ? home : std::string(); };
-        form = std::make_unique<app::TForm1>(
-            app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
-                                window.Printer(), window.PickList(), window.SpellWindow(),
-                                HunspellSpeller::Factory()},
-            std::move(setup));
-        window.Bind(form.get());
-        form->ShowUp();
+        StartForm({draft.string()}, ini,
+                  [home](const std::string& n) { return n == "PELKHOME" ? home : std::string(); });
         window.show();
     }
     ~WindowFixture() {
