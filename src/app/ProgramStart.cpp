@@ -72,4 +72,24 @@ std::string TakeFrontProgram(std::vector<std::string>& params) {
     return front;
 }
 
+std::optional<int> AnswerWithoutWindow(const CommandLine& cl, const EnvLookup& env,
+                                       const std::string& programDir) {
+    switch (cl.action) {
+        case ProgramAction::Help:
+            std::cout << UsageText();
+            return 0;
+        case ProgramAction::Version:
+            std::cout << "varnel32 " << VARNEL_VERSION << "\n";
+            return 0;
+        case ProgramAction::Dump:
+            return DumpFromCommandLine(cl, env, programDir);
+        case ProgramAction::Error:
+            std::cerr << "varnel32: " << cl.error << "\n" << UsageText();
+            return 2;
+        case ProgramAction::Window:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace varnel::app

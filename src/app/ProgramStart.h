@@ -6,6 +6,7 @@
 // varnel32-window, which lies beside it and holds the Qt layer.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ std::string CurrentWorkingDirectory();
 // `varnel32 --dump FILE`: the settings found as the window finds them from the program
 // in programDir, the mail printed to stdout; the exit status.
 int DumpFromCommandLine(const CommandLine& cl, const EnvLookup& env, const std::string& programDir);
+
+// --help, --version, --dump and a bad option answered on the standard streams: the exit
+// status; nothing when the command line asks for the window.
+std::optional<int> AnswerWithoutWindow(const CommandLine& cl, const EnvLookup& env,
+                                       const std::string& programDir);
 
 // The window program's command line: argv0, the front option with frontPath, then the
 // parameters as given (the toolkit's options included).

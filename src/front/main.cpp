@@ -16,21 +16,9 @@ int main(int argc, char** argv) {
     // A bad option prints the usage wherever it is given, with or without a display.
     const app::CommandLine cl = app::ParseCommandLine(app::WithoutToolkitOptions(params));
     const std::string self = app::RunningExecutablePath(argc > 0 ? argv[0] : nullptr);
-    switch (cl.action) {
-        case app::ProgramAction::Help:
-            std::cout << app::UsageText();
-            return 0;
-        case app::ProgramAction::Version:
-            std::cout << "varnel32 " << VARNEL_VERSION << "\n";
-            return 0;
-        case app::ProgramAction::Dump:
-            return app::DumpFromCommandLine(cl, app::ProcessEnvironment(), mail::DirectoryOf(self));
-        case app::ProgramAction::Error:
-            std::cerr << "varnel32: " << cl.error << "\n" << app::UsageText();
-            return 2;
-        case app::ProgramAction::Window:
-            break;
-    }
+    if (const auto status =
+            app::AnswerWithoutWindow(cl, app::ProcessEnvironment(), mail::DirectoryOf(self)))
+        return *status;
     std::string error;
     app::ExecWindowProgram(
         self, app::WindowProgramArgs(argc > 0 ? argv[0] : "varnel32", self, params), error);

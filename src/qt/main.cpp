@@ -161,20 +161,7 @@ int main(int argc, char** argv) {
 
     const app::CommandLine cl = app::ParseCommandLine(app::WithoutToolkitOptions(params));
     const app::EnvLookup env = app::ProcessEnvironment();
-    switch (cl.action) {
-        case app::ProgramAction::Help:
-            std::cout << app::UsageText();
-            return 0;
-        case app::ProgramAction::Version:
-            std::cout << "varnel32 " << VARNEL_VERSION << "\n";
-            return 0;
-        case app::ProgramAction::Dump:
-            return app::DumpFromCommandLine(cl, env, mail::DirectoryOf(program));
-        case app::ProgramAction::Error:
-            std::cerr << "varnel32: " << cl.error << "\n" << app::UsageText();
-            return 2;
-        case app::ProgramAction::Window:
-            break;
-    }
+    if (const auto status = app::AnswerWithoutWindow(cl, env, mail::DirectoryOf(program)))
+        return *status;
     return RunWindow(count, args.data(), cl, env, program);
 }
