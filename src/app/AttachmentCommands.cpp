@@ -13,6 +13,7 @@
 #include "mail/HtmlPart.h"
 #include "text/CommandSplit.h"
 #include "text/Cp932.h"
+#include "text/Sjis.h"
 
 namespace varnel::app {
 namespace {
@@ -47,12 +48,6 @@ constexpr text::Message kNoHtml{"This mail has no HTML part.",
                                 "このメールにはHTMLパートがありません"};
 constexpr text::Message kCannotWrite{"Cannot write the file for the browser: %s",
                                      "ブラウザに渡すファイルを書けません: %s"};
-
-std::string WithoutLineEnd(std::string s) {
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-        s.pop_back();
-    return s;
-}
 
 }  // namespace
 
@@ -122,7 +117,7 @@ bool TForm1::SaveAttachment(std::size_t ordinal, const std::string& file) {
 
 void TForm1::OpenAttachedFile1Click() {
     const int para = ParagraphOfLine(sonEdit1_, sonEdit1_.CaretY());
-    const std::string line = WithoutLineEnd(sonEdit1_.GetParagraphText(sonEdit1_.CaretY()));
+    const std::string line(text::TrimLineEnds(sonEdit1_.GetParagraphText(sonEdit1_.CaretY())));
     if (!line.starts_with(kSummaryStart))
         return;
     // Only a line the decoder wrote, where it wrote it, stands for an attachment.

@@ -16,12 +16,6 @@ namespace {
 constexpr text::Message kCannotStart{"Cannot start the program: %s",
                                      "プログラムを起動できません: %s"};
 
-std::string WithoutLineEnd(std::string s) {
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
-        s.pop_back();
-    return s;
-}
-
 // The local path of a "file:" link ("file:///p", "file://localhost/p" or "file:p").
 std::string FileLinkPath(std::string_view link) {
     std::string_view rest = link.substr(5);
@@ -93,14 +87,14 @@ void TForm1::OpenLink(const std::string& link) {
 
 void TForm1::Webbrowser1Click() {
     if (sonEdit1_.HasSelection()) {
-        const std::string selection = WithoutLineEnd(sonEdit1_.GetSelText());
+        const std::string selection(text::TrimLineEnds(sonEdit1_.GetSelText()));
         if (IsLinkSelection(selection))
             OpenLink(selection);
         return;
     }
     int x = sonEdit1_.CaretX();
     int y = sonEdit1_.CaretY();
-    const std::string line = WithoutLineEnd(sonEdit1_.GetParagraphText(y));
+    const std::string line(text::TrimLineEnds(sonEdit1_.GetParagraphText(y)));
     if (line.starts_with(".------ Attached")) {
         OpenAttachedFile1Click();
         return;
@@ -115,7 +109,7 @@ void TForm1::Webbrowser1Click() {
 void TForm1::MailTo2Click() {
     if (!sonEdit1_.ReadOnly || !sonEdit1_.HasSelection())
         return;
-    std::string s = WithoutLineEnd(sonEdit1_.GetSelText());
+    std::string s(text::TrimLineEnds(sonEdit1_.GetSelText()));
     if (s.empty())
         return;
     const std::size_t quote = text::FindLast(s, "\"");

@@ -8,6 +8,7 @@
 #include "editor/ReplaceFile.h"
 #include "mail/MailNames.h"
 #include "mail/ReplyStatus.h"
+#include "text/Sjis.h"
 
 namespace varnel::app {
 
@@ -122,8 +123,7 @@ void TForm1::Addressbook1Click() {
             }
         }
     }
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
+    text = std::string(text::TrimLineEnds(text));
     if (text.empty())
         return;
     text = mail::AddressBookEntry(text);

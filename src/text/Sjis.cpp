@@ -187,6 +187,12 @@ std::string_view TrimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+std::string_view TrimLineEnds(std::string_view s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
 int WordClassOfCode(unsigned code) {
     if (code <= 0x2F || (code >= 0x3A && code <= 0x3F) || (code >= 0xE0 && code <= 0xFF))
         return 7;

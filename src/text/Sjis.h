@@ -93,6 +93,9 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
 // Leading and trailing blanks and TABs removed.
 std::string_view TrimBlanks(std::string_view s);
 
+// Trailing CRs and LFs removed (neither can be a trail byte).
+std::string_view TrimLineEnds(std::string_view s);
+
 // Word class of a character code (a double-byte character as lead * 256 + trail), used
 // for word moves and word deletion: 0 hiragana, 1 katakana, 2 kanji and others,
 // 3 full-width digits and letters, 4 full-width symbols, 5 half-width katakana,
