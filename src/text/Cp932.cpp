@@ -1,9 +1,12 @@
-// CP932 <-> UTF-8 through glibc iconv, with visible substitutes for bad input.
+// CP932 <-> UTF-8 through glibc iconv (CP932 -> UTF-8 through a table taken from it),
+// with visible substitutes for bad input.
 #include "text/Cp932.h"
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <stdexcept>
 
 #include "text/Sjis.h"
@@ -29,6 +32,7 @@ class Converter {
     // of its input twice).
     std::size_t Run(std::string_view in, std::string& out, std::size_t growth) {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        lastError_ = 0;
         char* inp = const_cast<char*>(in.data());
         std::size_t inleft = in.size();
         while (inleft > 0) {
@@ -37,15 +41,20 @@ class Converter {
             char* outp = out.data() + used;
             std::size_t outleft = out.size() - used;
             const std::size_t r = iconv(cd_, &inp, &inleft, &outp, &outleft);
+            const int error = r == static_cast<std::size_t>(-1) ? errno : 0;
             out.resize(static_cast<std::size_t>(outp - out.data()));
-            if (r == static_cast<std::size_t>(-1) && errno != E2BIG)
+            lastError_ = error;
+            if (error != 0 && error != E2BIG)
                 break;
         }
         return in.size() - inleft;
     }
+    // Why the last Run stopped short: EILSEQ (bad input) or EINVAL (cut off).
+    int LastError() const { return lastError_; }
 
   private:
     iconv_t cd_;
+    int lastError_ = 0;
 };
 
 Converter& FromCp932() {
@@ -69,9 +78,102 @@ std::size_t Utf8SequenceLength(unsigned char c) {
     return 1;
 }
 
+// CP932 -> UTF-8 by table: what iconv gives for each single byte and each lead/trail
+// pair, asked once per process (about 16,000 small calls, well under a millisecond).
+// An entry holds the UTF-8 bytes in its upper three bytes and their count in its low
+// byte; 0 marks a byte or pair iconv rejects.
+class Cp932Table {
+  public:
+    Cp932Table() {
+        Converter& c = FromCp932();
+        std::string out;
+        for (int b = 0; b < 256; ++b) {
+            const char one[1] = {static_cast<char>(b)};
+            out.clear();
+            if (c.Run({one, 1}, out, 3) == 1)
+                single_[b] = Pack(out);
+            else if (c.LastError() == EINVAL)  // a lead byte cut off
+                lead_[b] = true;
+        }
+        for (int b = 0; b < 0x80; ++b)
+            usable_ = usable_ && !lead_[b];
+        for (int b = 0; b < 256; ++b) {
+            if (!lead_[b])
+                continue;
+            for (int t = 0; t < 256; ++t) {
+                const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
+                out.clear();
+                if (c.Run({two, 2}, out, 3) == 2)
+                    pair_[b - 0x80][t] = Pack(out);
+            }
+        }
+    }
+
+    bool Usable() const { return usable_; }
+
+    void Append(std::string_view s, std::string& out) const {
+        const std::size_t used = out.size();
+        out.resize(used + s.size() * 3);  // three bytes at most per input byte
+        char* o = out.data() + used;
+        const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+        const std::size_t n = s.size();
+        for (std::size_t i = 0; i < n;) {
+            const unsigned char c = p[i];
+            if (c < 0x80 && single_[c] == (std::uint32_t{c} << 8 | 1)) {
+                *o++ = static_cast<char>(c);
+                ++i;
+                continue;
+            }
+            std::uint32_t e = single_[c];
+            std::size_t len = 1;
+            if (lead_[c]) {
+                e = i + 1 < n ? pair_[c - 0x80][p[i + 1]] : 0;
+                len = 2;
+            }
+            if (e == 0) {
+                // What iconv rejects becomes U+FFFD; a broken pair counts as one.
+                e = kReplacement;
+                len = CharLengthAt(s, i);
+            }
+            // Three bytes stored whatever the length: room for them is always left.
+            o[0] = static_cast<char>(e >> 8);
+            o[1] = static_cast<char>(e >> 16);
+            o[2] = static_cast<char>(e >> 24);
+            o += e & 0xFF;
+            i += len;
+        }
+        out.resize(static_cast<std::size_t>(o - out.data()));
+    }
+
+  private:
+    static constexpr std::uint32_t kReplacement = 0xBDBFEF03;  // EF BF BD, three bytes
+
+    std::uint32_t Pack(const std::string& utf8) {
+        if (utf8.empty() || utf8.size() > 3) {
+            usable_ = false;  // beyond what an entry holds: iconv does all the work
+            return 0;
+        }
+        std::uint32_t e = static_cast<std::uint32_t>(utf8.size());
+        for (std::size_t k = 0; k < utf8.size(); ++k)
+            e |= std::uint32_t{static_cast<unsigned char>(utf8[k])} << (8 * (k + 1));
+        return e;
+    }
+
+    std::array<std::uint32_t, 256> single_{};
+    std::array<bool, 256> lead_{};
+    std::array<std::array<std::uint32_t, 256>, 128> pair_{};  // lead bytes are above 0x7F
+    bool usable_ = true;
+};
+
+// Built on first use and never changed after: threads share it.
+const Cp932Table& Table() {
+    static const Cp932Table t;
+    return t;
+}
+
 }  // namespace
 
-void AppendCp932AsUtf8(std::string_view s, std::string& out) {
+void AppendCp932AsUtf8ByIconv(std::string_view s, std::string& out) {
     out.reserve(out.size() + s.size() * 3 + 16);
     while (!s.empty()) {
         // A CP932 character (one or two bytes) is at most three bytes of UTF-8.
@@ -82,6 +184,14 @@ void AppendCp932AsUtf8(std::string_view s, std::string& out) {
         out += "\xEF\xBF\xBD";
         s.remove_prefix(CharLengthAt(s, 0));
     }
+}
+
+void AppendCp932AsUtf8(std::string_view s, std::string& out) {
+    const Cp932Table& t = Table();
+    if (t.Usable())
+        t.Append(s, out);
+    else
+        AppendCp932AsUtf8ByIconv(s, out);
 }
 
 std::string Cp932ToUtf8(std::string_view s) {

@@ -12,6 +12,9 @@ namespace varnel::text {
 std::string Cp932ToUtf8(std::string_view cp932);
 // The same, appended to out (whose room is kept for the next call).
 void AppendCp932AsUtf8(std::string_view cp932, std::string& out);
+// The same through iconv call by call: the table above is taken from it, and tests
+// compare the two.
+void AppendCp932AsUtf8ByIconv(std::string_view cp932, std::string& out);
 
 // Characters CP932 lacks become the substitute (default "〓", 0x81 0xAC); invalid
 // UTF-8 bytes likewise.
