@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "StoreGenerator.h"
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/FormFakes.h"
-#include "app/TempDir.h"
 #include "store/FolderIndex.h"
 #include "store/MailStepping.h"
 #include "store/ThreadNavigator.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "TempDir.h"
 #include "app/IniFile.h"
-#include "app/TempDir.h"
 
 namespace varnel::app {
 namespace {

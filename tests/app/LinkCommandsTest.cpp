@@ -4,9 +4,9 @@
 
 #include <cctype>
 
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/FormFakes.h"
-#include "app/TempDir.h"
 
 namespace varnel::app {
 namespace {

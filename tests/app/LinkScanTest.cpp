@@ -4,9 +4,9 @@
 
 #include <fstream>
 
+#include "TempDir.h"
 #include "app/DangerousFile.h"
 #include "app/LinkScan.h"
-#include "app/TempDir.h"
 
 namespace varnel::app {
 namespace {

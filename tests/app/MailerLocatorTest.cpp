@@ -5,10 +5,10 @@
 
 #include <map>
 
+#include "TempDir.h"
 #include "app/Environment.h"
 #include "app/MailerLocator.h"
 #include "app/SettingsLocation.h"
-#include "app/TempDir.h"
 
 namespace varnel::app {
 namespace {

@@ -4,8 +4,8 @@
 #include <functional>
 #include <map>
 
+#include "TempDir.h"
 #include "app/SettingsLoader.h"
-#include "app/TempDir.h"
 #include "text/Cp932.h"
 
 namespace varnel::app {

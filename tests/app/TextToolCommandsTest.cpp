@@ -34,10 +34,7 @@ class TextToolCommandsTest : public ::testing::Test, protected testing::FormFake
             StartForm({file.string()}, ini.string(), root.string(), {{"PELKHOME", home.string()}});
         return *form;
     }
-    std::string Ini() const {
-        std::ifstream in(ini, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Ini() const { return testing::ReadAll(ini); }
 
     testing::TempDir tmp;
     fs::path root{tmp.path()}, home, draft, ini;

@@ -112,11 +112,8 @@ TEST_F(RunUserCommandTest, ExtensionCopyGoesIntoThePrivateDirectory) {
     EXPECT_NE(copy.parent_path(), mail.parent_path());
     EXPECT_EQ((fs::status(copy.parent_path()).permissions() & fs::perms::all),
               fs::perms::owner_all);
-    const auto bytes = [](const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_EQ(bytes(copy), bytes(mail));  // the mail as it is now, marked read
+    EXPECT_EQ(testing::ReadAll(copy),
+              testing::ReadAll(mail));  // the mail as it is now, marked read
     EXPECT_TRUE(fs::is_empty(exeDir));
     form.reset();  // the window goes, and the copy with its directory
     EXPECT_FALSE(fs::exists(copy));

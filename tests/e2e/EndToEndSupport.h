@@ -17,18 +17,15 @@
 #include <thread>
 #include <vector>
 
+#include "TempDir.h"
+
 extern char** environ;
 
 namespace varnel::e2e {
 
 namespace fs = std::filesystem;
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testing::ReadAll;
 
 // Starts argv[0] with the current environment, its output (and that of whatever it
 // starts) going to outFile; -1 on failure.
@@ -119,7 +116,7 @@ class Store {
     }
     std::vector<std::string> LogLines() const {
         std::vector<std::string> lines;
-        std::istringstream in(ReadFile(log));
+        std::istringstream in(ReadAll(log));
         for (std::string l; std::getline(in, l);)
             lines.push_back(l);
         return lines;

@@ -111,7 +111,7 @@ TEST_F(EndToEnd, OpeningAMailTellsTheMailerUpdateThenFocus) {
     const std::string update = "[Update(" + s.Index("in") + ",0008)]";
     const std::string focus = "[Focus(" + s.Index("in") + ",0008)]";
     ASSERT_TRUE(WaitFor([&] { return s.Find(focus, std::max(0, s.Find(update))) > 0; }, 5000))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     EXPECT_LT(s.Find(update), s.Find(focus));
     // A second viewer does not take over the first one's socket.
     const pid_t second = s.StartViewer(s.Mail("in", "0002"));
@@ -134,7 +134,7 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     EXPECT_TRUE(
         WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0004"); }, 5000, Pump))
         << v.form->CurrentMailFile << "\n"
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     EXPECT_TRUE(
         WaitFor([&] { return s.Find("[Update(" + s.Index("in") + ",0004)]") >= 0; }, 3000, Pump));
 
@@ -147,7 +147,7 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     ASSERT_TRUE(app::RunCommand(*v.form, "Next2"));
     EXPECT_TRUE(
         WaitFor([&] { return v.form->CurrentMailFile == s.Mail("in", "0005"); }, 5000, Pump))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     EXPECT_GE(s.Find("[View(\"Next\")]"), 0);
 
     // Reply: the reply command and then the update, a draft in out/, and a compose
@@ -156,7 +156,7 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     v.form->SendReplyCommand();
     const std::string reply = "[Reply(" + s.Index("in") + ",0005)]";
     const std::string update = "[Update(" + s.Index("in") + ",0005)]";
-    ASSERT_GE(s.Find(reply, from), 0) << ReadFile(s.log);
+    ASSERT_GE(s.Find(reply, from), 0) << ReadAll(s.log);
     EXPECT_GT(s.Find(update, s.Find(reply, from)), s.Find(reply, from));
     std::string draft;
     ASSERT_TRUE(WaitFor(
@@ -172,7 +172,7 @@ TEST_F(EndToEnd, NextThroughTheMailerAndAReplyDraftInItsOwnComposeWindow) {
     EXPECT_TRUE(
         WaitFor([&] { return s.Find("[Update(" + s.Index("out") + "," + number + ")]") >= 0; },
                 10000, Pump))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     ASSERT_FALSE(s.ViewersStartedByMailer().empty());
 
     // The compose window takes no open request: with the viewer gone, nobody listens.
@@ -246,14 +246,14 @@ TEST_F(WritingLoop, ReplyToAJapaneseMailQuoteReformatTypeAndSend) {
     v.window.TextView()->OnKeyDown(enter, 0);
     EXPECT_EQ(enter, 0);  // taken by the window
     const std::string draft = DraftFromLog(from);
-    ASSERT_FALSE(draft.empty()) << ReadFile(s.log);
+    ASSERT_FALSE(draft.empty()) << ReadAll(s.log);
     // The sequence: focus, then the reply and its update, then the status and an update.
     const std::string focus = "[Focus(" + s.Index("in") + ",0001)]";
     const std::string reply = "[Reply(" + s.Index("in") + ",0001)]";
     const std::string update = "[Update(" + s.Index("in") + ",0001)]";
     ASSERT_TRUE(WaitFor([&] { return s.Find(update, s.Find(update, s.Find(reply, from)) + 1) > 0; },
                         5000, Pump))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     EXPECT_LT(s.Find(focus, from), s.Find(reply, from));
     EXPECT_GT(s.Find(update, s.Find(reply, from)), s.Find(reply, from));
 
@@ -285,7 +285,7 @@ TEST_F(WritingLoop, ReplyToAJapaneseMailQuoteReformatTypeAndSend) {
     ASSERT_TRUE(app::RunCommand(*c.form, "SaveandQuit1"));
     Settle(100);
     EXPECT_FALSE(c.window.isVisible());
-    const std::string out = ReadFile(draft);
+    const std::string out = ReadAll(draft);
     // The outgoing layout: one address a line, the dotted local part quoted.
     EXPECT_TRUE(out.starts_with(Utf8ToCp932("To: 佐藤花子 <hanako.sato@example.jp>,\r\n")))
         << text::Cp932ToUtf8(out);
@@ -305,7 +305,7 @@ TEST_F(WritingLoop, ForwardWithTwoAttachmentsComesBackByteExact) {
     const int from = static_cast<int>(s.LogLines().size());
     ASSERT_TRUE(app::RunCommand(*v.form, "Forward1"));
     const std::string draft = DraftFromLog(from);
-    ASSERT_FALSE(draft.empty()) << ReadFile(s.log);
+    ASSERT_FALSE(draft.empty()) << ReadAll(s.log);
     EXPECT_GE(s.Find("[Forward(\"" + s.Index("in") + "\",\"0010\")]", from), 0);
 
     Viewer c(s, draft);
@@ -322,10 +322,10 @@ TEST_F(WritingLoop, ForwardWithTwoAttachmentsComesBackByteExact) {
     ASSERT_TRUE(app::RunCommand(*c.form, "SaveandQuit1"));
     Settle(100);
     EXPECT_FALSE(c.window.isVisible());
-    const std::string out = ReadFile(draft);
+    const std::string out = ReadAll(draft);
     // The forwarded mail from its second part on, byte for byte, then the draft's own
     // closing boundary.
-    const std::string original = ReadFile(s.Mail("in", "0010"));
+    const std::string original = ReadAll(s.Mail("in", "0010"));
     const std::string boundary = "\r\n--=_sample_shoji_20261110_=\r\n";
     const std::size_t second = original.find(boundary, original.find(boundary) + 1);
     ASSERT_NE(second, std::string::npos);
@@ -380,13 +380,13 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
     ASSERT_EQ(RunToEnd({VARNEL_BIN_DIR "/pelkmail", "--home", s.home, "--import", original},
                        s.root + "/import"),
               0)
-        << ReadFile(s.root + "/import");
-    std::string imported = ReadFile(s.root + "/import");
+        << ReadAll(s.root + "/import");
+    std::string imported = ReadAll(s.root + "/import");
     imported = imported.substr(0, imported.find('\n'));
     const std::string recorder = s.root + "/record";
     std::ofstream(recorder) << "#!/bin/sh\ncat > \"$0.part\" && mv \"$0.part\" \"$0.eml\"\n";
     fs::permissions(recorder, fs::perms::owner_all);
-    std::string ini = ReadFile(s.home + "/pelkmail.ini");
+    std::string ini = ReadAll(s.home + "/pelkmail.ini");
     const auto at = ini.find("Command=\r\n");
     ASSERT_NE(at, std::string::npos);
     ini.insert(at + 8, recorder);
@@ -399,7 +399,7 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
     v.form->SendReplyCommand();
     ASSERT_TRUE(
         WaitFor([&] { return v.form->CurrentMailFile.starts_with(s.home + "/out/"); }, 5000, Pump))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     const std::string draft = v.form->CurrentMailFile;
     if (v.form->SonEdit1().ReadOnly) {  // a viewer window keeps its mode: switch to editing
         ASSERT_TRUE(app::RunCommand(*v.form, "ViewerMode1"));
@@ -416,15 +416,15 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
     WaitFor([] { return false; }, 700, Pump);
     EXPECT_FALSE(fs::exists(sent)) << "sent while the window's program still runs";
     v.server.reset();  // the window has closed: its program ends and its socket goes
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(sent); }, 10000, Pump)) << ReadFile(s.log);
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(sent); }, 10000, Pump)) << ReadAll(s.log);
     EXPECT_TRUE(WaitFor([&] { return !fs::exists(draft); }, 5000, Pump));  // now in sent/
-    EXPECT_TRUE(ReadFile(s.Mail("sent", "0004")).starts_with("X-Status: SNDR\r\n"));
+    EXPECT_TRUE(ReadAll(s.Mail("sent", "0004")).starts_with("X-Status: SNDR\r\n"));
 
     ASSERT_EQ(RunToEnd({"/usr/bin/env", "python3", "-c", kReadSent, sent}, s.root + "/parsed"), 0)
-        << ReadFile(s.root + "/parsed");
+        << ReadAll(s.root + "/parsed");
     std::map<std::string, std::string> fields;
     std::vector<std::string> body;
-    std::istringstream parsed(ReadFile(s.root + "/parsed"));
+    std::istringstream parsed(ReadAll(s.root + "/parsed"));
     for (std::string line; std::getline(parsed, line);) {
         const auto tab = line.find('\t');
         if (line.starts_with("Body\t"))
@@ -441,8 +441,8 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
         return std::any_of(body.begin(), body.end(),
                            [&](const std::string& l) { return l.find(t) != std::string::npos; });
     };
-    EXPECT_TRUE(has(typed)) << ReadFile(sent);
-    EXPECT_TRUE(has("> 明日の会議は十時からです。")) << ReadFile(sent);
+    EXPECT_TRUE(has(typed)) << ReadAll(sent);
+    EXPECT_TRUE(has("> 明日の会議は十時からです。")) << ReadAll(sent);
 }
 
 // Navigation end to end on a generated store: in/ holds twelve mails in three threads
@@ -457,9 +457,9 @@ class NavigationEndToEnd : public ::testing::Test {
         ASSERT_GT(gen, 0);
         int status = 0;
         ::waitpid(gen, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadFile(s.root + "/output");
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadAll(s.root + "/output");
         // The seventh mail is read, so the only unread mail after in/ is the list's.
-        std::string seven = ReadFile(s.Mail("in", "0007"));
+        std::string seven = ReadAll(s.Mail("in", "0007"));
         seven.replace(10, 4, "READ");
         std::ofstream(s.Mail("in", "0007"), std::ios::binary) << seven;
         fs::create_directories(s.home + "/ml");
@@ -506,18 +506,18 @@ TEST_F(NavigationEndToEnd, NumberModeStepsAcrossTheFolderEndDeletesAndFollowsThr
     EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
     // Past the folder's end the mailer is asked for the next unread mail: the list's.
     ASSERT_TRUE(Run(v, "Next1"));
-    EXPECT_TRUE(Shows(v, s.Mail("ml", "0001"))) << ReadFile(s.log);
+    EXPECT_TRUE(Shows(v, s.Mail("ml", "0001"))) << ReadAll(s.log);
 
     // Back to the last mail of in/ and delete it: the previous mail is shown, and the
     // mailer moves the deleted one to the trash, index records included.
     ASSERT_TRUE(Run(v, "Back2"));
     ASSERT_EQ(v.form->CurrentMailFile, s.Mail("in", "0012"));
-    const std::string deletedBytes = ReadFile(s.Mail("in", "0012"));
+    const std::string deletedBytes = ReadAll(s.Mail("in", "0012"));
     ASSERT_TRUE(Run(v, "Delete1"));
     EXPECT_EQ(v.form->CurrentMailFile, s.Mail("in", "0011"));
     ASSERT_TRUE(WaitFor([&] { return !fs::exists(s.Mail("in", "0012")); }, 5000, Pump))
-        << ReadFile(s.log);
-    EXPECT_EQ(ReadFile(s.home + "/trash/0001.txt"), deletedBytes);
+        << ReadAll(s.log);
+    EXPECT_EQ(ReadAll(s.home + "/trash/0001.txt"), deletedBytes);
     const auto trash = store::FolderIndex::ReadAll(s.home + "/trash.can");
     ASSERT_TRUE(trash && trash->records.size() == 2);
     EXPECT_EQ(trash->records[1].messageId, "<n2@example.jp>");
@@ -558,7 +558,7 @@ TEST_F(NavigationEndToEnd, MailerListAndThreadModes) {
 
     // Mode 1: the stand-in's list answers with open requests.
     ASSERT_TRUE(Run(v, "Next1"));
-    ASSERT_TRUE(Shows(v, s.Mail("in", "0006"))) << ReadFile(s.log);
+    ASSERT_TRUE(Shows(v, s.Mail("in", "0006"))) << ReadAll(s.log);
     ASSERT_TRUE(Run(v, "Next1"));
     ASSERT_TRUE(Shows(v, s.Mail("in", "0007")));
     ASSERT_TRUE(Run(v, "Back1"));
@@ -568,7 +568,7 @@ TEST_F(NavigationEndToEnd, MailerListAndThreadModes) {
     ASSERT_TRUE(Run(v, "Delete1"));
     ASSERT_TRUE(Shows(v, s.Mail("in", "0005")));
     ASSERT_TRUE(WaitFor([&] { return fs::exists(s.home + "/trash/0001.txt"); }, 5000, Pump))
-        << ReadFile(s.log);
+        << ReadAll(s.log);
     EXPECT_FALSE(fs::exists(s.Mail("in", "0006")));
     EXPECT_TRUE(WaitFor([&] { return v.form->Deferred().PendingFocusFile.empty(); }, 3000, Pump));
 

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "editor/ReplaceFile.h"
 
 namespace varnel::editor {

@@ -11,19 +11,13 @@
 #include <string>
 #include <thread>
 
+#include "TempDir.h"
 #include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::editor {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(SaveKill, AKilledSaveLeavesAWholeFile) {
     const std::string dir = ::testing::TempDir() + "varnel-savekill-" + std::to_string(::getpid());
@@ -52,7 +46,7 @@ TEST(SaveKill, AKilledSaveLeavesAWholeFile) {
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        const std::string now = ReadFile(path);
+        const std::string now = testing::ReadAll(path);
         EXPECT_TRUE(now == a || now == b) << "round " << round << ": " << now.size() << " bytes";
     }
     std::filesystem::remove_all(dir);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "editor/LineString.h"
 #include "editor/SonStrings.h"
 #include "editor/StoreChecks.h"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "link/UnixCommandServer.h"
 
 namespace varnel::testing {

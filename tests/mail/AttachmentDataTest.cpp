@@ -53,8 +53,7 @@ TEST(AttachmentData, RecordsPointAtTheirLines) {
     std::vector<Case> cases = {{"forward", kForwardWithFiles, 2}, {"single", kSinglePart, 1}};
     for (const char* golden : {"base64_sizes", "uuencode", "japanese_names", "qp_after_qp"})
         cases.push_back(
-            {golden, test::ReadBytes(std::string(VARNEL_TEST_DATA) + "/mime/" + golden + ".eml"),
-             0});
+            {golden, test::ReadAll(std::string(VARNEL_TEST_DATA) + "/mime/" + golden + ".eml"), 0});
     for (const Case& c : cases) {
         for (const bool showTo : {true, false}) {
             for (const bool reformat : {false, true}) {

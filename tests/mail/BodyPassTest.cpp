@@ -44,8 +44,8 @@ TEST(BodyPass, GoldenMails) {
           "forward_reply_to", "forward_then_part", "boundary_never", "nested_preamble_10",
           "nested_preamble_11", "unquoted_boundary", "header_ends_at_boundary", "japanese_names"}) {
         const std::string base = std::string(VARNEL_TEST_DATA) + "/mime/" + name;
-        const auto expected = test::SplitLines(test::ReadBytes(base + ".expected"));
-        const std::string bytes = test::ReadBytes(base + ".eml");
+        const auto expected = test::SplitLines(test::ReadAll(base + ".expected"));
+        const std::string bytes = test::ReadAll(base + ".eml");
         ASSERT_FALSE(bytes.empty()) << name;
         DecodeState state;
         state.markRead = true;

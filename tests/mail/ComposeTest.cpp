@@ -2,7 +2,7 @@
 // entry, the forward-draft tools, the send check and the outgoing layout.
 #include <gtest/gtest.h>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "fakes/Fakes.h"
 #include "mail/ForwardDraft.h"
 #include "mail/ForwardDraftTools.h"
@@ -141,7 +141,7 @@ TEST(SendCheck, ForwardTailFollowsTheTextInOneReplacement) {
     const std::string path = dir.path() + "/0001.txt";
     std::string error;
     ASSERT_TRUE(WriteOutgoingFile(path, "text\r\n", std::string("--I\r\n\x00\xff\r\n", 9), error));
-    EXPECT_EQ(test::ReadBytes(path), std::string("text\r\n--I\r\n\x00\xff\r\n", 15));
+    EXPECT_EQ(test::ReadAll(path), std::string("text\r\n--I\r\n\x00\xff\r\n", 15));
     // A failed write leaves the draft as it was.
     EXPECT_FALSE(WriteOutgoingFile(dir.path() + "/gone/0001.txt", "x", std::nullopt, error));
     EXPECT_FALSE(error.empty());

@@ -176,7 +176,7 @@ TEST(DecodeCommand, WritesPrivateFileAndStartsViewer) {
     EXPECT_EQ(r.status, DecodeCommandResult::Status::Done);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_EQ(launcher.started[0], (Lines{"/opt/my tesra/tesra", "-r", dirPath + "/_varnel.jis"}));
-    EXPECT_EQ(test::ReadBytes(r.jisFile), "X-Status: READ\r\nSubject: x\r\n--------\r\nbody\r\n");
+    EXPECT_EQ(test::ReadAll(r.jisFile), "X-Status: READ\r\nSubject: x\r\n--------\r\nbody\r\n");
 
     EXPECT_EQ(DecodeZenkaku1Click(mail, true, viewer).status, DecodeCommandResult::Status::Skipped);
     launcher.succeed = false;

@@ -64,7 +64,7 @@ void Compare(const fs::path& expectedFile, const std::string& actual, const std:
         std::ofstream(expectedFile, std::ios::binary) << actual;
         return;
     }
-    EXPECT_EQ(actual, test::ReadBytes(expectedFile)) << what;
+    EXPECT_EQ(actual, test::ReadAll(expectedFile)) << what;
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
         const std::string name = mail.stem().string();
         const auto opts = ReadOpts(kDir / (name + ".opts"));
         const HeaderOptions base = OptionsFrom(opts);
-        const std::string bytes = test::ReadBytes(mail);
+        const std::string bytes = test::ReadAll(mail);
         const std::string path = "/home/u/Pelk/in/0001.txt";
         DecodeState state;
 
@@ -108,7 +108,7 @@ TEST(GoldenDisplay, AllModesAndFileAfterOpening) {
                 fs::remove(after);
         } else if (fs::exists(after)) {
             ASSERT_TRUE(d.rewritten) << name << ": expected a rewrite";
-            EXPECT_EQ(*d.rewritten, test::ReadBytes(after)) << name;
+            EXPECT_EQ(*d.rewritten, test::ReadAll(after)) << name;
         } else {
             EXPECT_FALSE(d.rewritten) << name << ": file must stay byte-identical";
         }

@@ -1,20 +1,14 @@
-// File reading and CR LF joining shared by the mail tests.
+// Line splitting and CR LF joining shared by the mail tests.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
+
 namespace varnel::mail::test {
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using varnel::testing::ReadAll;
 
 // Lines ending in LF or CR LF; a last line without an end counts too.
 inline std::vector<std::string> SplitLines(const std::string& all) {

@@ -16,7 +16,7 @@
 namespace varnel::mail {
 namespace {
 
-using test::ReadBytes;
+using test::ReadAll;
 using test::SplitLines;
 using text::Cp932ToUtf8;
 using text::Utf8ToCp932;
@@ -229,7 +229,7 @@ TEST(Reformat, GoldenParagraphShapes) {
         if (e.path().extension() != ".in")
             continue;
         ++seen;
-        Lines lines = SplitLines(Utf8ToCp932(ReadBytes(e.path())));
+        Lines lines = SplitLines(Utf8ToCp932(ReadAll(e.path())));
         if (!lines.empty() && lines.back().empty())
             lines.pop_back();
         std::size_t first = 0;
@@ -240,7 +240,7 @@ TEST(Reformat, GoldenParagraphShapes) {
         out.replace_extension(".out");
         if (update)
             std::ofstream(out, std::ios::binary) << Utf8(lines);
-        EXPECT_EQ(Utf8(lines), ReadBytes(out)) << e.path();
+        EXPECT_EQ(Utf8(lines), ReadAll(out)) << e.path();
         for (const auto& l : lines)
             EXPECT_EQ(Utf8ToCp932(Cp932ToUtf8(l)), l) << "a character was split";
     }

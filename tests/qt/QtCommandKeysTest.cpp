@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempDir.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
 #include "qt/QtFindDialog.h"
@@ -30,12 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using varnel::testing::ReadAll;
 
 // A viewer window on a long mail, with F5 = Header, F6 = ViewerMode, F9 = PelkNext and
 // the default paging keys, its second start-up phase done.
@@ -131,7 +127,7 @@ TEST_F(QtCommandKeysTest, FindAndReplaceAcrossASoftLineBreak) {
     findDialog.findChild<QPushButton*>(QStringLiteral("Close"))->click();
     EXPECT_FALSE(findDialog.isVisible());
     EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("Delete1"))->shortcuts().isEmpty());
-    EXPECT_NE(ReadFile(ini).find("[FindDialog]"), std::string::npos);  // its place is kept
+    EXPECT_NE(ReadAll(ini).find("[FindDialog]"), std::string::npos);  // its place is kept
 
     window.TextView()->setFocus();
     Key(Qt::Key_F6);  // editor mode
@@ -147,7 +143,7 @@ TEST_F(QtCommandKeysTest, FindAndReplaceAcrossASoftLineBreak) {
 }
 
 TEST_F(QtCommandKeysTest, OptionsDialogChangesOneLineAndTheWindowShowsIt) {
-    const std::string before = ReadFile(ini);
+    const std::string before = ReadAll(ini);
     QTimer::singleShot(0, [] {
         QWidget* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -161,7 +157,7 @@ TEST_F(QtCommandKeysTest, OptionsDialogChangesOneLineAndTheWindowShowsIt) {
     window.findChild<QAction*>(QStringLiteral("Option1"))->trigger();
     std::string expected = before;
     expected.replace(expected.find("ViewerColor=12632256"), 20, "ViewerColor=255");
-    EXPECT_EQ(ReadFile(ini), expected);
+    EXPECT_EQ(ReadAll(ini), expected);
     EXPECT_EQ(window.TextView()->Look().Color, 255u);
 }
 

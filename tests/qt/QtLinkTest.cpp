@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "TempDir.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
 #include "qt/HunspellSpeller.h"
@@ -98,10 +99,8 @@ TEST(QtLinkTest, DoubleClickOnUrlStartsTheBrowserWithThatUrlAsOneArgument) {
     while (!fs::exists(log) && waited.elapsed() < 5000)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    std::ifstream in(log);
-    std::stringstream got;
-    got << in.rdbuf();
-    EXPECT_EQ(got.str(), std::string(kUrl) + "\n");  // one argument, the full stop dropped
+    EXPECT_EQ(testing::ReadAll(log),
+              std::string(kUrl) + "\n");  // one argument, the full stop dropped
     EXPECT_TRUE(prompter.asked.empty());
     fs::remove_all(dir);
 }

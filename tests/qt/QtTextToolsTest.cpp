@@ -12,6 +12,7 @@
 #include <memory>
 #include <sstream>
 
+#include "TempDir.h"
 #include "app/TForm1.h"
 #include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
@@ -35,12 +36,7 @@ fs::path TempDir(const std::string& name) {
     return dir;
 }
 
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using varnel::testing::ReadAll;
 
 // Runs a command line and returns its standard output.
 std::string RunCommandLine(const std::string& command) {
@@ -239,10 +235,10 @@ TEST(QtTextToolsWindowTest, SpellCheckThroughTheWindow) {
     EXPECT_FALSE(f.form->Form2().InProgress());
     EXPECT_FALSE(f.window.SpellWindowWidget()->isVisible());
     EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
-    EXPECT_EQ(ReadFile(userDic), "nerly\n");
+    EXPECT_EQ(ReadAll(userDic), "nerly\n");
     EXPECT_EQ(edit.Text(),
               "Subject: Test\r\n\r\nI wrote a draft of teh letter.\r\nIt is  nerly done");
-    EXPECT_NE(ReadFile(f.ini).find("IgnoreCapital=1"), std::string::npos);
+    EXPECT_NE(ReadAll(f.ini).find("IgnoreCapital=1"), std::string::npos);
 
     for (int i = 0; i < 10 && edit.Modified(); ++i)
         edit.Undo();

@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "RecordPrinter.h"
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "store/FolderIndex.h"
 #include "store/IndexReader.h"
 

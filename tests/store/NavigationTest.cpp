@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "store/FolderIndex.h"
 #include "store/FolderRuleWriter.h"
 #include "store/IndexReader.h"

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "RecordPrinter.h"
+#include "TempDir.h"
 #include "mail/MailNames.h"
 #include "store/FolderDefinitions.h"
 #include "store/FolderIndex.h"
@@ -24,15 +25,10 @@ namespace {
 
 const std::string kHome = std::string(VARNEL_EXAMPLES) + "/pelkhome";
 
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Just enough of an INI reader for the mailer's settings: sections and keys any case.
 FolderDefinitions::Lookup IniLookup(const std::string& path) {
     std::map<std::string, std::string> values;
-    std::istringstream in(Slurp(path));
+    std::istringstream in(varnel::testing::ReadAll(path));
     std::string section, raw;
     while (std::getline(in, raw)) {
         if (!raw.empty() && raw.back() == '\r')
@@ -120,7 +116,7 @@ TEST_F(SampleStore, IndexRecordsMatchTheMails) {
             }
             expectedFiles.insert(path);
             ASSERT_TRUE(fs::exists(path)) << path;
-            const std::string mail = Slurp(path);
+            const std::string mail = varnel::testing::ReadAll(path);
             EXPECT_EQ(IndexRecordFromMail(mail, r.record.time), r.record) << path;
             EXPECT_NE(r.record.time, 0u) << path;
             if (const auto letters = XStatusForStatusByte(r.record.status); !letters.empty()) {

@@ -1,7 +1,7 @@
 // Thread navigation across the received and sent folders.
 #include <gtest/gtest.h>
 
-#include "app/TempDir.h"
+#include "TempDir.h"
 #include "store/FolderIndex.h"
 #include "store/ThreadNavigator.h"
 

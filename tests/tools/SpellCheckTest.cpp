@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "TempDir.h"
 #include "fakes/ToolFakes.h"
 #include "tools/SpellDictionary.h"
 #include "tools/SpellWords.h"
@@ -87,13 +86,6 @@ struct SpellFixture : EditFixture {
     std::string Selected() { return e.GetSelText(); }
 };
 
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(SpellCheck, ChangeIgnoreAddAndTheDoubledWord) {
     const std::string draft =
         "Subject: Test\r\n\r\nI wrote a drafft of teh letter.\r\nIt is is nerly done";
@@ -128,7 +120,7 @@ TEST(SpellCheck, ChangeIgnoreAddAndTheDoubledWord) {
     EXPECT_FALSE(f.form->InProgress());
     EXPECT_FALSE(f.window.shown);
     EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
-    EXPECT_EQ(ReadFile(f.dir / "UserDic.txt"), "nerly\n");
+    EXPECT_EQ(testing::ReadAll(f.dir / "UserDic.txt"), "nerly\n");
     EXPECT_EQ(f.e.Text(),
               "Subject: Test\r\n\r\nI wrote a draft of teh letter.\r\nIt is  nerly done");
     ASSERT_EQ(f.saved.size(), 1u);

@@ -1,4 +1,5 @@
-// A private temporary directory for a test, removed with everything in it afterwards.
+// Files for tests: a private temporary directory, removed with everything in it
+// afterwards, and reading a whole file.
 #pragma once
 
 #include <stdlib.h>
@@ -39,7 +40,8 @@ class TempDir {
     std::string path_;
 };
 
-inline std::string ReadAll(const std::string& file) {
+// The whole file as bytes; empty when it cannot be read.
+inline std::string ReadAll(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream ss;
     ss << in.rdbuf();
