@@ -18,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "fakes/Fakes.h"
@@ -36,27 +37,22 @@ const std::string kPattern =
 // A window on an untitled text with the given settings; Open loads a file as a user
 // does through File > Open.
 struct Window : QtFormHarness {
-    fs::path dir = fs::temp_directory_path() / ("varnel-align-" + std::to_string(::getpid()));
+    testing::TempDir dir;
 
     explicit Window(const std::string& view) {
-        fs::create_directories(dir);
-        const fs::path ini = dir / "varnel32.ini";
-        std::ofstream(ini, std::ios::binary) << "[View]\r\nRuler=1\r\n" << view;
-        StartForm({}, ini);
+        StartForm({}, dir.Write("varnel32.ini", "[View]\r\nRuler=1\r\n" + view));
         window.resize(700, 400);
         window.show();
     }
     ~Window() {
         prompter.script = {platform::Answer::No};
         window.close();
-        fs::remove_all(dir);
     }
     void Open(const std::string& bytes) {
-        const fs::path file = dir / "text.txt";
-        std::ofstream(file, std::ios::binary) << bytes;
-        dialogs.script = {file.string()};
+        const std::string file = dir.Write("text.txt", bytes);
+        dialogs.script = {file};
         app::RunCommand(*form, "Open1");
-        ASSERT_EQ(form->CurrentMailFile, file.string());
+        ASSERT_EQ(form->CurrentMailFile, file);
     }
     void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, mods);

@@ -38,18 +38,14 @@ using varnel::testing::ReadAll;
 class QtCommandKeysTest : public ::testing::Test, protected QtFormHarness {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("varnel-keys-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "Pelk" / "Inbox");
-        mail = dir / "Pelk" / "Inbox" / "0001.txt";
         std::string body;
         for (int i = 0; i < 200; ++i)
             body += "line " + std::to_string(i) + "\r\n";
-        std::ofstream(mail, std::ios::binary)
-            << "X-Status: READ\r\nSubject: s\r\nTo: a@example.jp\r\n\r\n" + body;
-        ini = dir / "varnel32.ini";
-        std::ofstream(ini, std::ios::binary) << settings;
-        StartForm({mail.string()}, ini, {}, &findDialog, &options);
+        const std::string mail =
+            dir.Write("Pelk/Inbox/0001.txt",
+                      "X-Status: READ\r\nSubject: s\r\nTo: a@example.jp\r\n\r\n" + body);
+        ini = dir.Write("varnel32.ini", settings);
+        StartForm({mail}, ini, {}, &findDialog, &options);
         window.resize(600, 400);
         window.show();
         window.activateWindow();
@@ -60,7 +56,6 @@ class QtCommandKeysTest : public ::testing::Test, protected QtFormHarness {
     void TearDown() override {
         findDialog.close();
         form.reset();
-        fs::remove_all(dir);
     }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
@@ -71,7 +66,8 @@ class QtCommandKeysTest : public ::testing::Test, protected QtFormHarness {
     std::string settings =
         "[View]\r\nEnglishMenu=1\r\nTimer=10\r\nViewerColor=12632256\r\n"
         "[Key]\r\nHeader=116\r\nViewerMode=117\r\nPelkNext=120\r\n";
-    fs::path dir, mail, ini;
+    testing::TempDir dir;
+    fs::path ini;
     QtFindDialog findDialog{&window};
     QtOptionsDialog options{&window};
 };

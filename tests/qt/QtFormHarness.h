@@ -34,6 +34,7 @@ struct QtFormHarness : QtAppFirst {
     fakes::ScriptedFileDialog dialogs;
     QtTimer t1, t2, t3;
     std::unique_ptr<app::TForm1> form;
+    platform::Launcher* realLauncher = nullptr;  // set to start programs for real
 
     // Builds the core on the settings file with the given parameters, binds the window to
     // it and runs its first start-up phase. env answers nothing unless given.
@@ -51,9 +52,10 @@ struct QtFormHarness : QtAppFirst {
             setup.env = [](const std::string&) { return std::string(); };
         form = std::make_unique<app::TForm1>(
             app::TForm1Services{window, prompter, clock, channel, t1, t2, t3, windows, windows,
-                                launcher, window.EditorMetrics(), window.EditorClipboard(), dialogs,
-                                window.Printer(), window.PickList(), window.SpellWindow(),
-                                HunspellSpeller::Factory(), findDialog, options},
+                                realLauncher ? *realLauncher : launcher, window.EditorMetrics(),
+                                window.EditorClipboard(), dialogs, window.Printer(),
+                                window.PickList(), window.SpellWindow(), HunspellSpeller::Factory(),
+                                findDialog, options},
             std::move(setup));
         window.Bind(form.get());
         form->ShowUp();

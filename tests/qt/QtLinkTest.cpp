@@ -7,20 +7,12 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "TempDir.h"
-#include "app/TForm1.h"
-#include "fakes/Fakes.h"
-#include "qt/HunspellSpeller.h"
-#include "qt/QtClock.h"
+#include "qt/QtFormHarness.h"
 #include "qt/QtLauncher.h"
-#include "qt/QtMainWindow.h"
 #include "qt/QtSonEdit2.h"
-#include "qt/QtTestApp.h"
-#include "qt/QtTimer.h"
 
 namespace varnel::qt {
 namespace {
@@ -46,54 +38,34 @@ void DoubleClickAt(QtSonEdit2* edit, int line, int column) {
 }
 
 TEST(QtLinkTest, DoubleClickOnUrlStartsTheBrowserWithThatUrlAsOneArgument) {
-    EnsureQtApp();
-    const fs::path dir =
-        fs::temp_directory_path() / ("varnel-qtlink-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "Pelk" / "Inbox");
-    const fs::path mail = dir / "Pelk" / "Inbox" / "0001.txt";
-    std::ofstream(mail, std::ios::binary) << "X-Status: READ\r\nSubject: link\r\n\r\nsee " << kUrl
-                                          << ". and http://other.example/\r\n";
-    // The browser: a program that writes each argument on a line of its own, and its
-    // parent's command name, so a shell between us and it would show.
-    const fs::path log = dir / "argv.log";
-    const fs::path browser = dir / "my browser";
-    std::ofstream(browser) << "#!/usr/bin/env python3\nimport os, sys\n"
-                              "with open(os.environ['LOGFILE'], 'w') as f:\n"
-                              "    f.write('\\n'.join(sys.argv[1:]) + '\\n')\n";
+    testing::TempDir dir;
+    const std::string mail =
+        dir.Write("Pelk/Inbox/0001.txt", "X-Status: READ\r\nSubject: link\r\n\r\nsee " +
+                                             std::string(kUrl) + ". and http://other.example/\r\n");
+    // The browser: a program that writes each argument on a line of its own, so a shell
+    // between us and it would show.
+    const std::string log = dir / "argv.log";
+    const fs::path browser = dir.Write("my browser",
+                                       "#!/usr/bin/env python3\nimport os, sys\n"
+                                       "with open(os.environ['LOGFILE'], 'w') as f:\n"
+                                       "    f.write('\\n'.join(sys.argv[1:]) + '\\n')\n");
     fs::permissions(browser, fs::perms::owner_all);
     ::setenv("LOGFILE", log.c_str(), 1);
-    const fs::path ini = dir / "varnel32.ini";
-    std::ofstream(ini, std::ios::binary)
-        << "[Location]\r\nWebBrowserPath=\"" << browser.string() << "\"\r\n";
-
-    QtMainWindow window;
-    fakes::ScriptedPrompter prompter;
-    QtClock clock;
-    fakes::RecordingChannel channel;
-    fakes::RecordingWindows windows;
+    QtFormHarness h;
     QtLauncher launcher;
-    QtTimer t1, t2, t3;
-    app::TForm1Setup setup;
-    setup.commandLine = app::ParseCommandLine({mail.string()});
-    setup.settingsPath = ini.string();
-    setup.executablePath = "/usr/bin/varnel32";
-    setup.env = [&](const std::string& n) {
-        return n == "PELKHOME" ? (dir / "Pelk").string() : "";
-    };
-    fakes::ScriptedFileDialog dialogs;
-    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher,
-                      window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
-                      window.PickList(), window.SpellWindow(), HunspellSpeller::Factory()},
-                     std::move(setup));
-    window.Bind(&form);
-    form.ShowUp();
-    form.OnTimer1();  // the second phase reads WebBrowserPath
-    window.resize(800, 600);
-    window.show();
+    h.realLauncher = &launcher;
+    const std::string home = dir / "Pelk";
+    h.StartForm(
+        {mail},
+        dir.Write("varnel32.ini", "[Location]\r\nWebBrowserPath=\"" + browser.string() + "\"\r\n"),
+        [home](const std::string& n) { return n == "PELKHOME" ? home : std::string(); });
+    h.form->OnTimer1();  // the second phase reads WebBrowserPath
+    h.window.resize(800, 600);
+    h.window.show();
     QCoreApplication::processEvents();
-    ASSERT_EQ(form.SonEdit1().Lines()[2].substr(0, 4), "see ");
+    ASSERT_EQ(h.form->SonEdit1().Lines()[2].substr(0, 4), "see ");
 
-    DoubleClickAt(window.TextView(), 2, 10);  // inside the first URL
+    DoubleClickAt(h.window.TextView(), 2, 10);  // inside the first URL
     QElapsedTimer waited;
     waited.start();
     while (!fs::exists(log) && waited.elapsed() < 5000)
@@ -101,8 +73,7 @@ TEST(QtLinkTest, DoubleClickOnUrlStartsTheBrowserWithThatUrlAsOneArgument) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(testing::ReadAll(log),
               std::string(kUrl) + "\n");  // one argument, the full stop dropped
-    EXPECT_TRUE(prompter.asked.empty());
-    fs::remove_all(dir);
+    EXPECT_TRUE(h.prompter.asked.empty());
 }
 
 }  // namespace

@@ -5,54 +5,24 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 
-#include "app/CommandTable.h"
-#include "app/TForm1.h"
-#include "fakes/Fakes.h"
-#include "qt/HunspellSpeller.h"
-#include "qt/QtClock.h"
-#include "qt/QtMainWindow.h"
+#include "TempDir.h"
+#include "qt/QtFormHarness.h"
 #include "qt/QtSonEdit2.h"
-#include "qt/QtTestApp.h"
-#include "qt/QtTimer.h"
 
 namespace varnel::qt {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
-    EnsureQtApp();
-    const fs::path dir = fs::temp_directory_path() / ("varnel-qt-" + std::to_string(::getpid()));
-    fs::create_directories(dir / "Pelk" / "Inbox");
-    const fs::path mail = dir / "Pelk" / "Inbox" / "0001.txt";
-    std::ofstream(mail, std::ios::binary)
-        << "X-Status: RECV\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n\r\n\x96\x7b\x95\xb6\r\n";
-    const fs::path ini = dir / "varnel32.ini";
-    std::ofstream(ini, std::ios::binary) << "[View]\r\nViewerColor=255\r\nViewerFontSize=11\r\n";
-
-    QtMainWindow window;
-    fakes::ScriptedPrompter prompter;
-    QtClock clock;
-    fakes::RecordingChannel channel;
-    fakes::RecordingWindows windows;
-    fakes::RecordingLauncher launcher;
-    QtTimer t1, t2, t3;
-    app::TForm1Setup setup;
-    setup.commandLine = app::ParseCommandLine({mail.string()});
-    setup.settingsPath = ini.string();
-    setup.executablePath = "/usr/bin/varnel32";
-    setup.env = [](const std::string&) { return std::string(); };
-    fakes::ScriptedFileDialog dialogs;
-    app::TForm1 form({window, prompter, clock, channel, t1, t2, t3, windows, windows, launcher,
-                      window.EditorMetrics(), window.EditorClipboard(), dialogs, window.Printer(),
-                      window.PickList(), window.SpellWindow(), HunspellSpeller::Factory()},
-                     std::move(setup));
-    window.Bind(&form);
-    form.ShowUp();
+    testing::TempDir dir;
+    const std::string mail = dir.Write(
+        "Pelk/Inbox/0001.txt",
+        "X-Status: RECV\r\nSubject: \x83\x65\x83\x58\x83\x67\r\n\r\n\x96\x7b\x95\xb6\r\n");
+    QtFormHarness h;
+    h.StartForm({mail},
+                dir.Write("varnel32.ini", "[View]\r\nViewerColor=255\r\nViewerFontSize=11\r\n"));
+    QtMainWindow& window = h.window;
+    app::TForm1& form = *h.form;
     window.show();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Varnel32 - Inbox  0001.txt"));
@@ -79,31 +49,30 @@ TEST(QtMainWindowTest, ShowsTitleAndLinesOfAMail) {
     QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
     QCoreApplication::sendEvent(window.TextView(), &key);
     EXPECT_TRUE(form.SonEdit1().Modified());
-    prompter.script = {platform::Answer::Cancel};
+    h.prompter.script = {platform::Answer::Cancel};
     window.close();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(h.prompter.asked.size(), 1u);
     // New asks too; then Save on the untitled text opens Save As, and cancelling it
     // keeps the window open.
-    prompter.script = {platform::Answer::No};
+    h.prompter.script = {platform::Answer::No};
     window.findChild<QAction*>(QStringLiteral("New1"))->trigger();
     EXPECT_EQ(form.CurrentMailFile, "");
     QCoreApplication::sendEvent(window.TextView(), &key);
-    prompter.script = {platform::Answer::Yes};
+    h.prompter.script = {platform::Answer::Yes};
     window.close();
     EXPECT_TRUE(window.isVisible());
-    ASSERT_EQ(dialogs.asked.size(), 1u);
-    EXPECT_TRUE(dialogs.asked[0].save);
+    ASSERT_EQ(h.dialogs.asked.size(), 1u);
+    EXPECT_TRUE(h.dialogs.asked[0].save);
     // An open request asks as well: Cancel keeps the typed text.
-    prompter.script = {platform::Answer::Cancel};
-    form.DdeOpenMail(mail.string());
+    h.prompter.script = {platform::Answer::Cancel};
+    form.DdeOpenMail(mail);
     EXPECT_EQ(form.CurrentMailFile, "");
     EXPECT_EQ(form.SonEdit1().Text(), "x");
 
-    prompter.script = {platform::Answer::No};
+    h.prompter.script = {platform::Answer::No};
     window.close();
     EXPECT_FALSE(window.isVisible());
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 
+#include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
 #include "editor/EditorFakes.h"
@@ -198,26 +199,15 @@ QString U(const char* s) {
 // A window on the first of two received mails, or on a draft in editor mode.
 struct MenuWindow {
     explicit MenuWindow(const std::string& iniText, bool draft = false) {
-        static int serial = 0;
-        dir = fs::temp_directory_path() /
-              ("varnel-menus-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
-        const fs::path inbox = dir / "Pelk" / "Inbox";
-        fs::create_directories(inbox);
-        fs::create_directories(dir / "Pelk" / "Out");
-        for (const char* n : {"0001.txt", "0002.txt"}) {
-            std::ofstream(inbox / n, std::ios::binary)
-                << "X-Status: RECV\r\nFrom: a@example.com\r\nSubject: s\r\n\r\nbody "
-                   "http://x.org\r\n";
-        }
-        const fs::path file = draft ? dir / "Pelk" / "Out" / "0001.txt" : inbox / "0001.txt";
-        if (draft)
-            std::ofstream(file, std::ios::binary)
-                << "To: b@example.com\r\nSubject: r\r\n\r\n> q\r\n";
-        const fs::path ini = dir / "varnel32.ini";
-        std::ofstream(ini, std::ios::binary) << iniText;
+        for (const char* n : {"0001.txt", "0002.txt"})
+            tmp.Write(std::string("Pelk/Inbox/") + n,
+                      "X-Status: RECV\r\nFrom: a@example.com\r\nSubject: s\r\n\r\nbody "
+                      "http://x.org\r\n");
+        const std::string out =
+            tmp.Write("Pelk/Out/0001.txt", "To: b@example.com\r\nSubject: r\r\n\r\n> q\r\n");
         app::TForm1Setup setup;
-        setup.commandLine = app::ParseCommandLine({file.string()});
-        setup.settingsPath = ini.string();
+        setup.commandLine = app::ParseCommandLine({draft ? out : tmp / "Pelk/Inbox/0001.txt"});
+        setup.settingsPath = tmp.Write("varnel32.ini", iniText);
         setup.executablePath = "/usr/bin/varnel32";
         setup.workingDirectory = dir.string();
         setup.env = [this](const std::string& name) {
@@ -238,15 +228,12 @@ struct MenuWindow {
                 this->ran.insert(name);
         };
     }
-    ~MenuWindow() {
-        form.reset();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
+    ~MenuWindow() { form.reset(); }
     QAction* Action(const char* name) { return window.findChild<QAction*>(U(name)); }
 
     bool appReady = (EnsureQtApp(), true);  // before the first widget
-    fs::path dir;
+    testing::TempDir tmp;
+    fs::path dir = tmp.path();
     QtMainWindow window;
     fakes::ScriptedPrompter prompter;
     fakes::ManualClock clock;
@@ -265,16 +252,6 @@ struct MenuWindow {
 TEST(QtMenusTest, EveryItemStandsInItsPlaceWithBothCaptions) {
     MenuWindow english("[View]\r\nEnglishMenu=1\r\n");
     MenuWindow japanese("[View]\r\nEnglishMenu=0\r\n");
-    // The count of the published rows: 95 menu items, 14 pop-up items, 24 buttons.
-    std::size_t menuRows = 0, popupRows = 0, buttons = 0;
-    for (const Item& item : kItems) {
-        const std::string menu = item.menu;
-        (menu == "Panel1" ? buttons : menu == "PopupMenu1" ? popupRows : menuRows)++;
-    }
-    EXPECT_EQ(menuRows, 95u);
-    EXPECT_EQ(popupRows, 14u);
-    EXPECT_EQ(buttons, 24u);
-
     // Each menu holds exactly these items, in this order, separators included (the user
     // entries of the settings follow in their menus).
     std::map<std::string, QStringList> expected;
@@ -371,7 +348,8 @@ TEST(QtMenusTest, EveryItemRunsItsHandlerOrIsDisabled) {
     MenuWindow viewer(
         "[View]\r\nEnglishMenu=1\r\nYellowArrowHistory=0\r\n[SpellCheck]\r\nSpellChecker=1\r\n");
     chooseAll(viewer, true);
-    MenuWindow editor("[View]\r\nEnglishMenu=1\r\nDebugMode=1\r\n[SpellCheck]\r\nSpellChecker=1\r\n", true);
+    MenuWindow editor(
+        "[View]\r\nEnglishMenu=1\r\nDebugMode=1\r\n[SpellCheck]\r\nSpellChecker=1\r\n", true);
     editor.form->SonEdit1().SetSelText("x");  // changed: Undo can act
     editor.form->SonEdit1().Undo();           // and Redo too
     editor.form->SonEdit1().SetSelText("y");

@@ -1,5 +1,5 @@
-// Offscreen: the printed lines in a PDF, the pick list's clicks, and from the main window
-// printing into a PDF and a spelling check through the spell-check window with Hunspell.
+// Offscreen: the pick list's clicks, and from the main window printing into a PDF and a
+// spelling check through the spell-check window with Hunspell.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,32 +9,21 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "TempDir.h"
 #include "app/TForm1.h"
-#include "editor/EditorFakes.h"
-#include "editor/SonEdit2.h"
 #include "fakes/Fakes.h"
 #include "qt/QtFormHarness.h"
 #include "qt/QtPickList.h"
 #include "qt/QtPrinter.h"
 #include "qt/QtSpellWindow.h"
 #include "text/Sjis.h"
-#include "tools/PrintText.h"
 
 namespace varnel::qt {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path TempDir(const std::string& name) {
-    const fs::path dir = fs::temp_directory_path() / (name + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 using varnel::testing::ReadAll;
 
@@ -76,50 +65,6 @@ double UnderlineCell(const fs::path& pdf) {
     return (x1 - x0) / 25;
 }
 
-TEST(QtPrinterTest, PdfHoldsThePrintedLines) {
-    EnsureQtApp();
-    const fs::path dir = TempDir("varnel-print-");
-    editor::TSonStrings text;
-    text.SetTextStr("First line\r\n\r\nThird line\r\nLast line without end");
-    QtPrinter printer(nullptr);
-    const platform::PrintFont gothic{"\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e", 10};
-    for (int indent : {4, 0}) {
-        const fs::path pdf = dir / ("out" + std::to_string(indent) + ".pdf");
-        printer.SetPdfOutput(QString::fromStdString(pdf.string()));
-        std::string error;
-        ASSERT_EQ(printer.PrintLines(gothic, "Re: \x8c\x8f\x96\xbc",
-                                     tools::PrintedLines(text, {}, indent, "Title"), error),
-                  platform::PrintResult::Printed)
-            << error;
-    }
-    // The job's title is the PDF's title.
-    const std::string info = RunCommandLine("pdfinfo '" + (dir / "out4.pdf").string() + "'");
-    const std::size_t title = info.find("Title:");
-    ASSERT_NE(title, std::string::npos);
-    EXPECT_EQ(text::TrimBlanks(info.substr(title + 6, info.find('\n', title) - title - 6)),
-              "Re: \xe4\xbb\xb6\xe5\x90\x8d");
-    // pdftotext lays text out from the leftmost glyph on the page, so the shared indent
-    // is measured from the glyph boxes: four cells (the underline is 25 cells wide).
-    EXPECT_EQ(RunCommandLine("pdftotext -layout '" + (dir / "out4.pdf").string() + "' -"),
-              "Title\n_________________________\nFirst line\n\nThird line\n"
-              "Last line without end\n\f");
-    const std::vector<double> indented = LineStarts(dir / "out4.pdf");
-    const std::vector<double> plain = LineStarts(dir / "out0.pdf");
-    ASSERT_EQ(indented.size(), 5u);
-    ASSERT_EQ(plain.size(), 5u);
-    const std::string bbox =
-        RunCommandLine("pdftotext -bbox '" + (dir / "out0.pdf").string() + "' -");
-    const auto u = bbox.find("_________________________");
-    const auto box = bbox.rfind("<word", u);
-    const double x0 = std::stod(bbox.substr(bbox.find("xMin=\"", box) + 6));
-    const double x1 = std::stod(bbox.substr(bbox.find("xMax=\"", box) + 6));
-    const double cell = (x1 - x0) / 25;
-    for (std::size_t i = 0; i < indented.size(); ++i)
-        EXPECT_NEAR(indented[i] - plain[i], 4 * cell, 0.2) << "line " << i;
-    if (!std::getenv("KEEP_PDF"))
-        fs::remove_all(dir);
-}
-
 TEST(QtPickListTest, ClicksCarryShiftAndCtrl) {
     EnsureQtApp();
     std::vector<std::tuple<int, bool, bool>> clicks;
@@ -135,24 +80,19 @@ TEST(QtPickListTest, ClicksCarryShiftAndCtrl) {
 
 // The main window on a draft, with its core, offscreen.
 struct WindowFixture : QtFormHarness {
-    fs::path dir = TempDir("varnel-window-");
-    fs::path draft = dir / "Pelk" / "out" / "0003.txt";
+    testing::TempDir tmp;
+    fs::path dir = tmp.path();
     fs::path ini = dir / "varnel32.ini";
 
     WindowFixture(const std::string& text, const std::string& settings) {
-        fs::create_directories(draft.parent_path());
-        std::ofstream(draft, std::ios::binary) << text;
-        std::ofstream(ini, std::ios::binary) << settings;
+        const std::string draft = tmp.Write("Pelk/out/0003.txt", text);
+        tmp.Write("varnel32.ini", settings);
         const std::string home = (dir / "Pelk").string();
-        StartForm({draft.string()}, ini,
+        StartForm({draft}, ini,
                   [home](const std::string& n) { return n == "PELKHOME" ? home : std::string(); });
         window.show();
     }
-    ~WindowFixture() {
-        window.SpellWindowWidget()->hide();
-        if (!std::getenv("KEEP_PDF"))
-            fs::remove_all(dir);
-    }
+    ~WindowFixture() { window.SpellWindowWidget()->hide(); }
     void Menu(const char* item) {
         auto* action = window.findChild<QAction*>(item);
         ASSERT_NE(action, nullptr) << item;
@@ -171,8 +111,8 @@ struct WindowFixture : QtFormHarness {
     }
 };
 
+// The PDF holds the printed lines, titled by the Subject, indented by LeftSpace cells.
 TEST(QtTextToolsWindowTest, PrintFromTheWindowIntoAPdf) {
-    EnsureQtApp();
     // 日本語 in the first line; the last line has no line end.
     WindowFixture f("Subject: \x93\xfa\x96\x7b\x8c\xea test\r\n\r\nBody line\r\nLast line",
                     "[Printer]\r\nLeftSpace=6\r\nPrintHeader=Varnel print\r\n");
@@ -181,7 +121,13 @@ TEST(QtTextToolsWindowTest, PrintFromTheWindowIntoAPdf) {
     EXPECT_EQ(RunCommandLine("pdftotext -layout '" + (f.dir / "mail.pdf").string() + "' -"),
               "Varnel print\n_________________________\nSubject: 日本語 test\n\nBody line\n"
               "Last line\n\f");
-    // The indent: six cells more than the same print with LeftSpace 0.
+    const std::string info = RunCommandLine("pdfinfo '" + (f.dir / "mail.pdf").string() + "'");
+    const std::size_t title = info.find("Title:");
+    ASSERT_NE(title, std::string::npos);
+    EXPECT_EQ(text::TrimBlanks(info.substr(title + 6, info.find('\n', title) - title - 6)),
+              "日本語 test");
+    // pdftotext lays text out from the leftmost glyph on the page, so the indent is
+    // measured from the glyph boxes: six cells more than the same print with LeftSpace 0.
     std::ofstream(f.ini, std::ios::binary)
         << "[Printer]\r\nLeftSpace=0\r\nPrintHeader=Varnel print\r\n";
     f.window.Printer().SetPdfOutput(QString::fromStdString((f.dir / "plain.pdf").string()));
@@ -193,12 +139,9 @@ TEST(QtTextToolsWindowTest, PrintFromTheWindowIntoAPdf) {
     const double cell = UnderlineCell(f.dir / "plain.pdf");
     for (std::size_t i = 0; i < indented.size(); ++i)
         EXPECT_NEAR(indented[i] - plain[i], 6 * cell, 0.2) << "line " << i;
-    if (std::getenv("KEEP_PDF"))
-        std::cerr << "PDF kept: " << (f.dir / "mail.pdf").string() << "\n";
 }
 
 TEST(QtTextToolsWindowTest, SpellCheckThroughTheWindow) {
-    EnsureQtApp();
     const std::string draft =
         "Subject: Test\r\n\r\nI wrote a drafft of teh letter.\r\nIt is is nerly done";
     WindowFixture f(draft, "[SpellCheck]\r\nSpellChecker=1\r\n");
