@@ -5,10 +5,8 @@
 
 #include <cstdio>
 
-#include "FormFakes.h"
-#include "TempDir.h"
+#include "FormTest.h"
 #include "app/AttachedFile.h"
-#include "app/CommandTable.h"
 #include "app/EditorParagraphs.h"
 #include "text/Cp932.h"
 
@@ -49,17 +47,12 @@ for name, msg in (("multi", m), ("single", p)):
         open(os.path.join(out, "%s.%d.name" % (name, k)), "w").write(part.get_filename())
 )";
 
-class AttachmentCommandsTest : public ::testing::Test, protected testing::FormFakes {
+class AttachmentCommandsTest : public testing::FormTest {
   protected:
     TForm1& Open(const std::string& mail, const std::string& settings = {}) {
-        const fs::path file = root / "Pelk" / "inbox" / "0001.txt";
-        testing::WriteBytes(file, mail);
-        testing::WriteBytes(
-            root / "varnel32.ini",
-            "[View]\r\nEnglishMenu=1\r\n[Location]\r\nDecodeDir=" + decodeDir + "\r\n" + settings);
-        form = StartForm({file.string()}, (root / "varnel32.ini").string(), root.string(),
-                         {{"PELKHOME", (root / "Pelk").string()}});
-        timer1.Tick();  // the second start-up phase reads the Location settings
+        WriteSettings("[View]\r\nEnglishMenu=1\r\n[Location]\r\nDecodeDir=" + decodeDir + "\r\n" +
+                      settings);
+        StartReady({Put("inbox/0001.txt", mail)});  // the second phase reads DecodeDir
         prompter.asked.clear();
         return *form;
     }
@@ -80,10 +73,7 @@ class AttachmentCommandsTest : public ::testing::Test, protected testing::FormFa
     }
     std::string Paragraph(int para) { return EditorParagraphs(form->SonEdit1())[para]; }
 
-    testing::TempDir tmp;
-    fs::path root{tmp.path()};
     std::string decodeDir = (root / "decoded").string();
-    std::unique_ptr<TForm1> form;
 };
 
 std::string Read(const fs::path& p) {

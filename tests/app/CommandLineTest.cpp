@@ -79,12 +79,6 @@ TEST(CommandLineTest, BadOptionsAreErrors) {
     }
 }
 
-TEST(CommandLineTest, UsageNamesEveryOption) {
-    const std::string usage = UsageText();
-    for (const char* option : {"/e", "--dump", "--help", "--version"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-}
-
 // The toolkit's options are taken out before the rest is checked, so a bad option is
 // reported without a display; anything else stays for the program.
 TEST(CommandLineTest, ToolkitOptionsAreSetAside) {

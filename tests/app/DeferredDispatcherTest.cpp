@@ -1,4 +1,6 @@
-// Order of the deferred-action dispatcher, ticked by hand.
+// Order of the deferred-action dispatcher, ticked by hand. The reply sequence and the
+// focus after a folder notice are checked on the window (WritingReplyTest,
+// MailerCommandsTest).
 #include <gtest/gtest.h>
 
 #include "app/DeferredDispatcher.h"
@@ -75,28 +77,6 @@ TEST(DeferredDispatcherTest, PriorityOrder) {
               (std::vector<std::string>{"keys {DOWN}{ENTER}", "phase2", "addressbook",
                                         "folder /p/in/0001.txt", "update", "focus"}));
     EXPECT_TRUE(f.state.PendingFocusFile.empty());
-    EXPECT_FALSE(f.timer.enabled);
-}
-
-TEST(DeferredDispatcherTest, NeedsUpdateInMailerModeSendsFocus) {
-    Fixture f;
-    f.actions.mode = 1;
-    f.state.PendingFocusFile = std::string(kNeedsUpdate);
-    f.Run(2);
-    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"focus", "focus"}));
-}
-
-TEST(DeferredDispatcherTest, ReplySequence) {
-    Fixture f;
-    f.state.DeferredStep = 1;
-    int ticks = 0;
-    while (f.timer.Tick() && ticks < 20)
-        ++ticks;
-    // Focus on the next tick, reply on the one after, the status change five ticks later,
-    // and then nothing more: the timer stays off after steps 2 to 8.
-    EXPECT_EQ(f.actions.done, (std::vector<std::string>{"focus", "reply", "read", "update"}));
-    EXPECT_EQ(ticks, 7);
-    EXPECT_EQ(f.state.DeferredStep, 0);
     EXPECT_FALSE(f.timer.enabled);
 }
 

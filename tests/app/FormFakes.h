@@ -1,6 +1,9 @@
 // The fakes a TForm1 is built on in the window tests, and small file helpers.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -9,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "app/CommandLine.h"
 #include "app/DisplayLines.h"
 #include "app/TForm1.h"
@@ -93,6 +97,20 @@ struct FormFakes {
 inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
+}
+
+// Runs f while every write beyond limit bytes fails, even for root.
+template <class F>
+auto UnderFileSizeLimit(rlim_t limit, F f) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tiny = old;
+    tiny.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &tiny);
+    const auto result = f();
+    setrlimit(RLIMIT_FSIZE, &old);
+    return result;
 }
 
 }  // namespace varnel::testing

@@ -142,43 +142,6 @@ TEST(IniFileTest, ApplyWriteChangesOnlyItsOwnLine) {
         EXPECT_EQ(IniFile::ApplyWrite(c.before, c.section, c.key, c.value), c.after) << c.name;
 }
 
-TEST(IniFileTest, WritesThroughTheFileKeepEveryOtherByte) {
-    TempDir dir;
-    const std::string original =
-        "; Varnel settings\r\n"
-        "[Window]\r\n"
-        "Left=145\r\n"
-        "Top = 100\r\n"
-        "\r\n"
-        "[View]\r\n"
-        "FontName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
-        "  Quote  =  > .\r\n"
-        "\r\n"
-        "[Location]\r\n"
-        "SaveAsDir=/home/u/\x83\x5c\r\n";
-    const std::string path = dir.Write("varnel32.ini", original);
-    IniFile ini(path);
-    ASSERT_TRUE(ini.WriteInteger("window", "left", 200));
-    ASSERT_TRUE(ini.WriteInteger("Window", "Height", 344));
-    ASSERT_TRUE(ini.WriteString("Location", "SaveAsDir", "/home/u/\x95\x5c"));
-    ASSERT_TRUE(ini.WriteString("FindDialog", "Left", "-1"));
-    EXPECT_EQ(ReadAll(path),
-              "; Varnel settings\r\n"
-              "[Window]\r\n"
-              "Left=200\r\n"
-              "Top = 100\r\n"
-              "Height=344\r\n"
-              "\r\n"
-              "[View]\r\n"
-              "FontName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n"
-              "  Quote  =  > .\r\n"
-              "\r\n"
-              "[Location]\r\n"
-              "SaveAsDir=/home/u/\x95\x5c\r\n"
-              "[FindDialog]\r\n"
-              "Left=-1\r\n");
-}
-
 TEST(IniFileTest, WriteCreatesMissingFileAndDirectories) {
     TempDir dir;
     const std::string path = dir / "conf/varnel32/varnel32.ini";

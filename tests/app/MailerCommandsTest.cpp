@@ -2,56 +2,38 @@
 // fakes and ticked by hand.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <map>
-
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
-#include "app/TForm1.h"
-#include "fakes/Fakes.h"
+#include "FormTest.h"
 #include "link/MailerDriver.h"
 
 namespace varnel::app {
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kThread = "title:" + std::string(link::kMailerThreadTitle);
 const std::string kMain = "class:" + std::string(link::kMailerMainClass);
 
-class MailerCommandsTest : public ::testing::Test, protected testing::FormFakes {
+// Three read mails in In; stepping through the mailer's list.
+class MailerCommandsTest : public testing::FormTest {
   protected:
     void SetUp() override {
-        for (const char* n : {"0001", "0002", "0003"})
-            testing::WriteBytes(root / "Pelk" / "In" / (std::string(n) + ".txt"),
-                                "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n");
-        mail1 = (root / "Pelk" / "In" / "0001.txt").string();
-        mail2 = (root / "Pelk" / "In" / "0002.txt").string();
-        mail3 = (root / "Pelk" / "In" / "0003.txt").string();
-        inFld = (root / "Pelk" / "In").string() + ".fld";
-        ini = tmp.Write("varnel32.ini", "[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\n");
+        const std::string read = "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n";
+        mail1 = Put("In/0001.txt", read);
+        mail2 = Put("In/0002.txt", read);
+        mail3 = Put("In/0003.txt", read);
+        inFld = (home / "In").string() + ".fld";
+        WriteSettings("[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\n");
+        env["HOME"] = (root / "home").string();
     }
-
-    TForm1& Start(std::vector<std::string> params) {
-        form =
-            StartForm(params, ini, root.string(),
-                      {{"HOME", (root / "home").string()}, {"PELKHOME", (root / "Pelk").string()}});
-        timer1.Tick();  // the second start-up phase
-        channel.sent.clear();
-        form->TrashCanFile = (root / "Pelk" / "trash.can").string();
+    TForm1& Start(const std::string& file) {
+        StartReady({file});
+        form->TrashCanFile = (home / "trash.can").string();
         return *form;
     }
 
-    testing::TempDir tmp;
-    fs::path root{tmp.path()};
-    std::string mail1, mail2, mail3, inFld, ini;
-    std::unique_ptr<TForm1> form;
+    std::string mail1, mail2, mail3, inFld;
 };
 
 TEST_F(MailerCommandsTest, MailerListCommandsQueueKeysForTheNextTick) {
-    TForm1& f = Start({mail1});
+    TForm1& f = Start(mail1);
     windows.existing = {kThread, kMain};
     timer1.SetEnabled(false);
     ASSERT_TRUE(RunCommand(f, "Next2"));
@@ -81,7 +63,7 @@ TEST_F(MailerCommandsTest, MailerListCommandsQueueKeysForTheNextTick) {
 }
 
 TEST_F(MailerCommandsTest, OpenRequestsOpenAfterTheAnswerAndKeepTheCase) {
-    TForm1& f = Start({mail1});
+    TForm1& f = Start(mail1);
     const auto r = f.OnServerExecute("[OPEN(\"" + mail3 + "\")]");
     EXPECT_TRUE(r.accepted);
     EXPECT_EQ(f.CurrentMailFile, mail1);  // nothing happens before the answer has gone
@@ -105,7 +87,7 @@ TEST_F(MailerCommandsTest, OpenRequestsOpenAfterTheAnswerAndKeepTheCase) {
 // box is open (its loop serves the channel) is not opened inside it but after it, and
 // only the newest of those waiting is opened.
 TEST_F(MailerCommandsTest, OpenRequestsWaitTheirTurnAndTheNewestWins) {
-    TForm1& f = Start({mail1});
+    TForm1& f = Start(mail1);
     int depth = 0, deepest = 0;
     bool flooded = false;
     prompter.whileOpen = [&] {
@@ -124,19 +106,8 @@ TEST_F(MailerCommandsTest, OpenRequestsWaitTheirTurnAndTheNewestWins) {
     EXPECT_EQ(f.CurrentMailFile, mail3);
 }
 
-TEST_F(MailerCommandsTest, AComposeWindowTakesNoOpenRequest) {
-    fs::create_directories(root / "Pelk" / "out");
-    const std::string draft = (root / "Pelk" / "out" / "0004.txt").string();
-    std::ofstream(draft, std::ios::binary) << "To: a@example.jp\r\n--------\r\n\r\nx\r\n";
-    TForm1& f = Start({draft});
-    EXPECT_EQ(f.OpenPrefix, "dummy");
-    EXPECT_FALSE(f.OnServerExecute("[open(\"" + mail1 + "\")]").accepted);
-    EXPECT_FALSE(f.OnServerExecute("dummy" + mail1 + "\")]").accepted);
-    EXPECT_EQ(f.CurrentMailFile, draft);
-}
-
 TEST_F(MailerCommandsTest, FolderNoticesQueueInsteadOfOverwriting) {
-    TForm1& f = Start({mail3});
+    TForm1& f = Start(mail3);
     timer1.SetEnabled(false);
     f.QueueFolderNotice("Move", mail1);
     f.QueueFolderNotice("Move", mail2);  // used to overwrite the first: mail 1 was lost
@@ -156,11 +127,11 @@ TEST_F(MailerCommandsTest, FolderNoticesQueueInsteadOfOverwriting) {
 }
 
 TEST_F(MailerCommandsTest, ANoticeThatCannotBeSentDoesNotBlockTheFocusCommand) {
-    TForm1& f = Start({mail3});
+    TForm1& f = Start(mail3);
     timer1.SetEnabled(false);
     channel.result = platform::Delivery::NoServer;
     f.QueueFolderNotice("Move", mail1);
-    f.QueueFolderNotice("Copy", (root / "Pelk" / "In" / "0009.txt").string());  // gone
+    f.QueueFolderNotice("Copy", (home / "In" / "0009.txt").string());  // gone
     for (int i = 0; i < 6 && timer1.Tick(); ++i) {
     }
     ASSERT_EQ(prompter.asked.size(), 1u);  // the Move was not delivered: the user hears
@@ -171,7 +142,7 @@ TEST_F(MailerCommandsTest, ANoticeThatCannotBeSentDoesNotBlockTheFocusCommand) {
 }
 
 TEST_F(MailerCommandsTest, AddressBookStepWaitsForAJustStartedAddressBook) {
-    TForm1& f = Start({mail1});
+    TForm1& f = Start(mail1);
     timer1.SetEnabled(false);
     channel.result = platform::Delivery::NoServer;
     f.Deferred().AddressBookPending = true;
@@ -187,25 +158,8 @@ TEST_F(MailerCommandsTest, AddressBookStepWaitsForAJustStartedAddressBook) {
     EXPECT_EQ(appends, 10);
 }
 
-TEST_F(MailerCommandsTest, DeferredReplySequence) {
-    std::ofstream(mail2, std::ios::binary) << "X-Status: SNDR\r\nSubject: s\r\n\r\nbody\r\n";
-    TForm1& f = Start({mail2});
-    timer1.SetEnabled(true);
-    f.Deferred().DeferredStep = 1;
-    for (int i = 0; i < 20 && timer1.Tick(); ++i) {
-    }
-    const std::string ref = inFld + ",0002)]";
-    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{"[Focus(" + ref, "[Reply(" + ref,
-                                                          "[Update(" + ref, "[Update(" + ref}));
-    EXPECT_EQ(f.Deferred().DeferredStep, 0);
-    std::ifstream in(mail2, std::ios::binary);
-    std::string first;
-    std::getline(in, first);
-    EXPECT_EQ(first, "X-Status: READ\r");
-}
-
 TEST_F(MailerCommandsTest, CompanionLinkAndReceive) {
-    TForm1& f = Start({mail1});
+    TForm1& f = Start(mail1);
     windows.existing = {"class:TfrmPILVO1Main"};
     f.Pilvo1Search1Click();
     EXPECT_EQ(f.CurrentSettings().view.NextMailMode, 2);

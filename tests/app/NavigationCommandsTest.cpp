@@ -2,9 +2,7 @@
 // each mode, deletion, the history, threads, the stepping-mode marks and sorting rules.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
+#include "FormTest.h"
 #include "store/FolderIndex.h"
 
 namespace varnel::app {
@@ -18,7 +16,7 @@ std::string Mail(const std::string& id, const std::string& parent) {
            "\r\n" + (parent.empty() ? "" : "In-Reply-To: " + parent + "\r\n") + "\r\nbody\r\n";
 }
 
-class NavigationTest : public ::testing::Test, protected testing::FormFakes {
+class NavigationTest : public testing::FormTest {
   protected:
     // in: 1 <q>, 2 <o>, 5 reply to <q> (time 300); sent: 1 reply to <q> (time 200).
     void SetUp() override {
@@ -32,10 +30,9 @@ class NavigationTest : public ::testing::Test, protected testing::FormFakes {
                 records[i] = index[f][i];
             ASSERT_TRUE(store::FolderIndex::Write(Fld(f), records).ok);
         }
-        tmp.Write("Pelk/pelkmail.ini", "[Global Parameters]\r\nFolderDefFile=folder.def\r\n");
-        tmp.Write("Pelk/folder.def", "/x/ old\r\n");
-        ini = tmp.Write("varnel32.ini",
-                        "[View]\r\nEnglishMenu=1\r\nNextMailMode=0\r\n[Pelk]\r\nFolder1=work\r\n");
+        FormTest::Put("pelkmail.ini", "[Global Parameters]\r\nFolderDefFile=folder.def\r\n");
+        FormTest::Put("folder.def", "/x/ old\r\n");
+        WriteSettings("[View]\r\nEnglishMenu=1\r\nNextMailMode=0\r\n[Pelk]\r\nFolder1=work\r\n");
     }
     void Put(const std::string& folder, std::size_t n, const std::string& id,
              const std::string& parent, std::uint32_t time) {
@@ -49,14 +46,12 @@ class NavigationTest : public ::testing::Test, protected testing::FormFakes {
         records[n].subject = id == "<o>" ? "other" : "s";
     }
     std::string At(const std::string& folder, std::size_t n) const {
-        return tmp / ("Pelk/" + folder + "/000" + std::to_string(n) + ".txt");
+        return (home / folder / ("000" + std::to_string(n) + ".txt")).string();
     }
-    std::string Fld(const std::string& folder) const { return tmp / ("Pelk/" + folder + ".fld"); }
+    std::string Fld(const std::string& folder) const { return (home / folder).string() + ".fld"; }
     TForm1& Start(const std::string& file) {
-        form = StartForm({file}, ini, tmp.path(), {{"PELKHOME", tmp / "Pelk"}});
-        timer1.Tick();  // the second start-up phase
-        form->TrashCanFile = tmp / "Pelk/trash.can";
-        channel.sent.clear();
+        StartReady({file});
+        form->TrashCanFile = (home / "trash.can").string();
         return *form;
     }
     bool Sent(const std::string& macro) const {
@@ -70,10 +65,7 @@ class NavigationTest : public ::testing::Test, protected testing::FormFakes {
             ++i;
     }
 
-    testing::TempDir tmp;
     std::map<std::string, std::vector<store::IndexRecord>> index;
-    std::string ini;
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(NavigationTest, NumberSteppingAndTheHistoryRetraceThePath) {
@@ -153,23 +145,17 @@ TEST_F(NavigationTest, DeletionThroughASilentMailerStillSendsItsMove) {
     EXPECT_TRUE(f.Deferred().PendingFocusFile.empty());
 }
 
-TEST_F(NavigationTest, ThreadStepsCrossFoldersAndModeMarksFollow) {
+// The stepping mode shows one mark, after its command and whenever the marks are redrawn.
+TEST_F(NavigationTest, TheSteppingModeShowsOneMark) {
     TForm1& f = Start(At("in", 1));
-    ASSERT_TRUE(RunCommand(f, "ThreadSearch1"));
-    EXPECT_TRUE(view.checked["ThreadSearch1"]);
-    EXPECT_FALSE(view.checked["NumberSearch1"]);
-    ASSERT_TRUE(RunCommand(f, "Next1"));  // thread down
-    EXPECT_EQ(f.CurrentMailFile, At("sent", 1));
-    EXPECT_TRUE(Sent("[Update(" + Fld("sent") + ",0001)]"));  // before it was read
-    ASSERT_TRUE(RunCommand(f, "Next1"));
-    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
-    ASSERT_TRUE(RunCommand(f, "ThreadBase1"));
-    EXPECT_EQ(f.CurrentMailFile, At("in", 1));
-    ASSERT_TRUE(RunCommand(f, "Back2"));
-    EXPECT_EQ(f.CurrentMailFile, At("in", 5));
-    ASSERT_TRUE(RunCommand(f, "NumberSearch1"));
-    EXPECT_TRUE(view.checked["NumberSearch1"]);
-    EXPECT_FALSE(view.checked["ThreadSearch1"]);
+    const std::string modes[] = {"ThreadSearch1", "PelkSearch1", "NumberSearch1"};
+    for (const std::string& chosen : modes) {
+        ASSERT_TRUE(RunCommand(f, chosen));
+        for (int redrawn = 0; redrawn < 2; ++redrawn, f.RefreshCommandStates()) {
+            for (const std::string& mark : modes)
+                EXPECT_EQ(view.checked[mark], mark == chosen) << chosen << " " << mark;
+        }
+    }
 }
 
 TEST_F(NavigationTest, PagingStepsOnlyFromTheTextsEnds) {
@@ -233,9 +219,9 @@ TEST_F(NavigationTest, ToFolderPrependsARuleForTheSender) {
     TForm1& f = Start(At("in", 1));
     prompter.script = {Answer::No};
     ASSERT_TRUE(RunCommand(f, "ToFolder1"));
-    EXPECT_EQ(testing::ReadAll(tmp / "Pelk/folder.def"), "/x/ old\r\n");
+    EXPECT_EQ(testing::ReadAll((home / "folder.def").string()), "/x/ old\r\n");
     ASSERT_TRUE(RunCommand(f, "ToFolder1"));
-    EXPECT_EQ(testing::ReadAll(tmp / "Pelk/folder.def"),
+    EXPECT_EQ(testing::ReadAll((home / "folder.def").string()),
               "/^FROM:.*taro@example.jp/ work\r\n/x/ old\r\n");
     testing::WriteBytes(At("in", 2), "From: nobody\r\n\r\n");
     RunCommand(f, "Next1");

@@ -1,21 +1,13 @@
 // Opening mail in the window: the decoded display, the file marked read through a safe
 // write, the alert colour, drafts, and the requests recorded on the command channel.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
+#include "FormTest.h"
 #include "app/MailDump.h"
-#include "app/TForm1.h"
-#include "fakes/Fakes.h"
 
 namespace varnel::app {
 namespace {
@@ -32,27 +24,15 @@ const std::string kRecv =
     "\r\n"
     "body\r\n";
 
-class OpenMailFileTest : public ::testing::Test, protected testing::FormFakes {
+class OpenMailFileTest : public testing::FormTest {
   protected:
-    void SetUp() override {
-        home = root / "Pelk";
-        mail = home / "In" / "0005.txt";
-        testing::WriteBytes(mail, kRecv);
-        ini = root / "varnel32.ini";
-    }
+    void SetUp() override { mail = Put("In/0005.txt", kRecv); }
     TForm1& Start(const fs::path& file, const std::string& settings = "") {
-        testing::WriteBytes(ini, settings);
-        form =
-            StartForm({file.string()}, ini.string(), root.string(), {{"PELKHOME", home.string()}});
-        return *form;
-    }
-    std::string Update(const std::string& folder, const std::string& number) const {
-        return "[Update(" + (home / folder).string() + ".fld," + number + ")]";
+        WriteSettings(settings);
+        return FormTest::Start({file.string()});
     }
 
-    testing::TempDir tmp;
-    fs::path root{tmp.path()}, home, mail, ini;
-    std::unique_ptr<TForm1> form;
+    fs::path mail;
 };
 
 TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
@@ -69,7 +49,7 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
     std::string expected = kRecv;
     expected.replace(0, 14, "X-Status: READ");
     EXPECT_EQ(testing::ReadAll(mail), expected);
-    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{Update("In", "0005")}));
+    EXPECT_EQ(channel.Macros(), (std::vector<std::string>{Ref("Update", "In", "0005")}));
     EXPECT_EQ(f.MailNumber, 5);
     EXPECT_EQ(f.HeaderLineCount, 6u);
     EXPECT_FALSE(f.RepliedFlag);
@@ -125,18 +105,8 @@ TEST_F(OpenMailFileTest, SettingsChooseTheModeAndTheAlertColour) {
 }
 
 TEST_F(OpenMailFileTest, AFailedWriteIsReportedAndTheMailKept) {
-    // The file-size limit makes every write beyond one byte fail, even for root.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 1;
-    testing::WriteBytes(ini, "");
-    form = StartForm({mail.string()}, ini.string(), root.string());
-    setrlimit(RLIMIT_FSIZE, &tiny);
-    timer1.Tick();
-    setrlimit(RLIMIT_FSIZE, &old);
-
+    Start(mail);
+    testing::UnderFileSizeLimit(1, [this] { return timer1.Tick(); });
     EXPECT_EQ(testing::ReadAll(mail), kRecv);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_NE(prompter.asked[0].find("0005.txt"), std::string::npos) << prompter.asked[0];
@@ -180,26 +150,6 @@ TEST_F(OpenMailFileTest, OpenFailuresSayWhyAndKeepTheShownMail) {
     }
     EXPECT_EQ(testing::ReadAll(big).substr(0, 14), "X-Status: RECV");
     EXPECT_EQ(testing::ReadAll(mail), shown);
-}
-
-TEST_F(OpenMailFileTest, TheEuropeanFontIsOfferedOnlyWhileItIsOff) {
-    const fs::path latin = home / "In" / "0006.txt";
-    testing::WriteBytes(
-        latin,
-        "X-Status: READ\r\nDate: Sun, 06 Dec 2026 09:00:00 +0900\r\nFrom: a@example.de\r\n"
-        "Content-Type: text/plain; charset=iso-8859-1\r\n\r\ncaf\xE9\r\n");
-    prompter.script = {platform::Answer::Yes};
-    TForm1& f = Start(latin);
-    ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_NE(prompter.asked[0].find("英文フォント"), std::string::npos) << prompter.asked[0];
-    // The Yes holds for that mail only: opening it again offers the font again.
-    prompter.script = {platform::Answer::No};
-    f.OpenMailFile(latin.string());
-    EXPECT_EQ(prompter.asked.size(), 2u);
-    // With View > European Font on, nothing is asked.
-    RunCommand(f, "Europeanfont1");
-    f.OpenMailFile(latin.string());
-    EXPECT_EQ(prompter.asked.size(), 2u);
 }
 
 bool Shows(const std::vector<std::string>& lines, std::string_view prefix) {
@@ -293,7 +243,20 @@ TEST_F(OpenMailFileTest, DecodeHandsTheJisTextToTheViewerAndCleansUp) {
     EXPECT_FALSE(fs::exists(jis.parent_path()));
 }
 
-TEST_F(OpenMailFileTest, DecodeFailuresAreShown) {
+TEST_F(OpenMailFileTest, DecodeWithoutAViewerAndItsFailures) {
+    // No viewer set is no failure: nothing is said, and the decoded mail shows as lines.
+    const fs::path raw = Put("out/0005.txt",
+                             "Subject: b\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+                             "b25lDQp0d28NCnRocmVlDQo=\r\n");
+    TForm1& d = Start(raw);
+    RunCommand(d, "Decode1");
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"X-Status: READ", "Subject: b",
+                                                 "Content-Transfer-Encoding: base64", "--------",
+                                                 "one", "two", "three"}));
+    EXPECT_TRUE(d.SonEdit1().ReadOnly);
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_TRUE(launcher.started.empty());
+
     // A viewer setting that cannot be read is told.
     TForm1& f = Start(mail, "[Location]\r\nTesraExe='view\r\n");
     RunCommand(f, "Decode1");

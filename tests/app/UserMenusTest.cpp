@@ -3,12 +3,7 @@
 // directory).
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
-#include "app/TForm1.h"
+#include "FormTest.h"
 #include "app/UserCommand.h"
 #include "app/UserMenus.h"
 
@@ -79,23 +74,16 @@ TEST(UserMenus, InsertionTextBreaksLinesOnlyAtARealBackslashN) {
         EXPECT_EQ(InsertionText(c.in), c.out) << c.in;
 }
 
-class RunUserCommandTest : public ::testing::Test, protected testing::FormFakes {
-  protected:
-    testing::TempDir tmp;
-    fs::path root{tmp.path()};
-};
+using RunUserCommandTest = testing::FormTest;
 
 TEST_F(RunUserCommandTest, ExtensionCopyGoesIntoThePrivateDirectory) {
-    const fs::path mail = root / "Pelk" / "Inbox" / "0001.txt";
-    testing::WriteBytes(mail, "Subject: x\r\n\r\nbody\r\n");
+    const fs::path mail = Put("Inbox/0001.txt", "Subject: x\r\n\r\nbody\r\n");
     const fs::path exeDir = root / "bin";
     fs::create_directories(exeDir);
-    const fs::path ini = root / "varnel32.ini";
-    testing::WriteBytes(ini,
-                        "[Command]\r\nCommandMenu1=Skip\r\nCommandMenu2=View\r\n"
-                        "Command2=lv $32.eml -z\r\nKeyCommand2=628\r\n");
-    auto form = StartForm({mail.string()}, ini.string(), root.string(),
-                          {{"PELKHOME", (root / "Pelk").string()}});
+    WriteSettings(
+        "[Command]\r\nCommandMenu1=Skip\r\nCommandMenu2=View\r\n"
+        "Command2=lv $32.eml -z\r\nKeyCommand2=628\r\n");
+    Start({mail.string()});
     form->RunSecondPhase();                        // the user menus are read there
     EXPECT_EQ(view.captions["Command1"], "View");  // the first entry with a command
     EXPECT_TRUE(view.visible["Command0"]);
@@ -112,8 +100,7 @@ TEST_F(RunUserCommandTest, ExtensionCopyGoesIntoThePrivateDirectory) {
     EXPECT_NE(copy.parent_path(), mail.parent_path());
     EXPECT_EQ((fs::status(copy.parent_path()).permissions() & fs::perms::all),
               fs::perms::owner_all);
-    EXPECT_EQ(testing::ReadAll(copy),
-              testing::ReadAll(mail));  // the mail as it is now, marked read
+    EXPECT_EQ(testing::ReadAll(copy), testing::ReadAll(mail));  // as it is now, marked read
     EXPECT_TRUE(fs::is_empty(exeDir));
     form.reset();  // the window goes, and the copy with its directory
     EXPECT_FALSE(fs::exists(copy));

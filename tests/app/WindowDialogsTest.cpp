@@ -4,23 +4,18 @@
 // key by key and taken at once.
 #include <gtest/gtest.h>
 
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
-#include "editor/ReplaceFile.h"
+#include "FormTest.h"
 
 namespace varnel::app {
 namespace {
 
 using platform::FindOptions;
 
-class WindowDialogsTest : public ::testing::Test, protected testing::FormFakes {
+class WindowDialogsTest : public testing::FormTest {
   protected:
     TForm1& Start(const std::string& settings) {
-        ini = tmp.Write("varnel32.ini", settings);
-        form = StartForm({}, ini, tmp.path());
-        timer1.Tick();  // the second start-up phase
-        return *form;
+        WriteSettings(settings);
+        return StartReady({});
     }
     // Shows text in editor mode wrapped at column 10, the caret at the start.
     void Show(TForm1& f, const std::string& text) {
@@ -33,15 +28,6 @@ class WindowDialogsTest : public ::testing::Test, protected testing::FormFakes {
         e.SetColumn(10);
         e.CaretToTop();
     }
-    std::string FileBytes() const {
-        std::string bytes, error;
-        editor::ReplaceFileRead(ini, bytes, error);
-        return bytes;
-    }
-
-    testing::TempDir tmp;
-    std::string ini;
-    std::unique_ptr<TForm1> form;
 };
 
 TEST_F(WindowDialogsTest, FindsAcrossSoftBreaksAndNeverFoldsTrailBytes) {
@@ -125,7 +111,7 @@ TEST_F(WindowDialogsTest, DialogReleasesPlainKeysAndKeepsItsPlace) {
     EXPECT_FALSE(f.RunShortcut(46, 0));
     findDialog.Close();
     EXPECT_EQ(view.shortcuts["Delete1"], deleteKey);
-    EXPECT_NE(FileBytes().find("[FindDialog]\r\nLeft=300\r\nTop=200\r\n"), std::string::npos);
+    EXPECT_NE(Ini().find("[FindDialog]\r\nLeft=300\r\nTop=200\r\n"), std::string::npos);
 }
 
 TEST_F(WindowDialogsTest, OptionsWriteOnlyTheChangedKeyAndTakeEffect) {
@@ -134,7 +120,7 @@ TEST_F(WindowDialogsTest, OptionsWriteOnlyTheChangedKeyAndTakeEffect) {
         "[Key]\r\nHeader=116\r\n";
     TForm1& f = Start(before);
     f.SonEdit1().SetModified(true);
-    const std::string started = FileBytes();  // with the start counter
+    const std::string started = Ini();  // with the start counter
     std::string changed = started;
     changed.replace(changed.find("= 12632256"), 10, "= 255");  // its own line, as it was
     const struct {
@@ -154,7 +140,7 @@ TEST_F(WindowDialogsTest, OptionsWriteOnlyTheChangedKeyAndTakeEffect) {
                     field.value = c.value;
         };
         ASSERT_TRUE(RunCommand(f, "Option1"));
-        EXPECT_EQ(FileBytes(), c.file) << c.key;
+        EXPECT_EQ(Ini(), c.file) << c.key;
     }
     EXPECT_EQ(f.CurrentSettings().view.ViewerColor, 255);
     EXPECT_EQ(view.appearance.background, 255u);  // shown without a restart
@@ -166,12 +152,12 @@ TEST_F(WindowDialogsTest, IniFileOpensAsTextInEditorMode) {
     TForm1& f = Start("[View]\r\nDebugMode=1\r\n");
     f.ForwardTail = "tail";
     ASSERT_TRUE(RunCommand(f, "Inifile1"));
-    EXPECT_EQ(f.SonEdit1().Text(), FileBytes());
+    EXPECT_EQ(f.SonEdit1().Text(), Ini());
     EXPECT_FALSE(f.SonEdit1().ReadOnly);
     EXPECT_FALSE(f.SonEdit1().Modified());
     EXPECT_FALSE(f.ForwardTail.has_value());
     EXPECT_EQ(view.title, "Varnel32 - varnel32.ini");
-    EXPECT_EQ(f.CurrentMailFile, ini);
+    EXPECT_EQ(f.CurrentMailFile, ini.string());
 }
 
 }  // namespace

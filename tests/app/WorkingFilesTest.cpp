@@ -1,15 +1,8 @@
 // Working files in the window: the save question before a text is replaced, save and
 // save-as through the dialog seam, failed writes, and the forward tail.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-#include <filesystem>
-
-#include "FormFakes.h"
-#include "TempDir.h"
-#include "app/CommandTable.h"
-#include "app/TForm1.h"
+#include "FormTest.h"
 
 namespace varnel::app {
 namespace {
@@ -19,19 +12,17 @@ using platform::Answer;
 
 // A draft without a final line end, in the mailer's out folder (opens in editor mode).
 const std::string kDraft = "To: c@example.jp\r\n--------\r\n\r\nline \x95\x5c";
+// A forward draft with its tail.
+const std::string kForward =
+    "X-Forward: yes\r\nTo: d@example.jp\r\n--------\r\n\r\nsee below\r\n"
+    "Content-Type: message/rfc822\r\nContent-Type: multipart/mixed; boundary=\"q\"\r\n\r\n"
+    "--q\r\n\r\nforwarded text\r\n--q\r\nContent-Type: image/png\r\n\r\niVBO\r\n--q--\r\n";
 
-class WorkingFilesTest : public ::testing::Test, protected testing::FormFakes {
+class WorkingFilesTest : public testing::FormTest {
   protected:
     void SetUp() override {
-        home = root / "Pelk";
-        draft = home / "out" / "0003.txt";
-        testing::WriteBytes(draft, kDraft);
-        ini = root / "varnel32.ini";
-        testing::WriteBytes(ini, "[View]\r\nEnglishMenu=1\r\n");
-    }
-    TForm1& Start(const std::vector<std::string>& params) {
-        form = StartForm(params, ini.string(), root.string(), {{"PELKHOME", home.string()}});
-        return *form;
+        draft = Put("out/0003.txt", kDraft);
+        WriteSettings("[View]\r\nEnglishMenu=1\r\n");
     }
     // Types at the end of the text, as the user would.
     void Type(TForm1& f, const std::string& s) {
@@ -41,9 +32,7 @@ class WorkingFilesTest : public ::testing::Test, protected testing::FormFakes {
         e.TypeText(s);
     }
 
-    testing::TempDir tmp;
-    fs::path root{tmp.path()}, home, draft, ini;
-    std::unique_ptr<TForm1> form;
+    fs::path draft;
 };
 
 // Every path that replaces the shown text asks first: Yes saves, No discards, Cancel
@@ -142,16 +131,8 @@ TEST_F(WorkingFilesTest, ADecodedMailIsNeverSavedOverTheMail) {
 TEST_F(WorkingFilesTest, AFailedSaveKeepsTheTextModifiedAndTheOldFileWhole) {
     TForm1& f = Start({draft.string()});
     Type(f, "!");
-    // The file-size limit makes the write fail, even for root.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tiny = old;
-    tiny.rlim_cur = 4;
-    setrlimit(RLIMIT_FSIZE, &tiny);
     prompter.script = {Answer::Yes};
-    const bool closed = f.FormCloseQuery();
-    setrlimit(RLIMIT_FSIZE, &old);
+    const bool closed = testing::UnderFileSizeLimit(4, [&] { return f.FormCloseQuery(); });
 
     EXPECT_FALSE(closed);
     EXPECT_FALSE(f.SaveSucceeded);
@@ -177,11 +158,7 @@ TEST_F(WorkingFilesTest, AReadOnlyFolderRefusesTheSave) {
 }
 
 TEST_F(WorkingFilesTest, AForwardTailRefusesSaveAndMakesSaveAsABackup) {
-    const std::string fwd =
-        "X-Forward: yes\r\nTo: d@example.jp\r\n--------\r\n\r\nsee below\r\n"
-        "Content-Type: message/rfc822\r\nContent-Type: multipart/mixed; boundary=\"q\"\r\n\r\n"
-        "--q\r\n\r\nforwarded text\r\n--q\r\nContent-Type: image/png\r\n\r\niVBO\r\n--q--\r\n";
-    testing::WriteBytes(draft, fwd);
+    testing::WriteBytes(draft, kForward);
     TForm1& f = Start({draft.string()});
     ASSERT_TRUE(f.ForwardTail.has_value());
     Type(f, "!");
@@ -190,7 +167,7 @@ TEST_F(WorkingFilesTest, AForwardTailRefusesSaveAndMakesSaveAsABackup) {
     EXPECT_FALSE(f.SaveSucceeded);
     ASSERT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(prompter.asked[0], "Use SEND MAIL, or attached files will be lost.");
-    EXPECT_EQ(testing::ReadAll(draft), fwd);
+    EXPECT_EQ(testing::ReadAll(draft), kForward);
 
     const std::string backup = (root / "backup.txt").string();
     dialogs.script = {backup};
@@ -200,20 +177,8 @@ TEST_F(WorkingFilesTest, AForwardTailRefusesSaveAndMakesSaveAsABackup) {
     EXPECT_EQ(f.CurrentMailFile, draft.string());  // editing goes on in the draft
     EXPECT_TRUE(f.SonEdit1().Modified());
     EXPECT_EQ(prompter.asked.back().rfind("BACKUP SAVING ONLY", 0), 0u);
-    EXPECT_EQ(testing::ReadAll(draft), fwd);
+    EXPECT_EQ(testing::ReadAll(draft), kForward);
 }
-
-}  // namespace
-}  // namespace varnel::app
-
-namespace varnel::app {
-namespace {
-
-// The forward draft of the tests above, with its tail.
-const std::string kForward =
-    "X-Forward: yes\r\nTo: d@example.jp\r\n--------\r\n\r\nsee below\r\n"
-    "Content-Type: message/rfc822\r\nContent-Type: multipart/mixed; boundary=\"q\"\r\n\r\n"
-    "--q\r\n\r\nforwarded text\r\n--q\r\nContent-Type: image/png\r\n\r\niVBO\r\n--q--\r\n";
 
 // Every command that shows another text asks first, and lets the forward tail go.
 TEST_F(WorkingFilesTest, CommandsThatReplaceTheTextAskFirstAndReleaseTheForwardTail) {
@@ -258,6 +223,23 @@ TEST_F(WorkingFilesTest, CommandsThatReplaceTheTextAskFirstAndReleaseTheForwardT
     f.FileDropped(plain);
     EXPECT_FALSE(f.ForwardTail);
     EXPECT_EQ(f.SonEdit1().Text(), "plain\r\n");
+}
+
+// A drop shows the first file as plain text under its own name; a missing one is told.
+TEST_F(WorkingFilesTest, ADroppedFileIsShownAsPlainText) {
+    const std::string memo = (root / "Notes" / "Memo.TXT").string();
+    testing::WriteBytes(memo, "one\ntwo \x95\x5c\n");
+    TForm1& f = Start({});
+    f.FileDropped((root / "missing.txt").string());
+    f.FileDropped("");
+    EXPECT_EQ(prompter.asked.size(), 1u);  // the missing file only
+    EXPECT_EQ(view.showTextCalls, 0);
+    f.FileDropped(memo + "|" + (root / "other.txt").string());
+    EXPECT_EQ(f.CurrentMailFile, memo);  // case kept
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"one", "two \x95\x5c"}));
+    EXPECT_EQ(view.title, "Varnel32 - Notes  Memo.TXT");
+    EXPECT_FALSE(f.SonEdit1().Modified());
+    EXPECT_TRUE(channel.Macros().empty());  // a plain file tells the mailer nothing
 }
 
 TEST_F(WorkingFilesTest, OpenMailTakesOnlyMailFileNames) {
