@@ -54,8 +54,9 @@ struct Served {
     Recorder rec;
     std::string err;
     UnixCommandServer server;
-    Served(const char* service, const char* topic, std::chrono::milliseconds readTimeout = {})
-        : server(t.path(), service, topic, rec.Handler()) {
+    Served(const char* service, const char* topic, std::chrono::milliseconds readTimeout = {},
+           UnixCommandServer::PeerUidSource peerUid = UnixCommandServer::KernelPeerUid)
+        : server(t.path(), service, topic, rec.Handler(), std::move(peerUid)) {
         if (readTimeout.count() > 0)
             server.SetReadTimeout(readTimeout);
         EXPECT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening) << err;
@@ -182,20 +183,15 @@ TEST(CommandServer, DoesNotRemoveASocketThatReplacedIt) {
 }
 
 TEST(CommandServer, RefusesAnotherUsersConnection) {
-    TempDir t;
-    Recorder rec;
-    std::string err;
-    UnixCommandServer server(t.path(), "Varnel32", "system", rec.Handler(),
-                             [](int) { return std::optional<uid_t>(::geteuid() + 1); });
-    ASSERT_EQ(server.Listen(err), UnixCommandServer::ListenResult::Listening);
+    Served s("Varnel32", "system", {}, [](int) { return std::optional<uid_t>(::geteuid() + 1); });
     {
-        ServerThread serving(server);
-        UnixCommandChannel channel(t.path(), 1000);
+        ServerThread serving(s.server);
+        UnixCommandChannel channel(s.t.path(), 1000);
         EXPECT_EQ(channel.Execute("Varnel32", "system", "[open(\"/x/0001.txt\")]"),
                   Delivery::Refused);
     }
-    EXPECT_TRUE(rec.got.empty());
-    EXPECT_EQ(server.RefusedPeers(), 1);
+    EXPECT_TRUE(s.rec.got.empty());
+    EXPECT_EQ(s.server.RefusedPeers(), 1);
 }
 
 // Silent clients hold no one up: the server reads every connection as its bytes arrive,
