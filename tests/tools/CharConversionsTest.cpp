@@ -17,36 +17,25 @@ std::string Code(std::uint16_t c) {
     return {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
 }
 
-// The pairs as published, in table order.
+// The pairs as published, in table order: marks, digits, marks, capitals, small letters.
 std::vector<std::pair<char, std::uint16_t>> GoldenPairs() {
-    std::vector<std::pair<char, std::uint16_t>> p = {
-        {'!', 0x8149}, {'"', 0x8168},  {'#', 0x8194}, {'$', 0x8190}, {'%', 0x8193},
-        {'&', 0x8195}, {'\'', 0x8166}, {'(', 0x8169}, {')', 0x816A}, {'*', 0x8196},
-        {'+', 0x817B}, {',', 0x8143},  {'-', 0x817C}, {'.', 0x8144}, {'/', 0x815E}};
-    for (int d = 0; d < 10; ++d)
-        p.push_back({static_cast<char>('0' + d), static_cast<std::uint16_t>(0x824F + d)});
-    for (auto q : std::vector<std::pair<char, std::uint16_t>>{{':', 0x8146},
-                                                              {';', 0x8147},
-                                                              {'<', 0x8183},
-                                                              {'=', 0x8181},
-                                                              {'>', 0x8184},
-                                                              {'?', 0x8148},
-                                                              {'@', 0x8197},
-                                                              {'[', 0x816D},
-                                                              {'\\', 0x818F},
-                                                              {']', 0x816E},
-                                                              {'^', 0x814F},
-                                                              {'_', 0x8151},
-                                                              {'`', 0x8165},
-                                                              {'{', 0x816F},
-                                                              {'|', 0x8162},
-                                                              {'}', 0x8170},
-                                                              {'~', 0x8150}})
-        p.push_back(q);
-    for (int i = 0; i < 26; ++i)
-        p.push_back({static_cast<char>('A' + i), static_cast<std::uint16_t>(0x8260 + i)});
-    for (int i = 0; i < 26; ++i)
-        p.push_back({static_cast<char>('a' + i), static_cast<std::uint16_t>(0x8281 + i)});
+    const std::string marks = "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~";
+    const std::uint16_t fullMarks[] = {
+        0x8149, 0x8168, 0x8194, 0x8190, 0x8193, 0x8195, 0x8166, 0x8169, 0x816A, 0x8196, 0x817B,
+        0x8143, 0x817C, 0x8144, 0x815E, 0x8146, 0x8147, 0x8183, 0x8181, 0x8184, 0x8148, 0x8197,
+        0x816D, 0x818F, 0x816E, 0x814F, 0x8151, 0x8165, 0x816F, 0x8162, 0x8170, 0x8150};
+    std::vector<std::pair<char, std::uint16_t>> p;
+    const auto run = [&](char first, int n, std::uint16_t full) {
+        for (int i = 0; i < n; ++i)
+            p.push_back({static_cast<char>(first + i), static_cast<std::uint16_t>(full + i)});
+    };
+    for (std::size_t i = 0; i < 15; ++i)
+        p.push_back({marks[i], fullMarks[i]});
+    run('0', 10, 0x824F);
+    for (std::size_t i = 15; i < marks.size(); ++i)
+        p.push_back({marks[i], fullMarks[i]});
+    run('A', 26, 0x8260);
+    run('a', 26, 0x8281);
     return p;
 }
 
