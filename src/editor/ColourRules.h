@@ -26,11 +26,21 @@ struct LinkSpan {
     std::size_t begin = 0;  // byte offsets in the paragraph text
     std::size_t end = 0;
     bool underline = true;  // links are underlined; HTML tags are only coloured
+    bool operator==(const LinkSpan&) const = default;
 };
 
 // Links of a paragraph (its soft pieces joined, without its line end), in order of
-// their start. Empty when colouring is off.
+// their start. Empty when colouring is off. A scan from a position LinkScanStart gave
+// finds the links that start there or later, and the attachment name, exactly as a
+// scan of the whole paragraph; every link that starts earlier ends before it.
 std::vector<LinkSpan> FindLinks(std::string_view paragraph, const PaintProperties& look,
-                                bool singleByte = false);
+                                bool singleByte = false, std::size_t from = 0);
+
+// A position at or before pos that the scan of the whole paragraph passes: a character
+// boundary over which no earlier link, tag name or HTML tag can run. Found by walking
+// back about as far as the text before pos is long (0 when that does not settle it),
+// so that a page deep in a long paragraph scans from near its own start.
+std::size_t LinkScanStart(std::string_view paragraph, std::size_t pos, const PaintProperties& look,
+                          bool singleByte = false);
 
 }  // namespace varnel::editor

@@ -191,16 +191,23 @@ void PlanBuilder::Paragraphs(int first, int last) {
             starts.push_back(joined.size());
             joined += StripLineEnd(lines_[static_cast<std::size_t>(i)]);
         }
-        const std::vector<LinkSpan> spans = FindLinks(joined, look_, v_.singleByte);
+        // The scan starts near the page, where the scan from scanFrom would pass too.
+        const std::size_t pageStart =
+            starts[static_cast<std::size_t>(std::max(p, first) - scanFrom)];
+        const std::vector<LinkSpan> spans = FindLinks(
+            joined, look_, v_.singleByte, LinkScanStart(joined, pageStart, look_, v_.singleByte));
+        std::size_t next = 0;  // spans before it end above the current line
         for (int i = std::max(p, first); i <= std::min(q, last); ++i) {
             lineSpans.clear();
             const std::size_t b = starts[static_cast<std::size_t>(i - scanFrom)];
             const std::size_t e = b + StripLineEnd(lines_[static_cast<std::size_t>(i)]).size();
-            for (const LinkSpan& s : spans) {
-                if (s.end <= b || s.begin >= e)
-                    continue;
-                lineSpans.push_back(
-                    {std::max(s.begin, b) - b, std::min(s.end, e) - b, s.underline});
+            while (next < spans.size() && spans[next].end <= b)
+                ++next;
+            for (std::size_t k = next; k < spans.size() && spans[k].begin < e; ++k) {
+                const LinkSpan& s = spans[k];
+                if (s.end > b)
+                    lineSpans.push_back(
+                        {std::max(s.begin, b) - b, std::min(s.end, e) - b, s.underline});
             }
             PaintLine(i, colour, lineSpans);
         }

@@ -2,6 +2,9 @@
 // that never start or stop inside a double-byte character.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "editor/ColourRules.h"
 
 namespace varnel::editor {
@@ -109,6 +112,76 @@ TEST(ColourRules, AttachmentNamesAndHtmlTags) {
     PaintProperties off;
     off.ColorPrintF = false;
     EXPECT_TRUE(Links("http://example.com", off).empty());
+}
+
+// Links that reach past pos, cut there, as the plan colours a page starting at pos.
+std::vector<LinkSpan> Tail(std::vector<LinkSpan> spans, std::size_t pos) {
+    std::erase_if(spans, [&](const LinkSpan& l) { return l.end <= pos; });
+    for (LinkSpan& l : spans)
+        l.begin = std::max(l.begin, pos);
+    return spans;
+}
+
+// A scan from the scan start of every position finds what the whole scan finds there.
+// Returns the farthest start back from a position past the first 100 bytes.
+std::size_t ExpectExactScanStarts(std::string_view s, bool html, bool sb) {
+    PaintProperties look;
+    look.ShowHTMLTagColor = html;
+    const std::vector<LinkSpan> whole = FindLinks(s, look, sb);
+    std::size_t far = 0;
+    for (std::size_t pos = 0; pos <= s.size(); ++pos) {
+        const std::size_t from = LinkScanStart(s, pos, look, sb);
+        EXPECT_LE(from, pos);
+        far = std::max(far, pos >= 100 ? pos - from : 0);
+        EXPECT_EQ(Tail(FindLinks(s, look, sb, from), pos), Tail(whole, pos))
+            << "at " << pos << " from " << from << " of " << s;
+    }
+    return far;
+}
+
+TEST(ColourRules, ScanFromTheScanStartFindsTheLinksOfTheWholeScan) {
+    std::string unit = "\x93\xfa\x96\x7b\x8c\xea abc http://x.jp/ ", repeated, hidden;
+    for (int i = 0; i < 40; ++i) {
+        repeated += unit;
+        hidden += "\x83tag:1 ";  // "tag:" behind the lead byte of ト: no tag
+    }
+    const std::string cases[] = {
+        "see http://example.com/very/long/path/that/runs/on and more text here",
+        "\\\\a b c d \\\\srv\\share x \\\\ y",
+        "ab tag:a.b c tag:x tag:a.b c d tag:nodot e f tag:a.b/c d",
+        "<b>bold</b> <a href=\"http://x.jp\"> text < unclosed http://y.jp end",
+        "mailto:tanaka@example.jp \x83\x80\x83\x80 mailto:a@b.jp\x81\x42 <x@y.jp>",
+        ".------ attached \"\x8e\x91 a.pdf\" http://x.jp \"more\"",
+        "\x83\x74\x83\x74"
+        "ag:a.b \x83http://x.jp \x9f\x5c\\\\s \x83\x68ttp://y.jp",
+        std::string(60, '\x83') + " http://x.jp " + std::string(9, '\x83') + "t",
+        "http://" + std::string(500, 'a') + " b",
+        hidden + "a.b/c",
+        repeated,
+    };
+    for (const std::string& s : cases) {
+        for (const int mode : {0, 1, 2, 3}) {  // HTML tags coloured or not, single-byte or not
+            const std::size_t far = ExpectExactScanStarts(s, mode & 1, mode & 2);
+            if (&s == &cases[std::size(cases) - 1]) {
+                EXPECT_LE(far, unit.size());  // a page of a long paragraph scans little
+            }
+        }
+    }
+    // Random texts of link words, stops and CP932 characters whose trail bytes look
+    // like "t", "h", "|", "\" or "[" (ト ド ポ 表 ー), ム (83 80), 0x9F-lead kanji, a lone lead.
+    // clang-format off
+    const char* pieces[] = {"http://", "https://x.jp/", "mailto:a@b.jp", "ftp:/", "file:", "\\\\",
+        "tag:", "<", ">", ".", " ", "\t", "/", ":", "\"", "a", "|", "\x83\x80", "\x9f\x5c",
+        "\x9f\x74", "\x95\x5c", "\x83\x74", "\x83\x68", "\x83\x7c", "\x81\x5b", "\x83", "\xb1"};
+    // clang-format on
+    std::mt19937 random(17);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    for (int n = 0; n < 300; ++n) {
+        std::string s;
+        for (int k = 0; k < 24; ++k)
+            s += pieces[pick(random)];
+        ExpectExactScanStarts(s, n % 3 != 0, n % 5 == 0);
+    }
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 // wrapped lines, header colours, selection, marks, line numbers and the ruler.
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "editor/ColourRules.h"
 #include "editor/EditorFakes.h"
+#include "editor/LineString.h"
 #include "editor/PaintPlan.h"
+#include "text/Sjis.h"
 
 namespace varnel::editor {
 namespace {
@@ -187,6 +192,51 @@ TEST_F(PaintPlanTest, LineNumbersRulerAndUnderline) {
     EXPECT_EQ(numbers, (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(rulerLabels, (std::vector<std::string>{"10", "20", "30", "40"}));
     EXPECT_TRUE(underline);
+}
+
+// Every third page of a paragraph longer than the look-back is coloured byte for byte
+// as a scan of the whole look-back (and the line after the page) colours it.
+TEST_F(PaintPlanTest, PagesColourLinksAsTheWholeLookBackDoes) {
+    // clang-format off
+    const std::string pieces[] = {"http://example.jp/" + std::string(300, 'p'), "<a href=\"x\">",
+        "mailto:a@b.jp", "< not closed soon ", "tag:a.b/c", " ", "abc", "\x93\xfa\x96\x7b",
+        "\x83\x80\x83\x74", "\x9f\x5c\x9f\x68"};
+    // clang-format on
+    std::mt19937 random(20);
+    std::vector<std::string> lines(1);  // soft lines of 12 bytes or a little more
+    while (lines.size() < 300) {
+        const std::string& piece = pieces[random() % std::size(pieces)];
+        for (std::size_t k = 0; k < piece.size(); k += text::CharLengthAt(piece, k)) {
+            if (lines.back().size() >= 12)
+                lines.emplace_back();
+            lines.back() += piece.substr(k, text::CharLengthAt(piece, k));
+        }
+    }
+    lines.back() += "\r\n";
+    const int n = static_cast<int>(lines.size());
+    TSonStrings store;
+    store.Assign(lines);
+    for (const bool html : {true, false}) {
+        look.ShowHTMLTagColor = html;
+        for (view.topLine = 0; view.topLine < n; view.topLine += 3) {
+            const int from = std::max(0, view.topLine - kLinkLookBackLines);
+            std::string joined;
+            std::size_t at = 0;  // the page's first byte in joined
+            for (int i = from; i <= std::min(n - 1, view.topLine + 20); ++i) {
+                at = i == view.topLine ? joined.size() : at;
+                joined += StripLineEnd(lines[static_cast<std::size_t>(i)]);
+            }
+            std::vector<std::pair<TColor, bool>> want(joined.size(), {look.Font.Color, false});
+            for (const LinkSpan& l : FindLinks(joined, look))
+                std::fill(want.begin() + l.begin, want.begin() + l.end,
+                          std::pair{look.URLColor, l.underline});
+            for (const Drawn& d : Texts(BuildPaintPlan(store, view, look, metrics, selection))) {
+                for (std::size_t k = 0; k < d.text.size(); ++k, ++at)
+                    ASSERT_EQ(std::pair(d.colour, d.underline), want.at(at))
+                        << "top " << view.topLine << " row " << d.row << " \"" << d.text << "\"";
+            }
+        }
+    }
 }
 
 }  // namespace
