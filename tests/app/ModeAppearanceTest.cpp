@@ -16,6 +16,8 @@ ModeState Mode(bool readOnly, bool european = false,
     return s;
 }
 
+// Each mode takes its own colours and font; the alert colour replaces the viewer
+// background only, and the European font wins over both modes.
 TEST(ModeAppearanceTest, ViewerAndEditorColoursAndFonts) {
     ModeOptions o;
     o.ViewerColor = 0x00C0C0C0;
@@ -26,35 +28,32 @@ TEST(ModeAppearanceTest, ViewerAndEditorColoursAndFonts) {
     o.EditorFontName = "Monospace";
     o.ViewerFontSize = 12;
     o.EditorFontSize = 16;
-
-    platform::ViewAppearance v = ComputeAppearance(o, Mode(true));
-    EXPECT_TRUE(v.readOnly);
-    EXPECT_EQ(v.background, 0x00C0C0C0u);
-    EXPECT_EQ(v.fontColor, 0x000000FFu);
-    EXPECT_EQ(v.fontName, "ＭＳ ゴシック");  // converted to UTF-8 for the window
-    EXPECT_EQ(v.fontSize, 12);
-    EXPECT_FALSE(v.westernCharset);
-
-    platform::ViewAppearance e = ComputeAppearance(o, Mode(false));
-    EXPECT_FALSE(e.readOnly);
-    EXPECT_EQ(e.background, 0xFF000005u);
-    EXPECT_EQ(e.fontColor, 0x00FF0000u);
-    EXPECT_EQ(e.fontName, "Monospace");
-    EXPECT_EQ(e.fontSize, 16);
-
-    // The alert colour replaces the viewer background only.
-    ModeState alert = Mode(true, false, 0x00FFFF00);
-    EXPECT_EQ(ComputeAppearance(o, alert).background, 0x00FFFF00u);
-    alert.readOnly = false;
-    EXPECT_EQ(ComputeAppearance(o, alert).background, 0xFF000005u);
-
-    // The European font wins over both modes.
     o.EuropeanFontName = "Courier New";
     o.EuropeanFontSize = 11;
-    platform::ViewAppearance eu = ComputeAppearance(o, Mode(true, true));
-    EXPECT_EQ(eu.fontName, "Courier New");
-    EXPECT_EQ(eu.fontSize, 11);
-    EXPECT_TRUE(eu.westernCharset);
+    const std::string gothic = "ＭＳ ゴシック";  // converted to UTF-8 for the window
+    const struct {
+        ModeState mode;
+        platform::StoredColor background, fontColor;
+        std::string font;
+        int size;
+    } cases[] = {
+        {Mode(true), 0x00C0C0C0, 0x000000FF, gothic, 12},
+        {Mode(false), 0xFF000005, 0x00FF0000, "Monospace", 16},
+        {Mode(true, false, 0x00FFFF00), 0x00FFFF00, 0x000000FF, gothic, 12},
+        {Mode(false, false, 0x00FFFF00), 0xFF000005, 0x00FF0000, "Monospace", 16},
+        {Mode(true, true), 0x00C0C0C0, 0x000000FF, "Courier New", 11},
+        {Mode(false, true), 0xFF000005, 0x00FF0000, "Courier New", 11},
+    };
+    for (const auto& c : cases) {
+        const platform::ViewAppearance a = ComputeAppearance(o, c.mode);
+        SCOPED_TRACE(c.font + (c.mode.readOnly ? " viewer" : " editor"));
+        EXPECT_EQ(a.readOnly, c.mode.readOnly);
+        EXPECT_EQ(a.background, c.background);
+        EXPECT_EQ(a.fontColor, c.fontColor);
+        EXPECT_EQ(a.fontName, c.font);
+        EXPECT_EQ(a.fontSize, c.size);
+        EXPECT_EQ(a.westernCharset, c.mode.europeanFont);
+    }
 }
 
 TEST(ModeAppearanceTest, RulerRule) {

@@ -30,10 +30,8 @@ class TForm1Test : public testing::FormTest {
     std::string inMail, outMail, draft;
 };
 
-TEST_F(TForm1Test, StartOnMailShowsItsLinesAndTitle) {
-    TForm1& f = Start({inMail});
-    EXPECT_EQ(f.CurrentMailFile, inMail);
-    EXPECT_EQ(view.title, "Varnel32 - In  0001.txt");
+TEST_F(TForm1Test, StartOnMailShowsItsLines) {
+    TForm1& f = Start({inMail});  // its name and title: InitialModeFollowsSwitchAndFolder
     // The summary header: From, Subject (CP932 bytes kept), then the body.
     EXPECT_EQ(Shown(),
               (std::vector<std::string>{"From: a@example.jp", "Subject: \x83\x65\x83\x58\x83\x67",
