@@ -65,8 +65,7 @@ TEST_F(OpenMailFileTest, ReceivedMailIsShownMarkedReadAndReported) {
 // The held mark-read is never lost: stepping on or closing before the tick writes it
 // first; a mail the mailer changed or moved meanwhile is left as the mailer left it.
 TEST_F(OpenMailFileTest, AHeldMarkReadIsWrittenBeforeTheMailGoes) {
-    const fs::path other = home / "In" / "0006.txt";
-    testing::WriteBytes(other, kRecv);
+    const fs::path other = Put("In/0006.txt", kRecv);
     std::string read = kRecv;
     read.replace(0, 14, "X-Status: READ");
     TForm1& f = Start(mail);

@@ -134,8 +134,7 @@ TEST_F(TForm1Test, InvitationOnTheThousandthStartOnly) {
         if (!r.settings.empty())
             testing::WriteBytes(ini, r.settings);
         prompter.asked.clear();
-        Start({inMail});
-        timer1.Tick();
+        StartReady({inMail});
         EXPECT_EQ(prompter.asked,
                   r.asked.empty() ? std::vector<std::string>{} : std::vector{r.asked});
         EXPECT_EQ(IniValue("Window", "InvokeCount"), r.count);
@@ -168,8 +167,7 @@ TEST_F(TForm1Test, ComposeFileTakesEditWidthAndIgnoresOpenRequests) {
 
 TEST_F(TForm1Test, CloseWritesPlacementAndSaveAsDir) {
     testing::WriteBytes(ini, "[Location]\r\nSaveAsDir=/home/u/saved\r\n");
-    Start({inMail});
-    timer1.Tick();  // the second phase reads SaveAsDir
+    StartReady({inMail});                  // the second phase reads SaveAsDir
     view.placement = {-11, 22, 633, 444};  // left of the primary screen
     ASSERT_TRUE(form->FormCloseQuery());
     form->FormClose();
@@ -232,8 +230,7 @@ TEST_F(TForm1Test, ViewerModeToggle) {
     testing::WriteBytes(ini,
                         "[View]\r\nViewerColor=255\r\nEditorColor=65280\r\nRuler=0\r\n"
                         "[Edit]\r\nAutoSave=1\r\n");
-    TForm1& f = Start({inMail});
-    timer1.Tick();
+    TForm1& f = StartReady({inMail});
     EXPECT_EQ(view.appearance.background, 255u);
     EXPECT_FALSE(view.appearance.rulerVisible);
 

@@ -67,8 +67,7 @@ TEST_F(TextToolCommandsTest, WidthSwitchRunsTheDependentCharCheck) {
 
 TEST_F(TextToolCommandsTest, ConfiguredKeysRunTheCommands) {
     WriteSettings("[Key]\r\nCutLine=634\r\nSpellCheck=633\r\n");  // Ctrl+F11, Ctrl+F10
-    TForm1& f = Start({draft});
-    timer1.Tick();  // the second start-up phase reads the keys
+    TForm1& f = StartReady({draft});                              // the second phase reads the keys
     f.SonEdit1().MoveCaretTo(0, 0);
     EXPECT_TRUE(f.RunShortcut(0x7A, 2));
     EXPECT_EQ(clipboard.text, "Subject: hello world\r\n");

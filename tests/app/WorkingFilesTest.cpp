@@ -38,17 +38,16 @@ class WorkingFilesTest : public testing::FormTest {
 // Every path that replaces the shown text asks first: Yes saves, No discards, Cancel
 // keeps the window and the typed text.
 TEST_F(WorkingFilesTest, TypedTextIsAskedAboutBeforeItIsReplaced) {
-    const fs::path other = home / "In" / "0001.txt";
-    testing::WriteBytes(other, "X-Status: READ\r\nSubject: s\r\n\r\nother\r\n");
+    const std::string other = Put("In/0001.txt", "X-Status: READ\r\nSubject: s\r\n\r\nother\r\n");
     const std::function<bool(TForm1&)> leaves[] = {
         [](TForm1& f) { return f.FormCloseQuery(); },
         [&](TForm1& f) {
-            f.DdeOpenMail(other.string());
-            return f.CurrentMailFile == other.string();
+            f.DdeOpenMail(other);
+            return f.CurrentMailFile == other;
         },
         [&](TForm1& f) {
-            f.FileDropped(other.string());
-            return f.CurrentMailFile == other.string();
+            f.FileDropped(other);
+            return f.CurrentMailFile == other;
         },
     };
     for (const auto& leave : leaves) {
@@ -198,8 +197,7 @@ TEST_F(WorkingFilesTest, CommandsThatReplaceTheTextAskFirstAndReleaseTheForwardT
     for (const Case& c : cases) {
         testing::WriteBytes(draft, "Message-ID: <m@x>\r\n" + kForward);
         testing::WriteBytes(tmpDir + "/_pel0042.tmp", "To: x\r\nMessage-ID: <m@x>\r\n\r\nold\r\n");
-        TForm1& f = Start({draft.string()});
-        timer1.Tick();  // the second phase reads TempPath
+        TForm1& f = StartReady({draft.string()});  // the second phase reads TempPath
         ASSERT_TRUE(f.ForwardTail) << c.command;
         Type(f, "!");
         prompter.asked.clear();
@@ -243,10 +241,8 @@ TEST_F(WorkingFilesTest, ADroppedFileIsShownAsPlainText) {
 }
 
 TEST_F(WorkingFilesTest, OpenMailTakesOnlyMailFileNames) {
-    const std::string mail = (home / "In" / "0007.txt").string();
-    testing::WriteBytes(mail, "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n");
-    const std::string notMail = (home / "In" / "letter.txt").string();
-    testing::WriteBytes(notMail, "x\r\n");
+    const std::string mail = Put("In/0007.txt", "X-Status: READ\r\nSubject: s\r\n\r\nbody\r\n");
+    const std::string notMail = Put("In/letter.txt", "x\r\n");
     TForm1& f = Start({draft.string()});
     dialogs.script = {notMail};
     RunCommand(f, "Open2");
@@ -278,8 +274,9 @@ TEST_F(WorkingFilesTest, AutosaveWritesABackupAndNeverOverAMailOrATail) {
         testing::WriteBytes(draft, original);
         testing::WriteBytes(ini, std::string("[Edit]\r\nAutoSave=1\r\nAutoSaveExtChange=") +
                                      (c.extChange ? "1" : "0") + "\r\n");
-        TForm1& f = Start(c.untitled ? std::vector<std::string>{} : std::vector{draft.string()});
-        timer1.Tick();  // the second phase reads the Edit settings
+        TForm1& f =
+            StartReady(c.untitled ? std::vector<std::string>{}
+                                  : std::vector{draft.string()});  // the second phase reads [Edit]
         if (c.untitled)
             RunCommand(f, "ViewerMode1");
         EXPECT_FALSE(timer3.enabled);
@@ -301,13 +298,12 @@ TEST_F(WorkingFilesTest, TemporaryFileOfTheShownMailIsFound) {
     const std::string tmpDir = (root / "tmp").string();
     testing::WriteBytes(ini,
                         "[Location]\r\nTempPath=" + tmpDir + "\r\n[View]\r\nEnglishMenu=1\r\n");
-    const std::string mail = (home / "In" / "0001.txt").string();
-    testing::WriteBytes(mail, "X-Status: READ\r\nDate: d1\r\nMessage-ID: <k@x>\r\n\r\nbody\r\n");
+    const std::string mail =
+        Put("In/0001.txt", "X-Status: READ\r\nDate: d1\r\nMessage-ID: <k@x>\r\n\r\nbody\r\n");
     testing::WriteBytes(tmpDir + "/_pel0001.tmp", "To: a\r\n\r\nMessage-ID: <k@x>\r\n");  // body
     testing::WriteBytes(tmpDir + "/xpel0002.tmp", "To: a\r\nMessage-ID: <K@x>\r\n\r\n");  // case
     testing::WriteBytes(tmpDir + "/_pel003.tmp", "Message-ID: <k@x>\r\n\r\n");            // name
-    TForm1& f = Start({mail});
-    timer1.Tick();
+    TForm1& f = StartReady({mail});
     RunCommand(f, "TempFile1");
     EXPECT_EQ(prompter.asked.back(), "No temporary file in " + tmpDir + "/");
     EXPECT_EQ(f.CurrentMailFile, mail);
@@ -327,8 +323,7 @@ TEST_F(WorkingFilesTest, DeleteTempFilesSparesTheWorkingDirectoryWhenNothingIsSh
     testing::WriteBytes(root / "0001.bak", "x");          // the working directory
     testing::WriteBytes(home / "out" / "0003.bak", "x");  // beside the shown draft
     testing::WriteBytes(home / "out" / "backup.bak", "x");
-    TForm1& f = Start({});
-    timer1.Tick();
+    TForm1& f = StartReady({});
     prompter.script = {Answer::Cancel};
     RunCommand(f, "Deletetempfiles2");
     EXPECT_EQ(prompter.asked.back(), "Deleting all temporary and backup files.");
