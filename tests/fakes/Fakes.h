@@ -92,15 +92,26 @@ class RecordingChannel : public platform::CommandChannel {
   public:
     std::vector<SentMacro> sent;
     platform::Delivery result = platform::Delivery::Delivered;
+    // When set, answers each execute by (service, macro) instead of result.
+    std::function<platform::Delivery(const std::string&, const std::string&)> answer;
     platform::Delivery Execute(const std::string& service, const std::string& topic,
                                const std::string& macro) override {
         sent.push_back({service, topic, macro});
-        return result;
+        return answer ? answer(service, macro) : result;
     }
     std::vector<std::string> Macros() const {
         std::vector<std::string> m;
         for (const auto& s : sent)
             m.push_back(s.macro);
+        return m;
+    }
+    // The macros sent to one service and topic.
+    std::vector<std::string> To(const std::string& service, const std::string& topic) const {
+        std::vector<std::string> m;
+        for (const auto& s : sent) {
+            if (s.service == service && s.topic == topic)
+                m.push_back(s.macro);
+        }
         return m;
     }
 };

@@ -15,27 +15,6 @@ using platform::Delivery;
 
 namespace {
 
-// Answers each execute through a function of (service, macro).
-class ScriptedChannel : public platform::CommandChannel {
-  public:
-    std::vector<fakes::SentMacro> sent;
-    std::function<Delivery(const std::string&, const std::string&)> answer =
-        [](const std::string&, const std::string&) { return Delivery::Delivered; };
-    Delivery Execute(const std::string& service, const std::string& topic,
-                     const std::string& macro) override {
-        sent.push_back({service, topic, macro});
-        return answer(service, macro);
-    }
-    std::vector<std::string> To(const std::string& service, const std::string& topic) const {
-        std::vector<std::string> r;
-        for (const auto& s : sent) {
-            if (s.service == service && s.topic == topic)
-                r.push_back(s.macro);
-        }
-        return r;
-    }
-};
-
 // A stand-in that owns the windows named in `windows` ("class:PeLk:MaIn", "title:...").
 std::function<Delivery(const std::string&, const std::string&)> Owns(
     std::vector<std::string> windows) {
@@ -124,9 +103,9 @@ TEST(MailerLink, CommandsAndWhatTheUserHearsWhenTheyFail) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + c.a);
-        ScriptedChannel channel;
+        fakes::RecordingChannel channel;
         fakes::ScriptedPrompter prompter;
-        channel.answer = [&](const std::string&, const std::string&) { return c.answer; };
+        channel.result = c.answer;
         MailerLink link(channel, prompter, true);
         RunLinkCommand(link, c.command, c.a, c.b);
         EXPECT_EQ(channel.To("Pelk", "Command"), c.macros);
@@ -136,7 +115,7 @@ TEST(MailerLink, CommandsAndWhatTheUserHearsWhenTheyFail) {
 }
 
 TEST(MailerLink, AMailTheMailerCannotBeToldOfIsReportedOncePerMail) {
-    ScriptedChannel channel;
+    fakes::RecordingChannel channel;
     fakes::ScriptedPrompter prompter;
     MailerLink link(channel, prompter, true);
     for (const char* mail : {"/h/a(b)/0001.txt", "/h/a[1]/0002.txt", "/h/a\"b/0003.txt"}) {
@@ -152,9 +131,9 @@ TEST(MailerLink, AMailTheMailerCannotBeToldOfIsReportedOncePerMail) {
 }
 
 TEST(MailerLink, MessagesNameTheCommandAndFollowTheLanguage) {
-    ScriptedChannel channel;
+    fakes::RecordingChannel channel;
     fakes::ScriptedPrompter prompter;
-    channel.answer = [](const std::string&, const std::string&) { return Delivery::NoServer; };
+    channel.result = Delivery::NoServer;
     MailerLink link(channel, prompter, true);
     link.FolderCommand("Move", "/p/trash.can", "/p/in/0003.txt");
     link.SetEnglishMenu(false);
@@ -237,7 +216,7 @@ TEST(MailerDriver, TableOfTheMailerListCommands) {
         {MailerCommand::NextNew, {kThread}, std::nullopt, {"[View(\"NextRecv\")]"}, false},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        ScriptedChannel channel;
+        fakes::RecordingChannel channel;
         channel.answer = Owns(cases[i].windows);
         fakes::ScriptedPrompter prompter;
         MailerLink link(channel, prompter, true);
@@ -252,7 +231,7 @@ TEST(MailerDriver, TableOfTheMailerListCommands) {
 }
 
 TEST(ChannelWindows, KeysGoToTheWindowBroughtToTheFront) {
-    ScriptedChannel channel;
+    fakes::RecordingChannel channel;
     channel.answer = Owns({kThread});
     ChannelWindows windows(channel, {"Pelk"});
     EXPECT_FALSE(windows.SendKeyEvents({{0x0D, true, false}}));  // nothing in front yet
@@ -266,7 +245,7 @@ TEST(ChannelWindows, KeysGoToTheWindowBroughtToTheFront) {
 }
 
 TEST(MailerDriver, CompanionLink) {
-    ScriptedChannel channel;
+    fakes::RecordingChannel channel;
     fakes::ScriptedPrompter prompter;
     fakes::RecordingLauncher launcher;
     MailerLink link(channel, prompter, true);
@@ -283,7 +262,8 @@ TEST(MailerDriver, CompanionLink) {
               std::vector<std::string>{"[Focus(\"/home/u/Pelk/in.fld\",0042)]"});
     EXPECT_TRUE(launcher.started.empty());
 
-    channel.answer = [](const std::string&, const std::string&) { return Delivery::NoServer; };
+    channel.answer = {};
+    channel.result = Delivery::NoServer;
     EXPECT_TRUE(driver.ConnectCompanion(kMail, "/opt/pilvo1", launcher));
     EXPECT_EQ(launcher.started.back(), (std::vector<std::string>{"/opt/pilvo1", kMail}));
     // The setting is split once into the program and its own arguments.
