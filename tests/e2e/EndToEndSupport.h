@@ -89,8 +89,12 @@ class Store {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     ~Store() {
-        for (pid_t p : ViewersStartedByMailer())
-            Stop(p);
+        // Only a viewer still running our program: the pid of one long gone may be
+        // another program's by now.
+        for (pid_t p : ViewersStartedByMailer()) {
+            if (ReadAll("/proc/" + std::to_string(p) + "/cmdline").starts_with(VARNEL_BIN_DIR))
+                Stop(p);
+        }
         for (pid_t p : started)
             Stop(p);
         std::error_code ec;
@@ -106,7 +110,9 @@ class Store {
         if (pid < 0)
             return false;
         started.push_back(pid);
-        return WaitFor([&] { return fs::exists(runtime + "/pelk.command"); }, 3000);
+        // Every socket listens once the log says so (the companion's come after pelk's).
+        return WaitFor(
+            [&] { return ReadAll(log).find("# pelkmail listening") != std::string::npos; }, 10000);
     }
     pid_t StartViewer(const std::string& file) {
         const pid_t pid = Spawn({VARNEL_BIN_DIR "/varnel32", file}, root + "/output");

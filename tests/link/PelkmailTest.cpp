@@ -1,30 +1,24 @@
 // The stand-in mailer, run as the program Varnel talks to.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
 #include "ChannelTestSupport.h"
+#include "e2e/EndToEndSupport.h"
 #include "link/MailerMacros.h"
 #include "link/UnixCommandChannel.h"
 #include "link/UnixCommandServer.h"
 #include "store/FolderIndex.h"
-
-extern char** environ;
 
 using namespace varnel;
 using namespace varnel::link;
 using platform::Delivery;
 using varnel::testing::ReadAll;
 using varnel::testing::ServerThread;
-using varnel::testing::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
@@ -34,28 +28,8 @@ namespace {
 class Pelkmail : public ::testing::Test {
   protected:
     void Start(std::vector<std::string> extra = {}) {
-        home = tmp.path() + "/home";
-        rt = tmp.path() + "/rt";
-        log = tmp.path() + "/log";
-        fs::copy(VARNEL_EXAMPLES "/pelkhome", home, fs::copy_options::recursive);
-        fs::create_directory(rt);
-        fs::permissions(rt, fs::perms::owner_all, fs::perm_options::replace);
-        ::setenv("VARNEL_RUNTIME_DIR", rt.c_str(), 1);
-        std::vector<std::string> args{
-            VARNEL_BIN_DIR "/pelkmail", "--home", home, "--log", log, "--varnel", "/bin/true"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        ASSERT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ), 0);
-        for (int i = 0; i < 1000 && !fs::exists(rt + "/pelk.command"); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ASSERT_TRUE(fs::exists(rt + "/pelk.command"));
-        // Every socket listens once the log says so (the companion's come after pelk's).
-        for (int i = 0; i < 1000 && ReadAll(log).find("# pelkmail listening") == std::string::npos;
-             ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        extra.insert(extra.begin(), {"--varnel", "/bin/true"});
+        ASSERT_TRUE(s.StartMailer(extra));
         channel = std::make_unique<UnixCommandChannel>(rt, 5000);
         viewer = std::make_unique<UnixCommandServer>(rt, "Varnel32", "system",
                                                      [this](const std::string& m) {
@@ -67,31 +41,20 @@ class Pelkmail : public ::testing::Test {
         ASSERT_EQ(viewer->Listen(err), UnixCommandServer::ListenResult::Listening);
         serving = std::make_unique<ServerThread>(*viewer);
     }
-    void TearDown() override {
-        serving.reset();
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
     Delivery Cmd(const std::string& macro) { return channel->Execute("Pelk", "Command", macro); }
     Delivery Win(const std::string& macro) { return channel->Execute("Pelk", "Windows", macro); }
     // Waits for the n-th open request.
     std::string Opened(std::size_t n) {
-        for (int i = 0; i < 1000; ++i) {
-            {
-                std::lock_guard lock(mu);
-                if (opened.size() > n)
-                    return opened[n];
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return "";
+        const auto at = [&] {
+            std::lock_guard lock(mu);
+            return opened.size() > n ? opened[n] : std::string();
+        };
+        e2e::WaitFor([&] { return !at().empty(); }, 10000);
+        return at();
     }
     std::vector<std::string> LoggedMacros() {
         std::vector<std::string> r;
-        std::istringstream in(ReadAll(log));
-        for (std::string line; std::getline(in, line);) {
+        for (const std::string& line : s.LogLines()) {
             if (!line.starts_with("#"))
                 r.push_back(line);
         }
@@ -101,14 +64,13 @@ class Pelkmail : public ::testing::Test {
         return store::FolderIndex(home + "/" + index).ReadStatus(i);
     }
 
-    TempDir tmp;
-    std::string home, rt, log;
-    pid_t pid = -1;
-    std::unique_ptr<UnixCommandChannel> channel;
-    std::unique_ptr<UnixCommandServer> viewer;
-    std::unique_ptr<ServerThread> serving;
     std::mutex mu;
     std::vector<std::string> opened;
+    e2e::Store s;
+    const std::string home = s.home, rt = s.runtime;
+    std::unique_ptr<UnixCommandChannel> channel;
+    std::unique_ptr<UnixCommandServer> viewer;
+    std::unique_ptr<ServerThread> serving;  // stopped first
 };
 
 }  // namespace
@@ -181,7 +143,7 @@ TEST_F(Pelkmail, KeysAndReplyDraftsComeBackAsOpenRequests) {
 }
 
 TEST_F(Pelkmail, ReceiveDeliversQueuedMailAsUnread) {
-    const std::string queue = tmp.path() + "/queue";
+    const std::string queue = s.root + "/queue";
     fs::create_directories(queue);
     std::ofstream(queue + "/a.txt", std::ios::binary)
         << "From: a@example.jp\r\nSubject: hi\r\nMessage-ID: <q1@example.jp>\r\n\r\nbody\r\n";
