@@ -178,47 +178,52 @@ TEST(SpellCheck, SkipsAndDoubles) {
 }
 
 TEST(SpellCheck, StartRefusals) {
-    {
-        SpellFixture f("word");
-        f.e.ReadOnly = true;
+    const struct {
+        const char* text;
+        int selected;  // columns selected from the start; -1 all, 0 none
+        bool readOnly, enabled, userDic;
+        Strings asked;
+    } cases[] = {
+        {"word", 0, true, true, false, {"Read only mode."}},
+        {"abcdefghijklmnopqrstu and more",
+         21,
+         false,
+         true,
+         false,
+         {"The word is too long to spell-check."}},
+        {"two words", -1, false, true, false, {"Space exists in the selection."}},
+        {"word", 0, false, false, false, {}},
+        {"word", -1, false, true, true, {"Spell ckeck complete."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        SpellFixture f(c.text);
+        f.e.ReadOnly = c.readOnly;
+        f.options.SpellChecker = c.enabled;
+        if (c.selected < 0)
+            f.e.SelectAll();
+        else if (c.selected > 0)
+            f.e.Select({0, 0}, {0, c.selected});
+        if (c.userDic) {
+            std::filesystem::create_directories(f.dir);
+            std::ofstream(f.dir / "UserDic.txt") << "x\n";
+        }
         f.Start();
-        EXPECT_EQ(f.prompter.asked, Strings{"Read only mode."});
+        EXPECT_EQ(f.prompter.asked, c.asked);
         EXPECT_FALSE(f.form->InProgress());
     }
-    {
-        SpellFixture f("abcdefghijklmnopqrstu and more");
-        f.e.Select({0, 0}, {0, 21});
-        f.Start();
-        EXPECT_EQ(f.prompter.asked, Strings{"The word is too long to spell-check."});
-        f.e.Select({0, 0}, {0, 20});
-        f.Start();  // refused starts leave no check open: this one runs
-        EXPECT_TRUE(f.form->InProgress());
-        f.Start();
-        EXPECT_EQ(f.prompter.asked.back(), "SpellCheck already open.");
-        f.form->ExitButtonClick();
-        EXPECT_FALSE(f.form->InProgress());
-    }
-    {
-        SpellFixture f("two words");
-        f.e.SelectAll();
-        f.Start();
-        EXPECT_EQ(f.prompter.asked, Strings{"Space exists in the selection."});
-    }
-    {
-        SpellFixture f("word");
-        f.options.SpellChecker = false;
-        f.Start();
-        EXPECT_FALSE(f.form->InProgress());
-        EXPECT_TRUE(f.prompter.asked.empty());
-    }
-    {
-        SpellFixture f("word");
-        f.e.SelectAll();
-        std::filesystem::create_directories(f.dir);
-        std::ofstream(f.dir / "UserDic.txt") << "x\n";
-        f.Start();
-        EXPECT_EQ(f.prompter.asked, Strings{"Spell ckeck complete."});
-    }
+    // A refused start leaves no check open: a word of twenty letters is checked, and a
+    // second start while it runs is refused.
+    SpellFixture f("abcdefghijklmnopqrstu and more");
+    f.e.Select({0, 0}, {0, 21});
+    f.Start();
+    f.e.Select({0, 0}, {0, 20});
+    f.Start();
+    EXPECT_TRUE(f.form->InProgress());
+    f.Start();
+    EXPECT_EQ(f.prompter.asked.back(), "SpellCheck already open.");
+    f.form->ExitButtonClick();
+    EXPECT_FALSE(f.form->InProgress());
 }
 
 TEST(SpellCheck, UndoButtonTakesTheChangeBackAndLooksAgain) {
