@@ -86,47 +86,26 @@ struct SpellFixture : EditFixture {
     std::string Selected() { return e.GetSelText(); }
 };
 
-TEST(SpellCheck, ChangeIgnoreAddAndTheDoubledWord) {
-    const std::string draft =
-        "Subject: Test\r\n\r\nI wrote a drafft of teh letter.\r\nIt is is nerly done";
-    SpellFixture f(draft);
+// What the window is given to show; the walk itself, the user's dictionary and undo are
+// checked through the real window (QtTextToolsWindowTest).
+TEST(SpellCheck, SuggestionsAndTheDoubledWordNotice) {
+    SpellFixture f("I wrote a drafft of teh letter.\r\nIt is is nerly done");
     f.Start();
-    EXPECT_EQ(f.prompter.asked,
-              Strings{"Empty dictionary " + f.options.userDictionary + " has been created."});
-    ASSERT_TRUE(f.window.shown);
-    EXPECT_EQ(f.Selected(), "drafft");
     EXPECT_EQ(f.window.word, "drafft");
     EXPECT_EQ(f.window.suggestions, (Strings{"draft", "drift"}));  // sorted
     EXPECT_EQ(f.window.replacement, "draft");
     f.form->ChangeButtonClick();
-
-    EXPECT_EQ(f.Selected(), "teh");
-    f.form->ListBoxSelected1(0);
-    EXPECT_EQ(f.window.replacement, "ten");
+    f.form->ListBoxSelected1(1);
+    EXPECT_EQ(f.window.replacement, "the");
     f.form->IgnoreButtonClick();
-
-    EXPECT_EQ(f.Selected(), "is");
     EXPECT_EQ(f.window.suggestions, Strings{"(Duplicate words.)"});
     EXPECT_EQ(f.window.focused, platform::SpellWindow::Button::Change);
     f.form->ListBoxSelected1(0);  // the notice is not a replacement
     EXPECT_EQ(f.window.replacement, "");
     f.form->ChangeButtonClick();
-
     // The last line has no line end and is checked too.
     EXPECT_EQ(f.Selected(), "nerly");
     EXPECT_EQ(f.window.suggestions, Strings{"No suggestion"});
-    f.form->AddButtonClick();
-
-    EXPECT_FALSE(f.form->InProgress());
-    EXPECT_FALSE(f.window.shown);
-    EXPECT_EQ(f.prompter.asked.back(), "Spell Check Complete.");
-    EXPECT_EQ(testing::ReadAll(f.dir / "UserDic.txt"), "nerly\n");
-    EXPECT_EQ(f.e.Text(),
-              "Subject: Test\r\n\r\nI wrote a draft of teh letter.\r\nIt is  nerly done");
-    ASSERT_EQ(f.saved.size(), 1u);
-    EXPECT_TRUE(f.saved[0].IgnoreCapital);
-    f.UndoAll();
-    EXPECT_EQ(f.e.Text(), draft);
 }
 
 TEST(SpellCheck, PositionsStayRightWhenTheEditorUnwraps) {
