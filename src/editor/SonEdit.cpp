@@ -34,6 +34,7 @@ void TSonEdit::OnStoreChanged(int first, int, int) {
 }
 
 void TSonEdit::Sync() {
+    FinishWrap();
     if (!outsideWrites_)
         return;
     outsideWrites_ = false;
@@ -95,6 +96,7 @@ void TSonEdit::Invalidate(int from, int to) {
 void TSonEdit::SetText(std::string_view text) {
     ++internalWrites_;
     lines_.SetTextStr(text);
+    wrapFrom_ = -1;
     if (wrapping_)
         lines_.Assign(wrap_.WrapAll(lines_));
     --internalWrites_;
@@ -102,10 +104,19 @@ void TSonEdit::SetText(std::string_view text) {
     ResetAfterLoad();
 }
 
+namespace {
+// Whether a line holds a CR, LF or NUL byte (one test per byte for the common case).
+bool HasBreakByte(const std::string& line) {
+    for (const char c : line) {
+        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0'))
+            return true;
+    }
+    return false;
+}
+}  // namespace
+
 void TSonEdit::SetLines(std::vector<std::string>&& lines, bool finalLineEnd) {
-    const bool plain = std::none_of(lines.begin(), lines.end(), [](const std::string& l) {
-        return l.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos;
-    });
+    const bool plain = std::none_of(lines.begin(), lines.end(), HasBreakByte);
     if (!plain) {  // line ends or NULs inside: read as the joined text would be
         std::string text;
         for (const std::string& l : lines)
@@ -134,11 +145,51 @@ void TSonEdit::SetLines(std::vector<std::string>&& lines, bool finalLineEnd) {
     } else {
         lines.emplace_back(1, '\0');
     }
+    const bool defer = wrapping_ && DeferWrap;
     ++internalWrites_;
-    lines_.Assign(wrapping_ ? wrap_.WrapHardLines(std::move(lines)) : std::move(lines));
+    lines_.Assign(wrapping_ && !defer ? wrap_.WrapHardLines(std::move(lines)) : std::move(lines));
     --internalWrites_;
+    wrapFrom_ = defer ? 0 : -1;
     NoteWrapped();
     ResetAfterLoad();
+    // The first page now, with a page to spare for the first scroll.
+    WrapThrough(2 * VisibleLines() + 2);
+}
+
+bool TSonEdit::WrapSome(int paragraphs) {
+    if (wrapFrom_ < 0)
+        return false;
+    ++internalWrites_;
+    int line = wrapFrom_;
+    try {
+        std::vector<std::string> pieces;
+        for (int k = 0; k < paragraphs && line < lines_.Count(); ++k) {
+            pieces.clear();
+            if (!wrap_.CutHardLine(lines_[line], pieces)) {
+                ++line;
+                continue;
+            }
+            const int n = static_cast<int>(pieces.size());
+            lines_.Splice(line, 1, std::move(pieces));
+            pieces = {};
+            line += n;
+        }
+        wrapFrom_ = line < lines_.Count() ? line : -1;
+        NoteWrapped();
+    } catch (const std::exception&) {
+        // The lines not yet wrapped stay whole: the text is intact, and the next rewrap
+        // takes them in.
+        wrapFrom_ = -1;
+        wrappedWith_.reset();
+        prompter_.Tell("Error:OC004", platform::Severity::Error);
+    }
+    --internalWrites_;
+    return wrapFrom_ >= 0;
+}
+
+void TSonEdit::WrapThrough(int line) {
+    while (wrapFrom_ >= 0 && wrapFrom_ <= line)
+        WrapSome(16);
 }
 
 void TSonEdit::NoteWrapped() {
@@ -451,6 +502,19 @@ void TSonEdit::Rewrap() {
 }
 
 void TSonEdit::Rewrap(bool repaint) {
+    if (wrapFrom_ >= 0) {
+        if (!outsideWrites_ && wrappedWith_ && *wrappedWith_ == wrap_.CurrentKey()) {
+            // The wrap under way goes on as it is; the caret lies in the wrapped part.
+            ClearHit();
+            if (repaint) {
+                ScrollToCaret();
+                Invalidate(-1, -1);
+            }
+            return;
+        }
+        // Wrapped afresh below, paragraphs and waiting lines alike.
+        wrapFrom_ = -1;
+    }
     Sync();
     if (!wrapping_) {
         Invalidate(-1, -1);

@@ -38,10 +38,22 @@ class TSonEdit : public PaintProperties {
     TSonEdit& operator=(const TSonEdit&) = delete;
 
     // ---- Text ----
-    // The line store. Writes made here bypass the journal: the editor notices them,
-    // empties both journals and restores the line encoding before its next command.
-    TSonStrings& Lines() { return lines_; }
-    const TSonStrings& Lines() const { return lines_; }
+    // The line store, wrapped in full. Writes made here bypass the journal: the editor
+    // notices them, empties both journals and restores the line encoding before its next
+    // command.
+    TSonStrings& Lines() {
+        FinishWrap();
+        return lines_;
+    }
+    // The wait for the wrap is no change of the text: a caller holding the editor const
+    // still gets the lines wrapped in full.
+    const TSonStrings& Lines() const {
+        const_cast<TSonEdit*>(this)->FinishWrap();
+        return lines_;
+    }
+    // The store as it stands, for painting and the scroll bar: with a wrap pending,
+    // only the lines before WrappedCount() are display lines (a paragraph each after).
+    const TSonStrings& LinesSoFar() const { return lines_; }
     // The text as saved (CR LF line ends, no end-of-text NUL).
     std::string Text() const { return lines_.GetFileText(); }
     // False on failure (the text stays as it was).
@@ -129,6 +141,24 @@ class TSonEdit : public PaintProperties {
     void DisplayToLogical(int& x, int& y);
     std::string ExpandTabs(std::string_view text) const { return wrap_.ExpandTabs(text); }
     void Rewrap();
+
+    // ---- Wrapping in idle time ----
+    // When set, SetLines wraps only the lines of the first page; the rest waits for
+    // WrapSome (the widget calls it when idle), for a page painted further down
+    // (WrapThrough), or for the first command that needs display lines beyond, which
+    // finishes the wrap first. The text, and every result, is the same either way.
+    bool DeferWrap = false;
+    bool WrapPending() const { return wrapFrom_ >= 0; }
+    // Display lines before this one are final (Count() when no wrap is pending).
+    int WrappedCount() const { return wrapFrom_ >= 0 ? wrapFrom_ : lines_.Count(); }
+    // Wraps up to paragraphs more of the lines waiting; returns whether some still wait.
+    bool WrapSome(int paragraphs);
+    // Wraps the waiting lines until display line line is final.
+    void WrapThrough(int line);
+    void FinishWrap() {
+        if (wrapFrom_ >= 0)
+            WrapSome(lines_.Count());
+    }
 
     // ---- Caret and selection (display positions) ----
     int CaretX() const { return caret_.x; }
@@ -293,6 +323,9 @@ class TSonEdit : public PaintProperties {
     UndoJournal journal_;
 
     bool wrapping_ = true;
+    // First line still to be wrapped: from here on every line is one whole paragraph as
+    // loaded. -1 when the store is wrapped in full.
+    int wrapFrom_ = -1;
     // What the last full wrap used, while no line has changed since; a rewrap with
     // the same key would give the same lines.
     std::optional<WrapEngine::Key> wrappedWith_;

@@ -402,6 +402,7 @@ int TSonEdit::ScrollMargin() const {
 }
 
 void TSonEdit::SetTopLine(int line) {
+    FinishWrap();
     topLine_ = std::clamp(line, 0, std::max(0, lines_.Count() - 1));
     Invalidate(-1, -1);
 }

@@ -146,17 +146,25 @@ std::vector<std::string> WrapEngine::WrapHardLines(std::vector<std::string>&& li
     std::vector<std::string> out;
     out.reserve(lines.size() + lines.size() / 4);
     for (std::string& line : lines) {
-        const std::string_view text = StripLineEnd(line);
-        if (CutPosition(text) >= text.size())
+        if (!CutHardLine(line, out))
             out.push_back(std::move(line));
-        else
-            CutParagraph(text, TerminatorOf(line), out);
     }
     return out;
 }
 
+bool WrapEngine::CutHardLine(std::string_view line, std::vector<std::string>& out) const {
+    const std::string_view text = StripLineEnd(line);
+    if (CutPosition(text) >= text.size())
+        return false;
+    CutParagraph(text, TerminatorOf(line), out);
+    return true;
+}
+
 WrapEngine::Key WrapEngine::CurrentKey() const {
-    return {settings, CellWidth(), metrics_.TextWidth("i"), metrics_.TextWidth("W"),
+    WrapSettings s = settings;
+    if (!s.autoWrap)
+        s.textAreaWidth = 0;  // the column alone limits the lines
+    return {s, CellWidth(), metrics_.TextWidth("i"), metrics_.TextWidth("W"),
             metrics_.TextWidth("\x82\xa0")};
 }
 

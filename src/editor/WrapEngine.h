@@ -55,7 +55,11 @@ class WrapEngine {
     // Display lines of hard lines (each ending in CR LF or, the last, NUL) wrapped; a
     // line that fits is moved, not copied.
     std::vector<std::string> WrapHardLines(std::vector<std::string>&& lines) const;
-    // What the wrap depends on besides the text: the settings and the font's widths.
+    // Appends the display lines of one hard line and returns true; returns false and
+    // appends nothing when the line fits as it is.
+    bool CutHardLine(std::string_view line, std::vector<std::string>& out) const;
+    // What the wrap depends on besides the text: the settings and the font's widths
+    // (the text area's width only with auto wrap).
     struct Key {
         WrapSettings settings;
         int cell = 0, narrow = 0, wide = 0, doubleByte = 0;

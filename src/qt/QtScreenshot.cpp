@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 
 #include "qt/QtSonEdit2.h"
 
@@ -17,10 +18,19 @@ namespace varnel::qt {
 
 namespace {
 
-// Ends the program once the watched widget has painted for the first time.
+void PrintMoment(const char* what) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "varnel32: %s at %lld.%09ld\n", what, static_cast<long long>(now.tv_sec),
+                 now.tv_nsec);
+}
+
+// Ends the program once the watched widget has painted for the first time, or, given
+// the editor, once its wrap has settled after that.
 class QuitAfterPaint : public QObject {
   public:
-    using QObject::QObject;
+    QuitAfterPaint(QObject* parent, QtSonEdit2* settleFirst)
+        : QObject(parent), editor_(settleFirst) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -28,16 +38,24 @@ class QuitAfterPaint : public QObject {
             armed_ = true;
             // The moment of the first paint on the monotonic clock, for the bench to
             // measure start to paint apart from what the program does on its way out.
-            timespec now{};
-            clock_gettime(CLOCK_MONOTONIC, &now);
-            std::fprintf(stderr, "varnel32: first paint at %lld.%09ld\n",
-                         static_cast<long long>(now.tv_sec), now.tv_nsec);
-            QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
+            PrintMoment("first paint");
+            QTimer::singleShot(0, this, [this] { QuitWhenSettled(); });
         }
         return QObject::eventFilter(watched, event);
     }
 
   private:
+    void QuitWhenSettled() {
+        if (editor_ && editor_->Core().WrapPending()) {
+            QTimer::singleShot(5, this, [this] { QuitWhenSettled(); });
+            return;
+        }
+        if (editor_)
+            PrintMoment("wrap settled");
+        QApplication::exit(0);
+    }
+
+    QtSonEdit2* editor_;
     bool armed_ = false;
 };
 
@@ -48,7 +66,9 @@ void ArmScreenshot(QWidget& window) {
         // The editor's page; the window's other lists (pick list, spelling) stay hidden.
         auto* area = window.findChild<QtSonEdit2*>();
         QWidget* watched = area ? area->viewport() : &window;
-        watched->installEventFilter(new QuitAfterPaint(watched));
+        // "wrapped": the peak memory of a long text is taken with its wrap done.
+        const bool settle = std::string_view(quit) == "wrapped";
+        watched->installEventFilter(new QuitAfterPaint(watched, settle ? area : nullptr));
     }
     const char* path = std::getenv("VARNEL_SCREENSHOT");
     if (!path || !*path)

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QUrl>
 #include <algorithm>
+#include <chrono>
 
 #include "editor/LineString.h"
 #include "editor/TextDrop.h"
@@ -64,6 +65,10 @@ QtSonEdit2::QtSonEdit2(editor::TSonEdit2& core, QtTextMetrics& metrics, QWidget*
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
     core_->OnInvalidate = [this](int, int) { Changed(); };
+    // A long text is wrapped past its first page in slices while the window is idle.
+    core_->DeferWrap = true;
+    idleWrap_.setInterval(0);
+    connect(&idleWrap_, &QTimer::timeout, this, [this] { WrapWhileIdle(); });
     dragTimer_.setInterval(40);
     connect(&dragTimer_, &QTimer::timeout, this, [this] { DragScrollTick(); });
     caretTimer_.setInterval(
@@ -144,10 +149,23 @@ editor::PaintProperties QtSonEdit2::ResolvedLook() const {
     return r;
 }
 
+void QtSonEdit2::WrapWhileIdle() {
+    // Slices of a few milliseconds, so that keys and paints wait no longer than that.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
+    while (core_->WrapSome(256)) {
+        if (std::chrono::steady_clock::now() >= until)
+            break;
+    }
+    if (!core_->WrapPending())
+        idleWrap_.stop();
+    SyncScrollBars();
+}
+
 editor::PaintPlan QtSonEdit2::CurrentPlan() {
     editor::TSonEdit2& e = *core_;
+    e.WrapThrough(e.TopLine() + e.VisibleLines() + 1);
     return editor::BuildPaintPlan(
-        e.Lines(), MakeView(), ResolvedLook(), metrics_,
+        e.LinesSoFar(), MakeView(), ResolvedLook(), metrics_,
         [&e](int line, int& x1, int& x2) { return e.SelectionOnLine(line, x1, x2); });
 }
 
@@ -200,6 +218,8 @@ void QtSonEdit2::resizeEvent(QResizeEvent* event) {
 }
 
 void QtSonEdit2::Changed() {
+    if (core_->WrapPending() && !idleWrap_.isActive())
+        idleWrap_.start();
     SyncScrollBars();
     viewport()->update();
 }
@@ -209,8 +229,10 @@ void QtSonEdit2::SyncScrollBars() {
         return;  // a scroll bar shown or hidden here resizes the view and comes back
     syncingScroll_ = true;
     const editor::TSonEdit2& e = *core_;
+    // While the wrap goes on, the range grows with it (every line waiting is at least one).
+    const editor::TSonStrings& lines = e.LinesSoFar();
     QScrollBar* v = verticalScrollBar();
-    v->setRange(0, std::max(0, e.Lines().Count() - 1));
+    v->setRange(0, std::max(0, lines.Count() - 1));
     v->setPageStep(std::max(1, e.VisibleLines()));
     v->setValue(e.TopLine());
     // Horizontal: the widest visible line, tab-expanded, with a fifth of the text width
@@ -220,10 +242,10 @@ void QtSonEdit2::SyncScrollBars() {
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     } else {
         int widest = 0;
-        const int last = std::min(e.Lines().Count() - 1, e.TopLine() + e.VisibleLines());
+        const int last = std::min(e.WrappedCount() - 1, e.TopLine() + e.VisibleLines());
         for (int i = e.TopLine(); i <= last; ++i)
-            widest = std::max(
-                widest, metrics_.TextWidth(e.ExpandTabs(editor::StripLineEnd(e.Lines().Get(i)))));
+            widest = std::max(widest,
+                              metrics_.TextWidth(e.ExpandTabs(editor::StripLineEnd(lines.Get(i)))));
         const int area = std::max(1, e.TextAreaWidth());
         const int fifth = (area + 4) / 5;
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -83,6 +83,8 @@ class QtSonEdit2 : public QAbstractScrollArea {
     // The look with stored system colours turned into the palette's RGB values.
     editor::PaintProperties ResolvedLook() const;
     void SyncScrollBars();
+    // One slice of the wrap of a long text, on the idle timer.
+    void WrapWhileIdle();
     void Changed();
     QRect CaretRect() const;
     bool InsideSelection(QPoint pos);
@@ -96,6 +98,7 @@ class QtSonEdit2 : public QAbstractScrollArea {
 
     QTimer dragTimer_;   // scrolls while the button is held outside the text
     QTimer caretTimer_;  // caret blink
+    QTimer idleWrap_;    // wraps a long text past its first page while idle
     bool caretOn_ = true;
     bool leftDown_ = false;
     QPoint lastMouse_;

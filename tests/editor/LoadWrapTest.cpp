@@ -1,9 +1,12 @@
 // Loading lines into the editor and rewrapping: lines moved in give the store the
-// joined text would give, and a rewrap is skipped only when neither the text nor
-// anything the wrap depends on (settings, font widths) changed.
+// joined text would give, a rewrap is skipped only when neither the text nor anything
+// the wrap depends on (settings, font widths) changed, and a wrap left for idle time
+// gives every command the result of the wrap done at once.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/EditorFakes.h"
@@ -102,6 +105,90 @@ TEST(LoadWrap, RewrapSkipsOnlyWhenNothingItDependsOnChanged) {
     ed.e.Rewrap();
     EXPECT_GT(ed.font.widthCalls, 100);
     EXPECT_EQ(StoreFault(ed.e.Lines(), true), "");
+}
+
+// What a command sees of the editor afterwards.
+struct Outcome {
+    std::vector<std::string> lines;
+    std::string text;
+    DisplayPos caret;
+    int top = 0;
+    DisplayPos hit;
+    int hitLength = 0;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome OutcomeOf(TSonEdit2& e) {
+    Outcome o;
+    o.text = e.Text();
+    o.lines = LinesOf(e.Lines());
+    o.caret = e.Caret();
+    o.top = e.TopLine();
+    e.Hit(o.hit, o.hitLength);
+    return o;
+}
+
+TEST(LoadWrap, IdleWrapGivesEveryCommandTheResultOfTheWrapDoneAtOnce) {
+    // Paragraphs of 3 to 60 bytes (column 20: one to three display lines each), a word
+    // to find far down, and no line end after the last one.
+    std::vector<std::string> paragraphs;
+    for (int i = 0; i < 600; ++i)
+        paragraphs.push_back(
+            std::string(static_cast<std::size_t>(3 + i * 7 % 58), static_cast<char>('a' + i % 26)));
+    paragraphs[450] += " needle";
+    paragraphs[20] = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8 kana to wrap here";
+    const std::vector<std::pair<const char*, std::function<void(TSonEdit2&)>>> commands{
+        {"nothing", [](TSonEdit2&) {}},
+        {"ctrl end", [](TSonEdit2& e) { e.KeyDown(vk::kEnd, kCtrlKey); }},
+        {"find",
+         [](TSonEdit2& e) {
+             e.FindStart("needle");
+             e.FindNext();
+         }},
+        {"type on the first page",
+         [](TSonEdit2& e) {
+             e.MoveCaretTo(3, 1);
+             e.TypeText("typed and long enough to wrap");
+         }},
+        {"type, then undo",
+         [](TSonEdit2& e) {
+             e.MoveCaretTo(3, 1);
+             e.TypeText("typed");
+             e.Undo();
+         }},
+        {"scroll far down", [](TSonEdit2& e) { e.ScrollLines(900); }},
+        {"top line far down", [](TSonEdit2& e) { e.SetTopLine(1000); }},
+        {"another column", [](TSonEdit2& e) { e.SetColumn(33); }},
+        {"slices",
+         [](TSonEdit2& e) {
+             while (e.WrapSome(7)) {
+             }
+         }},
+        {"select all", [](TSonEdit2& e) { e.SelectAll(); }},
+        {"wrap off", [](TSonEdit2& e) { e.SetWrap(false, true); }},
+    };
+    for (const auto& [name, command] : commands) {
+        Editor atOnce(true), idle(true);
+        idle.e.DeferWrap = true;
+        atOnce.e.SetLines(std::vector<std::string>(paragraphs), false);
+        idle.e.SetLines(std::vector<std::string>(paragraphs), false);
+        ASSERT_TRUE(idle.e.WrapPending()) << name;
+        // The first page is final, and the text is the same, before any wrap goes on.
+        const int page = idle.e.WrappedCount();
+        ASSERT_GE(page, idle.e.VisibleLines()) << name;
+        ASSERT_LT(page, atOnce.e.LinesSoFar().Count()) << name;
+        for (int i = 0; i < page; ++i)
+            ASSERT_EQ(idle.e.LinesSoFar()[i], atOnce.e.LinesSoFar()[i]) << name << " line " << i;
+        EXPECT_EQ(idle.e.Text(), atOnce.e.Text()) << name;
+        EXPECT_TRUE(idle.e.WrapPending()) << name;
+
+        idle.e.WrapSome(5);  // part of it done in idle time
+        command(atOnce.e);
+        command(idle.e);
+        EXPECT_EQ(OutcomeOf(idle.e), OutcomeOf(atOnce.e)) << name;
+        EXPECT_FALSE(idle.e.WrapPending()) << name;
+        EXPECT_EQ(StoreFault(idle.e.Lines(), idle.e.WordWrap()), "") << name;
+    }
 }
 
 }  // namespace

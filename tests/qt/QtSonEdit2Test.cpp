@@ -238,6 +238,42 @@ TEST(QtSonEdit2, HorizontalScrollBarFollowsTheWidestLine) {
     EXPECT_EQ(w.edit.Core().CaretX(), 0);  // the caret stays where it was
 }
 
+TEST(QtSonEdit2, LongTextWrapsPastItsFirstPageWhileIdle) {
+    std::vector<std::string> lines(3000, std::string(150, 'w'));
+    Widget idle, atOnce;
+    atOnce.edit.Core().DeferWrap = false;
+    for (Widget* w : {&idle, &atOnce}) {
+        w->edit.Core().SetWrap(true, false);
+        w->edit.Core().SetColumn(40);
+        w->edit.Core().SetLines(std::vector<std::string>(lines), true);
+    }
+    editor::TSonEdit2& e = idle.edit.Core();
+    ASSERT_TRUE(e.WrapPending());
+    QScrollBar* v = idle.edit.verticalScrollBar();
+    const int early = v->maximum();
+    EXPECT_LT(early, atOnce.edit.verticalScrollBar()->maximum());
+    // A taller page than at the load is wrapped as it is painted.
+    for (Widget* w : {&idle, &atOnce}) {
+        w->edit.resize(400, 2000);
+        w->edit.show();
+    }
+    ASSERT_GT(e.VisibleLines(), e.WrappedCount());
+    const auto texts = [](const editor::PaintPlan& plan) {
+        std::vector<std::string> out;
+        for (const editor::PaintOp& op : plan.ops)
+            out.push_back(op.text);
+        return out;
+    };
+    EXPECT_EQ(texts(idle.edit.CurrentPlan()), texts(atOnce.edit.CurrentPlan()));
+    EXPECT_TRUE(e.WrapPending());
+    for (int i = 0; i < 1000 && e.WrapPending(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_FALSE(e.WrapPending());
+    // The scroll bar has settled on the whole text, as wrapped at once.
+    EXPECT_EQ(v->maximum(), atOnce.edit.verticalScrollBar()->maximum());
+    EXPECT_EQ(e.Lines().Count(), 4 * 3000 + 1);
+}
+
 TEST(QtSonEdit2, KeyTableAndPaintingIntoAnImage) {
     EXPECT_EQ(VirtualKeyOf(Qt::Key_A), 0x41);
     EXPECT_EQ(VirtualKeyOf(Qt::Key_F5), 0x74);
