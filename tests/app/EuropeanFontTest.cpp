@@ -69,17 +69,5 @@ TEST_F(EuropeanFontTest, TheViewItemTogglesAndReopensTheMail) {
     EXPECT_FALSE(ShowsByte('\x92'));
 }
 
-// A typed text is asked about first; Cancel keeps the text and the font.
-TEST_F(EuropeanFontTest, TypedTextIsAskedAboutFirst) {
-    TForm1& f = Start({Put("out/0003.txt", "To: a\r\n--------\r\n\r\nbody\r\n")});
-    f.SonEdit1().TypeText("!");
-    prompter.script = {Answer::Cancel};
-    f.Europeanfont1Click();
-    EXPECT_EQ(prompter.asked.size(), 1u);
-    EXPECT_FALSE(view.checked["Europeanfont1"]);
-    EXPECT_FALSE(Single());
-    EXPECT_TRUE(f.SonEdit1().Modified());
-}
-
 }  // namespace
 }  // namespace varnel::app

@@ -92,17 +92,25 @@ TEST_F(NavigationTest, NumberSteppingAndTheHistoryRetraceThePath) {
     EXPECT_EQ(f.History().Entries()[static_cast<std::size_t>(f.History().Position())], At("in", 1));
 }
 
+// Every command that would show another mail, or show this one anew, asks first; Cancel
+// keeps the text, its state and the window's marks, and tells the mailer nothing.
 TEST_F(NavigationTest, EveryPathAsksBeforeLeavingAModifiedText) {
     TForm1& f = Start(At("in", 1));
     RunCommand(f, "Next1");
     f.SonEdit1().SetModified(true);
-    for (const char* command : {"Next1", "Back1", "Back2", "ThreadUp1", "Nextnew1", "Delete1"}) {
+    const std::string text = f.SonEdit1().Text();
+    for (const char* command : {"Next1", "Back1", "Back2", "ThreadUp1", "Nextnew1", "Delete1",
+                                "Header1", "Decode1", "Europeanfont1"}) {
         prompter.script = {Answer::Cancel};
         prompter.asked.clear();
         const std::string before = f.CurrentMailFile;
         channel.sent.clear();
         ASSERT_TRUE(RunCommand(f, command));
         EXPECT_EQ(f.CurrentMailFile, before) << command;
+        EXPECT_EQ(f.SonEdit1().Text(), text) << command;
+        EXPECT_TRUE(f.SonEdit1().Modified()) << command;
+        EXPECT_FALSE(view.checked["Header1"] || view.checked["Europeanfont1"]) << command;
+        EXPECT_FALSE(f.SonEdit1().SingleByteMode()) << command;
         for (const auto& m : channel.Macros())  // only the quiet update before a thread read
             EXPECT_TRUE(m.starts_with("[Update(")) << command << " " << m;
         EXPECT_TRUE(f.Deferred().PendingFocusFile.empty()) << command;
