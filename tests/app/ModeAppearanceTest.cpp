@@ -1,5 +1,5 @@
 // Viewer/editor appearance: colours, fonts and the ruler height rule. The title is
-// checked on the window (TForm1Test, FileDropTest).
+// checked on the window (TForm1Test, WorkingFilesTest).
 #include <gtest/gtest.h>
 
 #include "app/ModeAppearance.h"
