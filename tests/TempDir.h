@@ -1,7 +1,8 @@
 // Files for tests: a private temporary directory, removed with everything in it
-// afterwards, and reading a whole file.
+// afterwards, reading a whole file, and the output of a command line.
 #pragma once
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -46,6 +47,18 @@ inline std::string ReadAll(const std::filesystem::path& file) {
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+// The standard output of a shell command line.
+inline std::string CommandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* p = ::popen(command.c_str(), "r")) {
+        char buf[4096];
+        for (std::size_t n; (n = ::fread(buf, 1, sizeof buf, p)) > 0;)
+            out.append(buf, n);
+        ::pclose(p);
+    }
+    return out;
 }
 
 }  // namespace varnel::testing

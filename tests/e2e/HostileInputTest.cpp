@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
-
 #include "EndToEndSupport.h"
 #include "link/OpenRequest.h"
 #include "link/UnixCommandChannel.h"
@@ -14,21 +12,12 @@ namespace {
 
 using platform::Delivery;
 
-std::string Output(const std::string& cmd) {
-    std::string out;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        char buf[512];
-        while (std::fgets(buf, sizeof buf, p))
-            out += buf;
-        ::pclose(p);
-    }
-    return out;
-}
+using testing::CommandOutput;
 
 TEST(HostileInput, ABadOptionWithoutADisplayPrintsTheUsage) {
     const std::string out =
-        Output("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " VARNEL_BIN_DIR
-               "/varnel32 -q 2>&1; echo rc=$?");
+        CommandOutput("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " VARNEL_BIN_DIR
+                      "/varnel32 -q 2>&1; echo rc=$?");
     EXPECT_NE(out.find("unknown option: -q"), std::string::npos) << out;
     EXPECT_NE(out.find("Usage: varnel32"), std::string::npos) << out;
     EXPECT_NE(out.find("rc=2"), std::string::npos) << out;
@@ -37,8 +26,8 @@ TEST(HostileInput, ABadOptionWithoutADisplayPrintsTheUsage) {
 // varnel32 answers --dump, --help and --version without loading the window toolkit;
 // the window program beside it holds Qt.
 TEST(HostileInput, OnlyTheWindowProgramLoadsTheToolkit) {
-    EXPECT_EQ(Output("ldd " VARNEL_BIN_DIR "/varnel32 | grep -c libQt"), "0\n");
-    EXPECT_NE(Output("ldd " VARNEL_BIN_DIR "/varnel32-window | grep -c libQt"), "0\n");
+    EXPECT_EQ(CommandOutput("ldd " VARNEL_BIN_DIR "/varnel32 | grep -c libQt"), "0\n");
+    EXPECT_NE(CommandOutput("ldd " VARNEL_BIN_DIR "/varnel32-window | grep -c libQt"), "0\n");
 }
 
 // Each request for a missing file would show an error box; the boxes must not nest (the

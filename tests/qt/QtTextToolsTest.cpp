@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -27,22 +26,12 @@ namespace fs = std::filesystem;
 
 using varnel::testing::ReadAll;
 
-// Runs a command line and returns its standard output.
-std::string RunCommandLine(const std::string& command) {
-    std::string out;
-    if (FILE* p = ::popen(command.c_str(), "r")) {
-        char buf[4096];
-        for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
-            out.append(buf, n);
-        ::pclose(p);
-    }
-    return out;
-}
+using varnel::testing::CommandOutput;
 
 // x of the first word of each text line in a PDF (points), from pdftotext's boxes.
 std::vector<double> LineStarts(const fs::path& pdf) {
     std::vector<double> starts;
-    std::istringstream in(RunCommandLine("pdftotext -bbox '" + pdf.string() + "' -"));
+    std::istringstream in(CommandOutput("pdftotext -bbox '" + pdf.string() + "' -"));
     double lastY = -1;
     for (std::string line; std::getline(in, line);) {
         const auto x = line.find("xMin=\""), y = line.find("yMin=\"");
@@ -58,7 +47,7 @@ std::vector<double> LineStarts(const fs::path& pdf) {
 
 // Width of one cell: the underline is 25 of them.
 double UnderlineCell(const fs::path& pdf) {
-    const std::string bbox = RunCommandLine("pdftotext -bbox '" + pdf.string() + "' -");
+    const std::string bbox = CommandOutput("pdftotext -bbox '" + pdf.string() + "' -");
     const auto box = bbox.rfind("<word", bbox.find("_________________________"));
     const double x0 = std::stod(bbox.substr(bbox.find("xMin=\"", box) + 6));
     const double x1 = std::stod(bbox.substr(bbox.find("xMax=\"", box) + 6));
@@ -118,10 +107,10 @@ TEST(QtTextToolsWindowTest, PrintFromTheWindowIntoAPdf) {
                     "[Printer]\r\nLeftSpace=6\r\nPrintHeader=Varnel print\r\n");
     f.window.Printer().SetPdfOutput(QString::fromStdString((f.dir / "mail.pdf").string()));
     f.Menu("Print1");
-    EXPECT_EQ(RunCommandLine("pdftotext -layout '" + (f.dir / "mail.pdf").string() + "' -"),
+    EXPECT_EQ(CommandOutput("pdftotext -layout '" + (f.dir / "mail.pdf").string() + "' -"),
               "Varnel print\n_________________________\nSubject: 日本語 test\n\nBody line\n"
               "Last line\n\f");
-    const std::string info = RunCommandLine("pdfinfo '" + (f.dir / "mail.pdf").string() + "'");
+    const std::string info = CommandOutput("pdfinfo '" + (f.dir / "mail.pdf").string() + "'");
     const std::size_t title = info.find("Title:");
     ASSERT_NE(title, std::string::npos);
     EXPECT_EQ(text::TrimBlanks(info.substr(title + 6, info.find('\n', title) - title - 6)),
