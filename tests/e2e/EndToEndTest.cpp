@@ -21,6 +21,7 @@
 #include "qt/QtCommandServer.h"
 #include "qt/QtMainWindow.h"
 #include "qt/QtSonEdit2.h"
+#include "qt/QtTestApp.h"
 #include "qt/QtTimer.h"
 #include "store/FolderIndex.h"
 #include "text/Cp932.h"
@@ -29,16 +30,6 @@ namespace varnel::e2e {
 namespace {
 
 using platform::Delivery;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test_e2e";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: Qt's icon and input caches outlive a static
-    // application at exit.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 void Pump() {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -89,7 +80,7 @@ class Viewer {
 class EndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
+        qt::EnsureQtApp();
         // Stepping through the mailer's list; English messages.
         std::ofstream(s.home + "/varnel32.ini", std::ios::binary)
             << "[View]\r\nEnglishMenu=1\r\nNextMailMode=1\r\nTimer=100\r\n";
@@ -450,7 +441,7 @@ TEST_F(EndToEnd, AReplyToAnImportedMailIsSentAsTyped) {
 class NavigationEndToEnd : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
+        qt::EnsureQtApp();
         fs::remove_all(s.home);
         const pid_t gen = Spawn({VARNEL_BIN_DIR "/pelkmail", "--home", s.home, "--generate", "12"},
                                 s.root + "/output");
