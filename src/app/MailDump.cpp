@@ -13,31 +13,11 @@ namespace varnel::app {
 
 namespace {
 
-bool IsEscaped(unsigned char c) {
-    return (c < 0x20 && c != '\t') || c == 0x7F;
-}
-
-// Appends utf8 with its control bytes in caret notation; with keepLf, LF bytes (the
-// line ends of a block) pass unchanged. Runs without control bytes go in one append.
-void AppendEscaped(std::string_view utf8, std::string& out, bool keepLf) {
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (!IsEscaped(c) || (keepLf && c == '\n'))
-            continue;
-        out.append(utf8, run, i - run);
-        out += '^';
-        out += static_cast<char>(c ^ 0x40);  // ESC -> "^[", BEL -> "^G", DEL -> "^?"
-        run = i + 1;
-    }
-    out.append(utf8, run, utf8.size() - run);
-}
-
 // About a megabyte of CP932 per conversion and per write.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
 // The lines as UTF-8 with control bytes escaped, each followed by LF. Lines are
-// gathered into blocks; each block is converted in one call, escaped, and written in
+// gathered into blocks; each block is converted and escaped in one call and written in
 // one write, and the buffers are reused. A block gives the same bytes as its lines one
 // by one: LF is never the second byte of a double-byte character, so a bad byte at a
 // line's end is replaced just the same, and the LF between lines is left alone by the
@@ -45,14 +25,12 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 void WriteUtf8Lines(const std::vector<std::string>& lines, std::ostream& out) {
     std::string block;
     std::string utf8;
-    std::string escaped;
     block.reserve(kBlockBytes + 256);
     const auto write = [&](std::string_view cp932, bool keepLf) {
         utf8.clear();
-        escaped.clear();
-        text::AppendCp932AsUtf8(cp932, utf8);
-        AppendEscaped(utf8, escaped, keepLf);
-        out.write(escaped.data(), static_cast<std::streamsize>(escaped.size()));
+        text::AppendCp932AsUtf8(cp932, utf8,
+                                keepLf ? text::Controls::kCaretButLf : text::Controls::kCaret);
+        out.write(utf8.data(), static_cast<std::streamsize>(utf8.size()));
     };
     const auto flush = [&] {
         write(block, true);
@@ -79,7 +57,7 @@ void WriteUtf8Lines(const std::vector<std::string>& lines, std::ostream& out) {
 std::string EscapeControlBytes(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    AppendEscaped(utf8, out, false);
+    text::AppendCaretEscaped(utf8, out, false);
     return out;
 }
 

@@ -81,7 +81,8 @@ std::size_t Utf8SequenceLength(unsigned char c) {
 // CP932 -> UTF-8 by table: what iconv gives for each single byte and each lead/trail
 // pair, asked once per process (about 16,000 small calls, well under a millisecond).
 // An entry holds the UTF-8 bytes in its upper three bytes and their count in its low
-// byte; 0 marks a byte or pair iconv rejects.
+// byte; 0 marks a byte or pair iconv rejects. The single bytes have one table for each
+// way of writing control bytes, taken from the plain one through AppendCaretEscaped.
 class Cp932Table {
   public:
     Cp932Table() {
@@ -91,7 +92,7 @@ class Cp932Table {
             const char one[1] = {static_cast<char>(b)};
             out.clear();
             if (c.Run({one, 1}, out, 3) == 1)
-                single_[b] = Pack(out);
+                single_[0][b] = Pack(out);
             else if (c.LastError() == EINVAL)  // a lead byte cut off
                 lead_[b] = true;
         }
@@ -107,11 +108,22 @@ class Cp932Table {
                     pair_[b - 0x80][t] = Pack(out);
             }
         }
+        for (int b = 0; b < 256; ++b) {
+            single_[1][b] = Escaped(single_[0][b], false);
+            single_[2][b] = Escaped(single_[0][b], true);
+        }
+        for (const auto& row : pair_)
+            for (const std::uint32_t e : row)
+                pairsHoldNoControls_ = pairsHoldNoControls_ && Escaped(e, false) == e;
     }
 
-    bool Usable() const { return usable_; }
+    // False when an entry could not hold what iconv gives (the iconv path is taken).
+    bool Usable(Controls controls) const {
+        return usable_ && (controls == Controls::kKeep || pairsHoldNoControls_);
+    }
 
-    void Append(std::string_view s, std::string& out) const {
+    void Append(std::string_view s, std::string& out, Controls controls) const {
+        const auto& single = single_[static_cast<int>(controls)];
         const std::size_t used = out.size();
         out.resize(used + s.size() * 3);  // three bytes at most per input byte
         char* o = out.data() + used;
@@ -119,12 +131,12 @@ class Cp932Table {
         const std::size_t n = s.size();
         for (std::size_t i = 0; i < n;) {
             const unsigned char c = p[i];
-            if (c < 0x80 && single_[c] == (std::uint32_t{c} << 8 | 1)) {
+            if (c < 0x80 && single[c] == (std::uint32_t{c} << 8 | 1)) {
                 *o++ = static_cast<char>(c);
                 ++i;
                 continue;
             }
-            std::uint32_t e = single_[c];
+            std::uint32_t e = single[c];
             std::size_t len = 1;
             if (lead_[c]) {
                 e = i + 1 < n ? pair_[c - 0x80][p[i + 1]] : 0;
@@ -148,9 +160,9 @@ class Cp932Table {
   private:
     static constexpr std::uint32_t kReplacement = 0xBDBFEF03;  // EF BF BD, three bytes
 
-    std::uint32_t Pack(const std::string& utf8) {
+    std::uint32_t Pack(std::string_view utf8) {
         if (utf8.empty() || utf8.size() > 3) {
-            usable_ = false;  // beyond what an entry holds: iconv does all the work
+            usable_ = false;  // beyond what an entry holds
             return 0;
         }
         std::uint32_t e = static_cast<std::uint32_t>(utf8.size());
@@ -159,16 +171,32 @@ class Cp932Table {
         return e;
     }
 
-    std::array<std::uint32_t, 256> single_{};
+    std::uint32_t Escaped(std::uint32_t e, bool keepLf) {
+        if (e == 0)
+            return 0;
+        char bytes[3] = {static_cast<char>(e >> 8), static_cast<char>(e >> 16),
+                         static_cast<char>(e >> 24)};
+        std::string escaped;
+        AppendCaretEscaped({bytes, e & 0xFF}, escaped, keepLf);
+        return Pack(escaped);
+    }
+
+    // Indexed by Controls.
+    std::array<std::array<std::uint32_t, 256>, 3> single_{};
     std::array<bool, 256> lead_{};
     std::array<std::array<std::uint32_t, 256>, 128> pair_{};  // lead bytes are above 0x7F
     bool usable_ = true;
+    bool pairsHoldNoControls_ = true;
 };
 
 // Built on first use and never changed after: threads share it.
 const Cp932Table& Table() {
     static const Cp932Table t;
     return t;
+}
+
+bool IsCaretEscaped(unsigned char c) {
+    return (c < 0x20 && c != '\t') || c == 0x7F;
 }
 
 }  // namespace
@@ -186,12 +214,31 @@ void AppendCp932AsUtf8ByIconv(std::string_view s, std::string& out) {
     }
 }
 
-void AppendCp932AsUtf8(std::string_view s, std::string& out) {
+void AppendCp932AsUtf8(std::string_view s, std::string& out, Controls controls) {
     const Cp932Table& t = Table();
-    if (t.Usable())
-        t.Append(s, out);
-    else
+    if (t.Usable(controls)) {
+        t.Append(s, out, controls);
+    } else if (controls == Controls::kKeep) {
         AppendCp932AsUtf8ByIconv(s, out);
+    } else {
+        std::string utf8;
+        AppendCp932AsUtf8(s, utf8, Controls::kKeep);
+        AppendCaretEscaped(utf8, out, controls == Controls::kCaretButLf);
+    }
+}
+
+void AppendCaretEscaped(std::string_view utf8, std::string& out, bool keepLf) {
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (!IsCaretEscaped(c) || (keepLf && c == '\n'))
+            continue;
+        out.append(utf8, run, i - run);
+        out += '^';
+        out += static_cast<char>(c ^ 0x40);  // ESC -> "^[", BEL -> "^G", DEL -> "^?"
+        run = i + 1;
+    }
+    out.append(utf8, run, utf8.size() - run);
 }
 
 std::string Cp932ToUtf8(std::string_view s) {

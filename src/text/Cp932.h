@@ -8,13 +8,26 @@
 
 namespace varnel::text {
 
+// What becomes of C0 control bytes other than TAB, and of DEL, in UTF-8 for a terminal.
+enum class Controls {
+    kKeep,
+    kCaret,       // caret notation as `cat -v` shows them: ESC "^[", NUL "^@", DEL "^?"
+    kCaretButLf,  // the same with LF kept (the line ends of a block of lines)
+};
+
 // Undecodable bytes become U+FFFD, one per byte (or per broken pair).
 std::string Cp932ToUtf8(std::string_view cp932);
-// The same, appended to out (whose room is kept for the next call).
-void AppendCp932AsUtf8(std::string_view cp932, std::string& out);
+// The same, appended to out (whose room is kept for the next call), control bytes
+// written as asked in the same pass.
+void AppendCp932AsUtf8(std::string_view cp932, std::string& out,
+                       Controls controls = Controls::kKeep);
 // The same through iconv call by call: the table above is taken from it, and tests
 // compare the two.
 void AppendCp932AsUtf8ByIconv(std::string_view cp932, std::string& out);
+
+// utf8 with its control bytes in caret notation (kCaret, or kCaretButLf with keepLf).
+// UTF-8 sequences never hold such bytes, so characters pass unchanged.
+void AppendCaretEscaped(std::string_view utf8, std::string& out, bool keepLf);
 
 // Characters CP932 lacks become the substitute (default "〓", 0x81 0xAC); invalid
 // UTF-8 bytes likewise.

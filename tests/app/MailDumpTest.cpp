@@ -69,7 +69,9 @@ TEST_F(MailDumpTest, BlockConversionMatchesLineByLine) {
     for (int i = 0; i < 250000; ++i) {
         const std::string& line = tricky[static_cast<std::size_t>(i) % tricky.size()];
         bytes += line + "\r\n";
-        want += EscapeControlBytes(text::Cp932ToUtf8(line)) + "\n";
+        std::string utf8;
+        text::AppendCp932AsUtf8ByIconv(line, utf8);
+        want += EscapeControlBytes(utf8) + "\n";
     }
     testing::WriteBytes(draft, bytes);
     EXPECT_EQ(Dump(draft), 0);

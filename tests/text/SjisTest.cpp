@@ -136,33 +136,38 @@ TEST(Cp932, ConvertsAtTheEdges) {
 }
 
 namespace {
-std::string ByIconv(std::string_view s) {
-    std::string out = "<";  // appending keeps what is there
-    AppendCp932AsUtf8ByIconv(s, out);
-    return out;
-}
-std::string ByTable(std::string_view s) {
-    std::string out = "<";
-    AppendCp932AsUtf8(s, out);
-    return out;
+// Each way of writing control bytes, through the table and through iconv call by call.
+void ExpectTableMatchesIconv(std::string_view s) {
+    const Controls ways[] = {Controls::kKeep, Controls::kCaret, Controls::kCaretButLf};
+    for (const Controls way : ways) {
+        std::string table = "<";  // appending keeps what is there
+        AppendCp932AsUtf8(s, table, way);
+        std::string utf8;
+        AppendCp932AsUtf8ByIconv(s, utf8);
+        std::string want = "<";
+        if (way == Controls::kKeep)
+            want += utf8;
+        else
+            AppendCaretEscaped(utf8, want, way == Controls::kCaretButLf);
+        ASSERT_EQ(table, want) << ::testing::PrintToString(std::string(s)) << static_cast<int>(way);
+    }
 }
 }  // namespace
 
 // The table path gives what iconv gives, U+FFFD substitutes included: every string of
 // one or two bytes, then random runs of boundary bytes (leads cut off at the end, bad
-// trails, bytes iconv rejects) where each substitute's length moves what follows.
+// trails, bytes iconv rejects, control bytes) where each substitute's length moves what
+// follows.
 TEST(Cp932, TableMatchesIconv) {
     for (int a = 0; a < 256; ++a) {
         const std::string one(1, static_cast<char>(a));
-        ASSERT_EQ(ByTable(one), ByIconv(one)) << a;
-        for (int b = 0; b < 256; ++b) {
-            const std::string two = one + static_cast<char>(b);
-            ASSERT_EQ(ByTable(two), ByIconv(two)) << a << " " << b;
-        }
+        ExpectTableMatchesIconv(one);
+        for (int b = 0; b < 256; ++b)
+            ExpectTableMatchesIconv(one + static_cast<char>(b));
     }
     const unsigned char edges[] = {0x00, 0x0A, 0x0D, 0x1B, 0x3F, 0x40, 0x5C, 0x7E, 0x7F,
                                    0x80, 0x81, 0x82, 0x9F, 0xA0, 0xA1, 0xDF, 0xE0, 0xEA,
-                                   0xEB, 0xF0, 0xFA, 0xFC, 0xFD, 0xFF, 'a',  ' '};
+                                   0xEB, 0xF0, 0xFA, 0xFC, 0xFD, 0xFF, 'a',  ' ',  '\t'};
     std::uint32_t seed = 17;
     const auto next = [&] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
     for (int round = 0; round < 3000; ++round) {
@@ -170,6 +175,6 @@ TEST(Cp932, TableMatchesIconv) {
         for (char& c : s)
             c = static_cast<char>(next() % 3 == 0 ? next() % 256
                                                   : edges[next() % std::size(edges)]);
-        ASSERT_EQ(ByTable(s), ByIconv(s)) << ::testing::PrintToString(s);
+        ExpectTableMatchesIconv(s);
     }
 }
