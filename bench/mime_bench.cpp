@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,55 +60,7 @@ std::string GenerateMail() {
     return m;
 }
 
-// What opening the mail does with it: read the file in blocks, cut lines, give the
-// header lines to the top-level reader and stream the body through the body pass.
-std::size_t DecodeForDisplay(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return 0;
-    TopLevelContentReader reader(false);
-    BodyPassOptions options;
-    std::vector<std::string> display;
-    std::unique_ptr<BodyPass> body;
-    auto onLine = [&](std::string_view line) {
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (body) {
-            body->Feed(line);
-        } else if (line.empty() || line[0] == '-') {
-            body = std::make_unique<BodyPass>(reader.Result(), options, display);
-            body->Terminator(line);
-        } else {
-            reader.FeedLine(line);
-        }
-    };
-    std::vector<char> block(1 << 18);
-    std::string carry;
-    std::size_t n;
-    while ((n = std::fread(block.data(), 1, block.size(), f)) > 0) {
-        std::string_view chunk(block.data(), n);
-        std::size_t pos = 0;
-        for (std::size_t nl; (nl = chunk.find('\n', pos)) != std::string_view::npos; pos = nl + 1) {
-            if (carry.empty()) {
-                onLine(chunk.substr(pos, nl - pos));
-            } else {
-                carry.append(chunk.substr(pos, nl - pos));
-                onLine(carry);
-                carry.clear();
-            }
-        }
-        carry.append(chunk.substr(pos));
-    }
-    std::fclose(f);
-    if (!carry.empty())
-        onLine(carry);
-    if (!body)
-        body = std::make_unique<BodyPass>(reader.Result(), options, display);
-    body->Finish();
-    return display.size();
-}
-
-// The same through RunBodyPass, with the whole file held as one string per line.
+// The body pass through RunBodyPass, with the whole file held as one string per line.
 std::size_t DecodeFromLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     std::string all(static_cast<std::size_t>(in.tellg()), '\0');
@@ -182,14 +133,11 @@ int main() {
     const double mb = static_cast<double>(mail.size()) / (1024.0 * 1024.0);
 
     std::size_t shown = 0;
-    DecodeForDisplay(path);  // warm the page cache
-    const double ours = BestSeconds(5, [&] { shown = DecodeForDisplay(path); });
+    DecodeWhole(path);  // warm the page cache
+    const double ours = BestSeconds(5, [&] { shown = DecodeWhole(path); });
 
     std::size_t shownFromLines = 0;
     const double fromLines = BestSeconds(5, [&] { shownFromLines = DecodeFromLines(path); });
-
-    std::size_t shownWhole = 0;
-    const double whole = BestSeconds(5, [&] { shownWhole = DecodeWhole(path); });
 
     const double wc = BestSeconds(5, [&] {
         const std::string cmd = "wc -l < '" + path + "' > /dev/null";
@@ -211,17 +159,13 @@ int main() {
     const double python = std::atof(Capture(py).c_str());
 
     std::printf("mail: %.1f MB, %zu display lines\n", mb, shown);
-    std::printf("varnel display decode (streamed): %8.1f ms  (%.0f MB/s)\n", ours * 1e3, mb / ours);
-    std::printf("  same, all lines held:  %8.1f ms  (%zu display lines)\n", fromLines * 1e3,
+    std::printf("DecodeMailForDisplay:    %8.1f ms  (%.0f MB/s)\n", ours * 1e3, mb / ours);
+    std::printf("  body pass, all lines held: %8.1f ms  (%zu display lines)\n", fromLines * 1e3,
                 shownFromLines);
-    std::printf("  DecodeMailForDisplay:  %8.1f ms  (%zu lines with the header)\n", whole * 1e3,
-                shownWhole);
     std::printf("python email parse+walk: %6.1f ms\n", python * 1e3);
     std::printf("wc -l (incl. spawn):   %8.1f ms\n", wc * 1e3);
     std::printf("ratio python/varnel: %.1fx (target >= 10x)\n", python / ours);
     std::printf("ratio varnel/wc -l:  %.2fx (target <= 3x)\n", ours / wc);
-    std::printf("whole decode: python/varnel %.1fx, varnel/wc -l %.2fx\n", python / whole,
-                whole / wc);
     std::remove(path.c_str());
     rmdir(dir);
     return 0;

@@ -29,8 +29,7 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 class BodyWalker {
   public:
-    BodyWalker(const TopLevelContent& top, const BodyPassOptions& options,
-               std::vector<std::string>& display)
+    BodyWalker(const TopLevelContent& top, const BodyPassOptions& options, DisplayList& display)
         : options_(options),
           display_(display),
           inPartHeader_(top.multipart),
@@ -90,6 +89,29 @@ class BodyWalker {
             Show(line);
         else
             Output(line);
+    }
+
+    // Base64 data of an attachment is only counted: the lines up to the next one that
+    // begins with "--" go through here in one loop, as Feed would take them.
+    std::size_t SkipData(std::string_view rest) {
+        if (inPartHeader_ || rfc822Pending_ || name_.empty() || !direct_ ||
+            encoding_ != kEncodingBase64)
+            return 0;
+        std::size_t pos = 0;
+        while (pos < rest.size() && rest.compare(pos, 2, "--") != 0) {
+            const std::size_t lf = rest.find('\n', pos);
+            std::size_t end = lf == std::string_view::npos ? rest.size() : lf;
+            const std::size_t next = lf == std::string_view::npos ? end : lf + 1;
+            if (end > pos && lf != std::string_view::npos && rest[end - 1] == '\r')
+                --end;
+            const std::string_view line = rest.substr(pos, end - pos);
+            ++lineNo_;
+            size_.Count(line, kEncodingBase64);
+            if (!line.empty())
+                atStart_ = false;
+            pos = next;
+        }
+        return pos;
     }
 
     BodyPassResult Finish() {
@@ -155,7 +177,7 @@ class BodyWalker {
         if (forwardEnded_) {
             if (htmlPending_)
                 AddHtmlMarker();
-            display_.emplace_back(kForwardEnd);
+            display_.PushView(kForwardEnd);
             name_.clear();
             forwardEnded_ = false;
         }
@@ -170,16 +192,11 @@ class BodyWalker {
         // summary or marker line written below the header is never taken for a field.
         // It drops one field at a time; handing it the header alone moves the forwarded
         // body once rather than once per dropped field.
-        const auto first = display_.begin() + static_cast<std::ptrdiff_t>(forwardStart_);
-        const auto last = display_.begin() + static_cast<std::ptrdiff_t>(end);
-        std::vector<std::string> header(std::make_move_iterator(first),
-                                        std::make_move_iterator(last));
+        std::vector<std::string> header = display_.Copy(forwardStart_, end);
         FilterForwardedHeader(header, 0, options_.headerList);
-        const auto at = display_.erase(first, last);
-        display_.insert(at, std::make_move_iterator(header.begin()),
-                        std::make_move_iterator(header.end()));
-        // Summary lines below the header move up with the lines the filter dropped.
         const std::size_t dropped = end - forwardStart_ - header.size();
+        display_.Replace(forwardStart_, end, std::move(header));
+        // Summary lines below the header move up with the lines the filter dropped.
         for (AttachmentRecord& r : result_.attachments)
             if (r.displayIndex >= end)
                 r.displayIndex -= dropped;
@@ -204,7 +221,7 @@ class BodyWalker {
         r.firstLine = std::min(dataStart_, r.endLine);
         r.encoding = dataEncoding_;
         r.endsAtBoundary = atBoundary;
-        display_.push_back(r.line);
+        display_.Push(r.line);
         result_.attachments.push_back(std::move(r));
         name_.clear();
         size_.Reset();
@@ -213,8 +230,8 @@ class BodyWalker {
 
     void AddHtmlMarker() {
         CloseForwardHeader();
-        display_.emplace_back();
-        display_.emplace_back(kHtmlMarker);
+        display_.PushView("");
+        display_.PushView(kHtmlMarker);
         htmlPending_ = false;
     }
 
@@ -288,9 +305,9 @@ class BodyWalker {
             partIsText_ = true;  // the forwarded body, unless its own header says otherwise
             if (htmlPending_)
                 AddHtmlMarker();
-            display_.emplace_back();
+            display_.PushView("");
             CloseForwardHeader();
-            display_.emplace_back(kForwardStart);
+            display_.PushView(kForwardStart);
             forwardEnded_ = false;
         }
         std::string b = ExtractBoundary(field_, lower);
@@ -316,7 +333,7 @@ class BodyWalker {
             Show(line);
             return;
         }
-        hold_.emplace_back(line);
+        hold_.push_back(line);
         if (hold_.size() > kHoldLimit) {
             for (const auto& h : hold_)
                 Show(h);
@@ -327,20 +344,20 @@ class BodyWalker {
 
     void Show(std::string_view line) {
         if (latin_)
-            display_.push_back(ConvertLatinLine(line, result_.nonAsciiLatin));
+            display_.Push(ConvertLatinLine(line, result_.nonAsciiLatin));
         else
-            display_.emplace_back(line);
+            display_.PushView(line);
         result_.longestLine = std::max(result_.longestLine, display_.back().size());
     }
 
     const BodyPassOptions& options_;
-    std::vector<std::string>& display_;
+    DisplayList& display_;
     BodyPassResult result_;
 
     std::unordered_map<std::string, std::size_t> boundaries_;  // boundary -> declaration order
     bool inPartHeader_;
     bool direct_;
-    std::vector<std::string> hold_;
+    std::vector<std::string_view> hold_;
     bool htmlPart_ = false;
     bool htmlPending_;
     bool rfc822Pending_ = false;
@@ -365,8 +382,7 @@ class BodyWalker {
     bool atStart_ = true;
 };
 
-BodyPass::BodyPass(const TopLevelContent& top, const BodyPassOptions& options,
-                   std::vector<std::string>& display)
+BodyPass::BodyPass(const TopLevelContent& top, const BodyPassOptions& options, DisplayList& display)
     : walker_(std::make_unique<BodyWalker>(top, options, display)) {}
 
 BodyPass::~BodyPass() = default;
@@ -379,6 +395,10 @@ void BodyPass::Feed(std::string_view line) {
     walker_->Feed(line);
 }
 
+std::size_t BodyPass::SkipData(std::string_view rest) {
+    return walker_->SkipData(rest);
+}
+
 BodyPassResult BodyPass::Finish() {
     return walker_->Finish();
 }
@@ -386,12 +406,15 @@ BodyPassResult BodyPass::Finish() {
 BodyPassResult RunBodyPass(std::span<const std::string_view> mailLines, std::size_t first,
                            const TopLevelContent& top, const BodyPassOptions& options,
                            std::vector<std::string>& display) {
-    BodyPass pass(top, options, display);
+    DisplayList list(std::move(display));
+    BodyPass pass(top, options, list);
     if (first > 0 && first <= mailLines.size())
         pass.Terminator(mailLines[first - 1]);
     for (std::size_t i = first; i < mailLines.size(); ++i)
         pass.Feed(mailLines[i]);
-    return pass.Finish();
+    BodyPassResult r = pass.Finish();
+    display = list.Strings();
+    return r;
 }
 
 }  // namespace varnel::mail

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "mail/AttachmentRecord.h"
+#include "mail/DisplayList.h"
 
 namespace varnel::mail {
 
@@ -67,11 +68,11 @@ struct BodyPassResult {
 class BodyWalker;
 
 // The pass fed one line at a time, for callers that stream the file: nothing but the
-// current line and at most 11 held lines is kept.
+// current line and at most 11 held lines is kept. Lines shown as stored go into display
+// as views: the bytes of every line fed must outlive display.
 class BodyPass {
   public:
-    BodyPass(const TopLevelContent& top, const BodyPassOptions& options,
-             std::vector<std::string>& display);
+    BodyPass(const TopLevelContent& top, const BodyPassOptions& options, DisplayList& display);
     ~BodyPass();
     BodyPass(const BodyPass&) = delete;
     BodyPass& operator=(const BodyPass&) = delete;
@@ -81,6 +82,11 @@ class BodyPass {
     void Terminator(std::string_view line);
     // One body line without its line end.
     void Feed(std::string_view line);
+    // rest: the body from the next line on (each line ending in LF, the last one maybe
+    // without). Takes the lines at its start that Feed would only count (attachment
+    // data) in one quick loop and returns how many bytes they span; 0 when the next line
+    // must go to Feed.
+    std::size_t SkipData(std::string_view rest);
     // Ends the pass (HTML marker, a cut-off attachment's summary).
     BodyPassResult Finish();
 

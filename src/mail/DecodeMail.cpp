@@ -34,6 +34,15 @@ MailerRequests RequestsAfterOpening(const HeaderOptions& o, const DecodeState& s
 
 DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
                                  const HeaderOptions& options, const DecodeState& state) {
+    DisplayList shown;
+    DecodedMail d = DecodeMailLines(path, bytes, options, state, shown);
+    d.lines = shown.Strings();
+    return d;
+}
+
+DecodedMail DecodeMailLines(std::string_view path, std::string_view bytes,
+                            const HeaderOptions& options, const DecodeState& state,
+                            DisplayList& shown) {
     DecodedMail d;
     const bool inOut = IsInOutFolder(path);
     d.fullHeader = options.Header || !state.markRead || inOut;
@@ -41,7 +50,7 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
         d.readOnly = state.editSwitchGiven ? !inOut : true;
 
     // Lines are views into bytes: only the header block is held, the body streams through
-    // its pass, and only the lines shown are copied.
+    // its pass, and the lines shown as stored stay views.
     MailLines::Reader reader(bytes);
     std::vector<std::string_view> head;
     for (std::string_view line; reader.Next(line);) {
@@ -51,7 +60,7 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     }
     HeaderPassResult h =
         RunHeaderPass(head, d.fullHeader, state.recipientOverride, state.europeanFontOn, options);
-    std::vector<std::string> display = std::move(h.display);
+    DisplayList display(std::move(h.display));
     d.headerLineCount = display.size();
 
     BodyPassOptions bodyOptions{state.europeanFontOn, options.HeaderList};
@@ -59,8 +68,12 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
     // The terminating line (or a header's last line) is read for its boundary role.
     if (h.bodyStart > 0)
         pass.Terminator(head[h.bodyStart - 1]);
-    for (std::string_view line; reader.Next(line);)
+    for (std::string_view line;;) {
+        reader.Skip(pass.SkipData(reader.Rest()));
+        if (!reader.Next(line))
+            break;
         pass.Feed(line);
+    }
     BodyPassResult body = pass.Finish();
     d.offerEuropeanFont = body.offerEuropeanFont;
     d.longestLine = body.longestLine;
@@ -75,11 +88,12 @@ DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
         d.mailNumber = std::stoi(n);
     d.bodyLineCount = display.size() - d.headerLineCount;
     const std::size_t listed = display.size();
-    d.lines = ShownLines(std::move(display), d.showRecipientsNow, h.recipientLines);
+    KeepShownLines(display, d.showRecipientsNow, h.recipientLines);
     // Only header lines are left out: the summary lines below move up by their number.
     d.attachments = std::move(body.attachments);
     for (AttachmentRecord& r : d.attachments)
-        r.displayIndex -= listed - d.lines.size();
+        r.displayIndex -= listed - display.size();
+    shown = std::move(display);
 
     d.datesDisagree = h.sentDate && h.receivedDate &&
                       DatesDisagree(*h.sentDate, *h.receivedDate, options.MinutesToCorrect);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mail/AttachmentRecord.h"
+#include "mail/DisplayList.h"
 #include "mail/HeaderOptions.h"
 #include "mail/MarkRead.h"
 
@@ -66,5 +67,10 @@ struct DecodedMail {
 
 DecodedMail DecodeMailForDisplay(std::string_view path, std::string_view bytes,
                                  const HeaderOptions& options, const DecodeState& state);
+// The same with the lines to show in shown instead of lines: views into bytes (which
+// must outlive shown) where they are shown as stored, for readers that only print them.
+DecodedMail DecodeMailLines(std::string_view path, std::string_view bytes,
+                            const HeaderOptions& options, const DecodeState& state,
+                            DisplayList& shown);
 
 }  // namespace varnel::mail

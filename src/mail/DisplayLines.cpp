@@ -21,14 +21,14 @@ bool EndsHeaderBlock(std::string_view line) {
 
 namespace {
 
-// Calls keep(i) for each index of display that is shown.
-template <typename Keep>
-void ForShownLines(const std::vector<std::string>& display, bool showRecipients,
+// Calls keep(i) for each index of display (strings or a DisplayList) that is shown.
+template <typename Lines, typename Keep>
+void ForShownLines(const Lines& display, bool showRecipients,
                    const std::vector<bool>& recipientLines, Keep keep) {
     bool inHeader = true;
     bool skipping = false;
     for (std::size_t i = 0; i < display.size(); ++i) {
-        const std::string& line = display[i];
+        const std::string_view line = display[i];
         if (inHeader && (line.empty() || line.starts_with("----")))
             inHeader = false;
         if (!inHeader) {
@@ -59,18 +59,13 @@ std::vector<std::string> ShownLines(const std::vector<std::string>& display, boo
     return out;
 }
 
-std::vector<std::string> ShownLines(std::vector<std::string>&& display, bool showRecipients,
-                                    const std::vector<bool>& recipientLines) {
+void KeepShownLines(DisplayList& display, bool showRecipients,
+                    const std::vector<bool>& recipientLines) {
     if (showRecipients)
-        return std::move(display);  // every line is shown
-    std::size_t kept = 0;
-    ForShownLines(display, showRecipients, recipientLines, [&](std::size_t i) {
-        if (kept != i)
-            display[kept] = std::move(display[i]);
-        ++kept;
-    });
-    display.resize(kept);
-    return std::move(display);
+        return;  // every line is shown
+    std::vector<bool> shown(display.size());
+    ForShownLines(display, showRecipients, recipientLines, [&](std::size_t i) { shown[i] = true; });
+    display.KeepIf([&](std::size_t i) { return shown[i]; });
 }
 
 }  // namespace varnel::mail

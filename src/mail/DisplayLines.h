@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/DisplayList.h"
+
 namespace varnel::mail {
 
 // A leading TAB becomes the first tabToSpace of twelve blanks; a negative tabToSpace
@@ -22,8 +24,8 @@ bool EndsHeaderBlock(std::string_view line);
 // catches address lines whose indent TabToSpace 0 took away.
 std::vector<std::string> ShownLines(const std::vector<std::string>& display, bool showRecipients,
                                     const std::vector<bool>& recipientLines = {});
-// The same, moving the lines out of display.
-std::vector<std::string> ShownLines(std::vector<std::string>&& display, bool showRecipients,
-                                    const std::vector<bool>& recipientLines = {});
+// The same in place, on the display list of a decoding.
+void KeepShownLines(DisplayList& display, bool showRecipients,
+                    const std::vector<bool>& recipientLines);
 
 }  // namespace varnel::mail

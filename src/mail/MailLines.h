@@ -29,6 +29,9 @@ class MailLines {
         explicit Reader(std::string_view bytes) : bytes_(bytes) {}
         // False at the end of bytes.
         bool Next(std::string_view& line);
+        // The bytes not yet read, and a step over n of them (whole lines).
+        std::string_view Rest() const { return bytes_.substr(pos_); }
+        void Skip(std::size_t n) { pos_ += n; }
 
       private:
         std::string_view bytes_;

@@ -64,6 +64,24 @@ bool IsDraftFile(std::string_view path) {
     return name.ends_with(".tmp") || IsInOutFolder(path);
 }
 
+DisplayList OpenMailLines(std::string_view path, std::string_view bytes,
+                          const HeaderOptions& options, const DecodeState& state,
+                          const DraftTools& tools, const platform::Clock& clock,
+                          const DateTimeLocale& locale) {
+    if (IsDraftFile(path))
+        return DisplayList(
+            OpenMailCore(path, std::string(bytes), options, state, tools, clock, locale).lines);
+    DisplayList shown;
+    OpenedMail m;
+    m.decoded = DecodeMailLines(path, bytes, options, state, shown);
+    if (!WantsAutoReformat(options.Header, state.markRead, options.AutoReformat,
+                           m.decoded->longestLine))
+        return shown;
+    m.lines = shown.Strings();
+    ReformatLongLines(m, options, state);
+    return DisplayList(std::move(m.lines));
+}
+
 OpenedMail OpenMailCore(std::string_view path, const std::optional<std::string>& bytes,
                         const HeaderOptions& options, const DecodeState& state,
                         const DraftTools& tools, const platform::Clock& clock,

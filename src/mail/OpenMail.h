@@ -58,4 +58,12 @@ OpenedMail OpenMailCore(std::string_view path, const std::optional<std::string>&
                         const DraftTools& tools, const platform::Clock& clock,
                         const DateTimeLocale& locale);
 
+// The lines OpenMailCore gives an existing file, for a reader that only prints them
+// (--dump): a received mail's lines shown as stored stay views into bytes, which must
+// outlive the result.
+DisplayList OpenMailLines(std::string_view path, std::string_view bytes,
+                          const HeaderOptions& options, const DecodeState& state,
+                          const DraftTools& tools, const platform::Clock& clock,
+                          const DateTimeLocale& locale);
+
 }  // namespace varnel::mail

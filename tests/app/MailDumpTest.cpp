@@ -10,6 +10,7 @@
 #include "FormFakes.h"
 #include "TempDir.h"
 #include "app/MailDump.h"
+#include "app/ReadOnlyFile.h"
 #include "fakes/Fakes.h"
 #include "text/Cp932.h"
 
@@ -103,6 +104,20 @@ TEST_F(MailDumpTest, GoldenMails) {
         else
             EXPECT_EQ(out.str(), testing::ReadAll(expected.string())) << mail.filename();
     }
+}
+
+// A large file is mapped: cut short beneath the mapping, it ends the process with a
+// reason rather than a crash.
+TEST_F(MailDumpTest, MappedFileCutShortEndsWithAReason) {
+    const fs::path big = dir / "big.txt";
+    testing::WriteBytes(big, std::string(std::size_t{3} << 20, 'x'));
+    EXPECT_EXIT(
+        {
+            const ReadOnlyFile file(big.string());
+            fs::resize_file(big, 0);
+            std::_Exit(file.Ok() && file.Bytes().back() == 'x' ? 2 : 3);
+        },
+        ::testing::ExitedWithCode(1), "could not be read to its end");
 }
 
 TEST(MailDump, ControlBytesInCaretNotation) {

@@ -7,6 +7,7 @@
 #include "mail/Boundary.h"
 #include "mail/DecodeMail.h"
 #include "mail/LatinMap.h"
+#include "mail/MailLines.h"
 #include "text/Cp932.h"
 
 using namespace varnel::mail;
@@ -142,6 +143,48 @@ TEST(BodyPass, AttachmentSummaryLines) {
               ".------ Attached File:     12,345 bytes  \"a.txt\"");
     EXPECT_EQ(FormatAttachmentLine(1234567890123, "\"q\""),
               ".------ Attached File:1,234,567,890,123 bytes  \"q\"");
+}
+
+// Base64 data is counted in one quick loop (SkipData) by the whole decode; it must give
+// what feeding the same lines one by one gives: shown lines and attachment records.
+TEST(BodyPass, SkippedDataCountsAsFedLines) {
+    const std::string head =
+        "Content-Type: multipart/mixed; boundary=\"b\"\r\n\r\n--b\r\n"
+        "Content-Type: application/pdf; name=\"a.pdf\"\r\n"
+        "Content-Transfer-Encoding: base64\r\n\r\n";
+    const std::string bodies[] = {
+        "QUJD\r\nREVG\r\n--b--\r\n",
+        "QUJD\nREVGRw==\n\n--b\nContent-Type: text/plain\n\ntext\n--b--\n",
+        "QUJD\r\n-x\r\n- -\r\n--not\r\nQUI=\r\n--b--",  // dashes, a "--" line that is no boundary
+        "QUJD\r\nQUJ\r\r\n\r\nQQ\r",                    // lone CRs; cut off, the last line unended
+        "\r\n\r\nQUJDRA\r\n\r\n",                       // blank lines around the data
+        "QUJD\r\n--b \r\nContent-Type: text/plain\r\n\r\n\r\nafter\r\n",  // padded boundary
+        "-\r\n--\r\n--b\r\nContent-Type: image/png; name=p.png\r\n"
+        "Content-Transfer-Encoding: base64\r\n\r\nUE5H\r\n--b--\r\n",
+    };
+    for (const std::string& body : bodies) {
+        const std::string mail = head + body;
+        std::vector<std::string> lines;
+        MailLines::Reader reader(mail);
+        for (std::string_view line; reader.Next(line);)
+            lines.emplace_back(line);
+        BodyPassResult fed;
+        const std::vector<std::string> want = DecodeBody(lines, &fed);
+
+        DecodeState state;
+        const DecodedMail d = DecodeMailForDisplay("/h/in/0001.txt", mail, HeaderOptions{}, state);
+        const auto at = static_cast<std::ptrdiff_t>(d.headerLineCount);
+        EXPECT_EQ(std::vector<std::string>(d.lines.begin() + at, d.lines.end()), want) << body;
+        ASSERT_EQ(d.attachments.size(), fed.attachments.size()) << body;
+        for (std::size_t i = 0; i < fed.attachments.size(); ++i) {
+            const AttachmentRecord& r = d.attachments[i];
+            const AttachmentRecord& w = fed.attachments[i];
+            EXPECT_EQ(std::tie(r.line, r.size, r.firstLine, r.endLine, r.endsAtBoundary),
+                      std::tie(w.line, w.size, w.firstLine, w.endLine, w.endsAtBoundary))
+                << body;
+            EXPECT_EQ(r.displayIndex - d.headerLineCount, w.displayIndex) << body;
+        }
+    }
 }
 
 // A forwarded header that never ends with an empty line: the header filter stops at
