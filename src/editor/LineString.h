@@ -1,6 +1,9 @@
 // Routines on single display lines: recognising and removing their terminators.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -38,6 +41,24 @@ inline std::string_view StripLineEnd(std::string_view line) {
 // The line without its end-of-text NUL, if it has one.
 inline std::string_view StripEofMark(std::string_view line) {
     return HasEofMark(line) ? line.substr(0, line.size() - 1) : line;
+}
+
+// True when the text holds a CR, LF or NUL byte anywhere; eight bytes at a time.
+inline bool HasBreakByte(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    const auto hasZeroByte = [](std::uint64_t w) { return ((w - kOnes) & ~w & (kOnes << 7)) != 0; };
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + i, 8);
+        if (hasZeroByte(w) || hasZeroByte(w ^ (kOnes * '\r')) || hasZeroByte(w ^ (kOnes * '\n')))
+            return true;
+    }
+    for (; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n' || text[i] == '\0')
+            return true;
+    }
+    return false;
 }
 
 // Orders two values so that a <= b.

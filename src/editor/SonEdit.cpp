@@ -104,19 +104,9 @@ void TSonEdit::SetText(std::string_view text) {
     ResetAfterLoad();
 }
 
-namespace {
-// Whether a line holds a CR, LF or NUL byte (one test per byte for the common case).
-bool HasBreakByte(const std::string& line) {
-    for (const char c : line) {
-        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\0'))
-            return true;
-    }
-    return false;
-}
-}  // namespace
-
 void TSonEdit::SetLines(std::vector<std::string>&& lines, bool finalLineEnd) {
-    const bool plain = std::none_of(lines.begin(), lines.end(), HasBreakByte);
+    const bool plain = std::none_of(lines.begin(), lines.end(),
+                                    [](const std::string& l) { return HasBreakByte(l); });
     if (!plain) {  // line ends or NULs inside: read as the joined text would be
         std::string text;
         for (const std::string& l : lines)

@@ -78,6 +78,21 @@ TEST(LoadWrap, MovedLinesGiveTheStoreOfTheJoinedText) {
     }
 }
 
+TEST(LoadWrap, BreakBytesAreFoundWhereverTheyStand) {
+    // Each break byte in the first eight bytes, the next eight and the rest; bytes one
+    // off them, and double-byte characters, are none.
+    for (const char b : {'\r', '\n', '\0'}) {
+        for (const std::size_t at : {0u, 7u, 8u, 15u, 16u, 18u}) {
+            std::string s(19, 'x');
+            s[at] = b;
+            EXPECT_TRUE(HasBreakByte(s)) << int(b) << " at " << at;
+        }
+    }
+    EXPECT_FALSE(HasBreakByte(""));
+    EXPECT_FALSE(HasBreakByte("\x0c\x0e\x0b\x01\x8d\x8a\x80\x81\x8d\x8a\x8a\x8d\x0c\x0e\x0b"));
+    EXPECT_FALSE(HasBreakByte("\x82\xa0\x82\xa2\x8d\x5c\x8a\x0e plain text after"));
+}
+
 TEST(LoadWrap, RewrapSkipsOnlyWhenNothingItDependsOnChanged) {
     std::string kana;
     for (int i = 0; i < 25; ++i)
