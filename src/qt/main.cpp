@@ -1,6 +1,5 @@
 // varnel32-window: the main window, built from the Qt adapters and the core's TForm1.
 // varnel32 starts it in its own place for the window, naming itself first.
-#include <malloc.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -148,12 +147,6 @@ int RunWindow(int argc, char** argv, const app::CommandLine& cl, const app::EnvL
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef __GLIBC__
-    // A mail's bytes and line lists are tens of megabytes: taken from the heap rather than
-    // mapped afresh each time, the pages one frees are reused by the next (a third fewer
-    // page faults opening a large mail).
-    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-#endif
     // The front program's path comes first when varnel32 started this one; it stands for
     // the program the user ran. Started on its own, this program is that program.
     std::vector<std::string> params = app::ParamsOf(argc, argv);
