@@ -93,6 +93,8 @@ TEST(Sjis, CaseChangesSkipTrailBytes) {
     EXPECT_EQ(FindNoCase("To: X", "to:"), 0u);
     EXPECT_TRUE(StartsWithNoCase("DATE: x", "date:"));
     EXPECT_FALSE(StartsWithNoCase("Da", "date:"));
+    EXPECT_FALSE(StartsWithNoCase("\x83\x41:", "\x83\x61:"));  // a trail 'A' is no letter
+    EXPECT_TRUE(StartsWithNoCase("\x83\x41X-", "\x83\x41x"));
 }
 
 TEST(Sjis, CompareNoCaseFoldsOnlySingleBytes) {
