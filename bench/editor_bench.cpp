@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 #include "text/Sjis.h"
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/EditorSettings.h"
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::app {

@@ -16,8 +16,8 @@
 #include "app/CommandLine.h"
 #include "app/DisplayLines.h"
 #include "app/TForm1.h"
-#include "editor/EditorFakes.h"
 #include "fakes/DialogFakes.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 #include "fakes/ToolFakes.h"
 

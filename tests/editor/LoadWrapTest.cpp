@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
 #include "editor/StoreChecks.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::editor {

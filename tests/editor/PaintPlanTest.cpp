@@ -5,9 +5,9 @@
 #include <random>
 
 #include "editor/ColourRules.h"
-#include "editor/EditorFakes.h"
 #include "editor/LineString.h"
 #include "editor/PaintPlan.h"
+#include "fakes/EditorFakes.h"
 #include "text/Sjis.h"
 
 namespace varnel::editor {
@@ -18,7 +18,12 @@ struct Drawn {
     std::string text;
     TColor colour;
     bool underline;
+    bool operator==(const Drawn&) const = default;
 };
+
+void PrintTo(const Drawn& d, std::ostream* os) {
+    *os << d.row << " \"" << d.text << "\" " << std::hex << d.colour << (d.underline ? " u" : "");
+}
 
 class PaintPlanTest : public ::testing::Test {
   protected:
@@ -62,55 +67,47 @@ class PaintPlanTest : public ::testing::Test {
     SelectionOfLine selection;
 };
 
-TEST_F(PaintPlanTest, QuoteLevelsColourEveryWrappedLine) {
-    const auto texts = Texts(Plan({">> second level quote that wr", "aps onto a soft line\r\n",
-                                   "> first level\r\n", "not quoted\r\n", std::string(1, '\0')}));
-    ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].colour, colours::clGray);
-    EXPECT_EQ(texts[1].text, "aps onto a soft line");
-    EXPECT_EQ(texts[1].colour, colours::clGray);
-    EXPECT_EQ(texts[2].colour, colours::clGray);
-    EXPECT_EQ(texts[3].colour, colours::clBlack);
-    EXPECT_EQ(texts[4].text, "[EOF]");
-    EXPECT_EQ(texts[4].colour, colours::clTeal);
-}
-
-TEST_F(PaintPlanTest, UrlInQuotedLineIsLinkColouredAndUnderlined) {
-    const auto texts = Texts(Plan({"> see http://x.jp/a ok\r\n"}));
-    ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].text, "> see ");
-    EXPECT_EQ(texts[0].colour, colours::clGray);
-    EXPECT_FALSE(texts[0].underline);
-    EXPECT_EQ(texts[1].text, "http://x.jp/a");
-    EXPECT_EQ(texts[1].colour, colours::clBlue);
-    EXPECT_TRUE(texts[1].underline);
-    EXPECT_EQ(texts[2].text, " ok");
-    EXPECT_EQ(texts[2].colour, colours::clGray);
-}
-
-TEST_F(PaintPlanTest, UrlWrappedAcrossDisplayLinesIsUnderlinedOnBoth) {
-    const auto texts =
-        Texts(Plan({"go http://example.com/ve", "ry/long page\r\n", "http://next.jp\r\n"}));
-    ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[0].text, "go ");
-    EXPECT_EQ(texts[1].text, "http://example.com/ve");
-    EXPECT_TRUE(texts[1].underline);
-    EXPECT_EQ(texts[2].text, "ry/long");
-    EXPECT_EQ(texts[2].row, 1);
-    EXPECT_TRUE(texts[2].underline);
-    EXPECT_EQ(texts[3].text, " page");
-    EXPECT_FALSE(texts[3].underline);
-    EXPECT_TRUE(texts[4].underline);
-}
-
-TEST_F(PaintPlanTest, LinkStartingAboveTheViewStillColoursItsTail) {
-    view.topLine = 1;
-    const auto texts = Texts(Plan({"> mail http://example.co", "m/path end\r\n"}));
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0].text, "m/path");
-    EXPECT_TRUE(texts[0].underline);
-    EXPECT_EQ(texts[0].row, 0);
-    EXPECT_EQ(texts[1].colour, colours::clGray);  // colour from the paragraph's first line
+// Paragraph colours and links over every display line of a paragraph, also when the
+// paragraph begins above the view.
+TEST_F(PaintPlanTest, ColoursAndLinksFollowTheParagraph) {
+    const TColor gray = colours::clGray, black = colours::clBlack, blue = colours::clBlue;
+    struct Case {
+        const char* name;
+        std::vector<std::string> lines;
+        int topLine;
+        std::vector<Drawn> want;
+    };
+    const std::vector<Case> cases = {
+        {"quote levels colour every wrapped line",
+         {">> second level quote that wr", "aps onto a soft line\r\n", "> first level\r\n",
+          "not quoted\r\n", std::string(1, '\0')},
+         0,
+         {{0, ">> second level quote that wr", gray, false},
+          {1, "aps onto a soft line", gray, false},
+          {2, "> first level", gray, false},
+          {3, "not quoted", black, false},
+          {4, "[EOF]", colours::clTeal, false}}},
+        {"a link in a quoted line",
+         {"> see http://x.jp/a ok\r\n"},
+         0,
+         {{0, "> see ", gray, false}, {0, "http://x.jp/a", blue, true}, {0, " ok", gray, false}}},
+        {"a link wrapped across display lines",
+         {"go http://example.com/ve", "ry/long page\r\n", "http://next.jp\r\n"},
+         0,
+         {{0, "go ", black, false},
+          {0, "http://example.com/ve", blue, true},
+          {1, "ry/long", blue, true},
+          {1, " page", black, false},
+          {2, "http://next.jp", blue, true}}},
+        {"a link starting above the view",
+         {"> mail http://example.co", "m/path end\r\n"},
+         1,
+         {{0, "m/path", blue, true}, {0, " end", gray, false}}},
+    };
+    for (const Case& c : cases) {
+        view.topLine = c.topLine;
+        EXPECT_EQ(Texts(Plan(c.lines)), c.want) << c.name;
+    }
 }
 
 TEST_F(PaintPlanTest, SelectionInvertsTextAndLineEnd) {

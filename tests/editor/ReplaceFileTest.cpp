@@ -96,19 +96,6 @@ TEST_F(ReplaceFileTest, FailuresLeaveTheOriginalAndNoTemporaryFile) {
     EXPECT_EQ(Read((dir_ / "new" / "deeper" / "v.ini").string()), "k=1");
 }
 
-TEST_F(ReplaceFileTest, WriteProtectedFileIsLeftAlone) {
-    const std::string file = Put("0004.txt", "X-Status: RECV\r\n");
-    ::chmod(file.c_str(), 0444);
-    std::string error;
-    EXPECT_FALSE(ReplaceFileWrite(file, "X-Status: READ\r\n", error));
-    EXPECT_NE(error.find("write-protected"), std::string::npos) << error;
-    EXPECT_EQ(Read(file), "X-Status: RECV\r\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0444u);
-    EXPECT_EQ(Entries(), 1u);
-}
-
 // A writer killed in the middle of its write leaves its temporary file, named with its
 // pid; the next write into that folder removes it, but never one of a live writer or a
 // file that only looks similar.

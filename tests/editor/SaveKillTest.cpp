@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "TempDir.h"
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::editor {

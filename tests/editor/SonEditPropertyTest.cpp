@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit.h"
 #include "editor/StoreChecks.h"
 #include "editor/WrapEngine.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::editor {

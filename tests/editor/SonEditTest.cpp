@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
 #include "editor/StoreChecks.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::editor {
@@ -37,63 +37,95 @@ struct Fixture {
     void ExpectSound() { EXPECT_EQ(StoreFault(e.Lines(), e.WordWrap()), ""); }
 };
 
-TEST(SonEdit, TypingUndoAndRedo) {
-    Fixture f("abc");
-    std::vector<bool> modified;
-    f.e.OnChangeModify = [&](bool m) { modified.push_back(m); };
-    f.e.MoveCaretTo(1, 0);
-    f.e.TypeText("X");
-    EXPECT_EQ(f.e.Text(), "aXbc");
-    EXPECT_EQ(f.e.CaretX(), 2);
-    EXPECT_TRUE(f.e.Modified());
-    f.e.Undo();
-    EXPECT_EQ(f.e.Text(), "abc");
-    EXPECT_EQ(f.e.CaretX(), 1);
-    EXPECT_FALSE(f.e.Modified());
-    f.e.Redo();
-    EXPECT_EQ(f.e.Text(), "aXbc");
-    EXPECT_EQ(modified, (std::vector<bool>{true, false, true}));
-}
-
-TEST(SonEdit, ReplacementsUndoInOneStep) {
+// Each edit is one undo step: undo gives the text back with the caret where it was,
+// redo repeats it, and a new edit ends redo.
+TEST(SonEdit, EditsUndoAndRedoInOneStep) {
     struct Case {
         const char* name;
+        std::string before;
         std::function<void(Fixture&)> act;
         std::string after;
+        DisplayPos caretAfterUndo;
+    };
+    const auto overwrite = [](int x, std::string s) {
+        return [x, s](Fixture& f) {
+            f.e.SetInsertMode(false);
+            f.e.MoveCaretTo(x, 0);
+            f.e.TypeText(s);
+        };
+    };
+    const auto boxPaste = [](int x, int y, bool insert, std::string clip) {
+        return [=](Fixture& f) {
+            f.e.MoveCaretTo(x, y);
+            f.e.SetInsertMode(insert);
+            f.e.SetBoxSelMode(true);
+            f.clipboard.SetText(clip);
+            f.e.PasteFromClipboard();
+        };
     };
     const std::vector<Case> cases = {
+        {"typing",
+         "abc",
+         [](Fixture& f) {
+             f.e.MoveCaretTo(1, 0);
+             f.e.TypeText("X");
+         },
+         "aXbc",
+         {0, 1}},
         {"typing over a selection",
+         "012345",
          [](Fixture& f) {
              f.e.Select({0, 1}, {0, 4});
              f.e.TypeText("ab");
          },
-         "0ab45"},
-        {"overwrite a single byte",
-         [](Fixture& f) {
-             f.e.SetInsertMode(false);
-             f.e.MoveCaretTo(0, 0);
-             f.e.TypeText("Q");
-         },
-         "Q12345"},
+         "0ab45",
+         {0, 4}},
+        {"overwrite a single byte", "012345", overwrite(0, "Q"), "Q12345", {0, 0}},
         {"overwrite two bytes with a double-byte character",
-         [](Fixture& f) {
-             f.e.SetInsertMode(false);
-             f.e.MoveCaretTo(2, 0);
-             f.e.TypeText(kA);
-         },
-         "01" + kA + "45"},
-        {"replace text", [](Fixture& f) { f.e.ReplaceText("zz", 0, 0, 3, 0); }, "zz345"},
+         "012345",
+         overwrite(2, kA),
+         "01" + kA + "45",
+         {0, 2}},
+        {"replace text",
+         "012345",
+         [](Fixture& f) { f.e.ReplaceText("zz", 0, 0, 3, 0); },
+         "zz345",
+         {0, 3}},
+        // Lines past the end are made and padded; undo takes them away again.
+        {"box paste past the end",
+         "ab\r\ncd",
+         boxPaste(1, 1, true, "X\r\nY\r\nZ"),
+         "ab\r\ncXd\r\n Y\r\n Z",
+         {1, 1}},
+        {"box paste in overwrite mode replaces its rectangle",
+         "abcd\r\nefgh\r\nij",
+         boxPaste(1, 0, false, "XY\r\nZW\r\nQR"),
+         "aXYd\r\neZWh\r\niQR",
+         {0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Fixture f("012345");
+        Fixture f(c.before);
+        std::vector<bool> modified, redo;
+        f.e.OnChangeModify = [&](bool m) { modified.push_back(m); };
+        f.e.OnChangeRedoMode = [&](bool on) { redo.push_back(on); };
         c.act(f);
         EXPECT_EQ(f.e.Text(), c.after);
+        f.ExpectSound();
         f.e.Undo();
-        EXPECT_EQ(f.e.Text(), "012345");
+        EXPECT_EQ(f.e.Text(), c.before);
+        EXPECT_EQ(f.e.Caret(), c.caretAfterUndo);
+        EXPECT_EQ(LinesOf(f.e.Lines()), LinesOf(Fixture(c.before).e.Lines()));
         EXPECT_TRUE(f.e.Journal().UndoList().empty());
+        EXPECT_TRUE(f.e.RedoMode());
         f.e.Redo();
         EXPECT_EQ(f.e.Text(), c.after);
+        f.e.Undo();
+        f.e.TypeText("b");
+        EXPECT_FALSE(f.e.RedoMode());
+        EXPECT_TRUE(f.e.Journal().RedoList().empty());
+        EXPECT_EQ(modified, (std::vector<bool>{true, false, true, false, true}));
+        EXPECT_EQ(redo, (std::vector<bool>{true, false, true, false}));
     }
 }
 
@@ -208,19 +240,6 @@ TEST(SonEdit, JournalLimits) {
     EXPECT_TRUE(h.e.Modified());
 }
 
-TEST(SonEdit, RedoModeFollowsUndoAndNewEdits) {
-    Fixture f("x");
-    std::vector<bool> redo;
-    f.e.OnChangeRedoMode = [&](bool on) { redo.push_back(on); };
-    f.e.TypeText("a");
-    f.e.Undo();
-    EXPECT_TRUE(f.e.RedoMode());
-    f.e.TypeText("b");
-    EXPECT_FALSE(f.e.RedoMode());
-    EXPECT_TRUE(f.e.Journal().RedoList().empty());
-    EXPECT_EQ(redo, (std::vector<bool>{true, false}));
-}
-
 TEST(SonEdit, WritesFromOutsideEmptyTheJournals) {
     Fixture f("one\r\ntwo");
     f.e.TypeText("X");
@@ -248,42 +267,16 @@ TEST(SonEdit, UndoChecksTheTextBeforeDeleting) {
     EXPECT_TRUE(f.e.Journal().UndoList().empty());
 }
 
-TEST(SonEdit, BoxPastePastTheEndIsUndone) {
-    Fixture f("ab\r\ncd");
-    f.e.MoveCaretTo(1, 1);
-    f.clipboard.SetText("X\r\nY\r\nZ");
+// A box selection copies and deletes its rectangle.
+TEST(SonEdit, BoxSelectionCopiesAndDeletesItsRectangle) {
+    Fixture f("ab\r\ncXd\r\n Y\r\n Z");
     f.e.SetBoxSelMode(true);
-    f.e.PasteFromClipboard();
-    EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
-    f.ExpectSound();
-    f.e.Undo();
-    EXPECT_EQ(f.e.Text(), "ab\r\ncd");
-    EXPECT_EQ(f.e.Lines().Count(), 2);
-    f.e.Redo();
-    EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
-
-    // A box selection copies and deletes its rectangle.
     f.e.Select({0, 1}, {2, 2});
     EXPECT_EQ(f.e.GetSelText(), "b\r\nX\r\nY");
     f.e.DeleteSelection(true, true);
     EXPECT_EQ(f.e.Text(), "a\r\ncd\r\n \r\n Z");
     f.e.Undo();
     EXPECT_EQ(f.e.Text(), "ab\r\ncXd\r\n Y\r\n Z");
-}
-
-TEST(SonEdit, BoxPasteInOverwriteModeReplacesItsRectangle) {
-    Fixture f("abcd\r\nefgh\r\nij");
-    f.e.MoveCaretTo(1, 0);
-    f.e.SetInsertMode(false);
-    f.e.SetBoxSelMode(true);
-    f.clipboard.SetText("XY\r\nZW\r\nQR");
-    f.e.PasteFromClipboard();
-    EXPECT_EQ(f.e.Text(), "aXYd\r\neZWh\r\niQR");
-    f.e.Undo();  // the insertion and the removal are one step
-    EXPECT_EQ(f.e.Text(), "abcd\r\nefgh\r\nij");
-    EXPECT_TRUE(f.e.Journal().UndoList().empty());
-    f.e.Redo();
-    EXPECT_EQ(f.e.Text(), "aXYd\r\neZWh\r\niQR");
 }
 
 TEST(SonEdit, PositionsAreClamped) {
@@ -337,14 +330,13 @@ TEST(SonEdit, CaretMoves) {
     EXPECT_FALSE(f.e.HasSelection());
 }
 
-TEST(SonEdit, CharactersAndInputMethod) {
-    Fixture f("");
-    f.e.KeyPress('a');
-    f.e.KeyPress(0x82);
-    f.e.KeyPress(0xA0);  // lead then trail: one double-byte character
+// Lead and trail bytes typed one by one, and input-method text, are typed in the
+// window's editor test.
+TEST(SonEdit, ControlCharactersAndAutoIndent) {
+    Fixture f("a");
+    f.e.MoveCaretTo(1, 0);
     f.e.KeyPress('b', kCtrlKey);
-    f.e.ImeResult(kI + kU);
-    EXPECT_EQ(f.e.Text(), "a" + kA + kI + kU);
+    EXPECT_EQ(f.e.Text(), "a");
     f.e.AutoIndent = true;
     f.e.SetText("  x");
     f.e.MoveCaretTo(3, 0);

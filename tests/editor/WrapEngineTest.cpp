@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "editor/EditorFakes.h"
 #include "editor/WrapEngine.h"
+#include "fakes/EditorFakes.h"
 
 namespace varnel::editor {
 namespace {

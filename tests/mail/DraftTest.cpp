@@ -40,17 +40,33 @@ const Lines kForwardTail = {
 
 }  // namespace
 
+// In the window's layout and in the stand-in mailer's (an empty line after the
+// separator, the forwarded status line, a blank-folded boundary).
 TEST(ForwardDraft, HoldsTheTailFromTheSecondBoundaryLine) {
-    Lines all = kForwardHead;
-    all.insert(all.end(), kForwardTail.begin(), kForwardTail.end());
-    DraftLoad d = LoadForwardDraft(Crlf(all));
-    EXPECT_TRUE(d.forward);
-    EXPECT_EQ(d.xForwardIndex, 0u);
-    EXPECT_TRUE(d.noRfc822);
-    EXPECT_FALSE(d.noFwdHtml);
-    EXPECT_EQ(d.lines, kForwardHead);
-    ASSERT_TRUE(d.forwardTail);
-    EXPECT_EQ(*d.forwardTail, Crlf(kForwardTail));
+    const struct {
+        Lines head, tail;
+        bool noRfc822;
+    } cases[] = {
+        {kForwardHead, kForwardTail, true},
+        {{"X-Forward: rfc822", "To: ", "Subject: Fw: s",
+          "Content-Type: multipart/mixed; boundary=\"B\"", "--------", "", "--B",
+          "Content-Type: message/rfc822", "", "X-Status: READ", "Content-Type: multipart/mixed;",
+          " boundary=\"I\"", "", "--I", "Content-Type: text/plain", "", "text"},
+         {"--I", "Content-Type: application/pdf", "", "QUJD", "--I--", "--B--"},
+         false},
+    };
+    for (const auto& c : cases) {
+        Lines all = c.head;
+        all.insert(all.end(), c.tail.begin(), c.tail.end());
+        DraftLoad d = LoadForwardDraft(Crlf(all));
+        EXPECT_TRUE(d.forward);
+        EXPECT_EQ(d.xForwardIndex, 0u);
+        EXPECT_EQ(d.noRfc822, c.noRfc822);
+        EXPECT_FALSE(d.noFwdHtml);
+        EXPECT_EQ(d.lines, c.head);
+        ASSERT_TRUE(d.forwardTail);
+        EXPECT_EQ(*d.forwardTail, Crlf(c.tail));
+    }
 }
 
 TEST(ForwardDraft, RelatedOrTaillessDraftsAndOptionLines) {

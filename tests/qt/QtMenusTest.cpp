@@ -16,7 +16,7 @@
 #include "TempDir.h"
 #include "app/CommandTable.h"
 #include "app/TForm1.h"
-#include "editor/EditorFakes.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 #include "fakes/ToolFakes.h"
 #include "qt/QtMainWindow.h"

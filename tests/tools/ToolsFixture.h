@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "editor/EditorFakes.h"
 #include "editor/SonEdit2.h"
+#include "fakes/EditorFakes.h"
 #include "fakes/Fakes.h"
 
 namespace varnel::tools {
