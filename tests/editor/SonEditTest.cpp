@@ -344,12 +344,10 @@ TEST(SonEdit, ControlCharactersAndAutoIndent) {
     EXPECT_EQ(f.e.Text(), "  x\r\n  ");
 }
 
+// Cut, copy and paste of text and bytes are done with the window's keys in the editor
+// widget's test; here the caret after a paste and a clipboard that refuses.
 TEST(SonEdit, Clipboard) {
-    Fixture f("one two");
-    f.e.Select({0, 0}, {0, 3});
-    f.e.CutToClipboard();
-    EXPECT_EQ(f.clipboard.text, "one");
-    EXPECT_EQ(f.e.Text(), " two");
+    Fixture f(" two");
     f.e.MoveCaretTo(4, 0);
     f.clipboard.SetText("\r\n1\r\n2");
     f.e.PasteFromClipboard();

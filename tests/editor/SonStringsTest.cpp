@@ -148,29 +148,22 @@ TEST(SonStrings, ListOperations) {
     TSonStrings s;
     s.Clear();
     EXPECT_EQ(s.Count(), 0);
-    s.SetTextStr("0\r\n1\r\n2\r\n3\r\n4");
-    int index = 3;
+    s.SetTextStr("0\r\n1\r\n2\r\n3");
+    int index = 2;
     s.InsertText(index, "p\r\nq");
-    EXPECT_EQ(index, 4);
-    EXPECT_EQ(s[3], "p\r\n");
-    EXPECT_EQ(s[4], "q");
-    EXPECT_EQ(s[5], "3\r\n");
+    EXPECT_EQ(index, 3);
     index = 0;
     s.InsertText(index, "r\r\n");  // no empty last piece
     EXPECT_EQ(index, 0);
-    EXPECT_EQ(s[1], "0\r\n");
     index = 1;
     s.InsertText(index, "");
     EXPECT_EQ(index, 1);
-
-    EXPECT_EQ(s.IndexOf("3\r\n"), 6);
-    EXPECT_EQ(s.IndexOf("3"), -1);
-
+    using V = std::vector<std::string>;
+    EXPECT_EQ(LinesOf(s), (V{"r\r\n", "0\r\n", "1\r\n", "p\r\n", "q", "2\r\n", "3\0"s}));
+    EXPECT_EQ(s.IndexOf("2\r\n"), 5);
+    EXPECT_EQ(s.IndexOf("2"), -1);
     s.Splice(1, 3, {"A", "B"});
-    EXPECT_EQ(s[0], "r\r\n");
-    EXPECT_EQ(s[1], "A");
-    EXPECT_EQ(s[2], "B");
-    EXPECT_EQ(s[3], "p\r\n");
+    EXPECT_EQ(LinesOf(s), (V{"r\r\n", "A", "B", "q", "2\r\n", "3\0"s}));
 
     s.SetCount(2);
     EXPECT_EQ(s.Add("z"), 2);
