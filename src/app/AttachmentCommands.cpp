@@ -84,6 +84,18 @@ void TForm1::StartWithFile(const std::string& command, const std::string& path) 
         platform::Severity::Error);
 }
 
+void TForm1::OpenWithDesktop(const std::string& path) {
+    if (IsDangerousFile(path, settings_.view.DontExecuteExt) &&
+        io_.prompter.Ask(kHarmfulFileQuestion.Format(settings_.view.EnglishMenu, path),
+                         platform::Buttons::YesNo,
+                         platform::Severity::Warning) != platform::Answer::Yes)
+        return;
+    std::string error;
+    if (!io_.launcher.OpenWithDesktop(path, error))
+        io_.prompter.Tell(kCannotOpen.Format(settings_.view.EnglishMenu, path + "\n" + error),
+                          platform::Severity::Error);
+}
+
 // The attachment is decoded again from the file as it is now: the decoding must find
 // the same summary line at the same place, or the file has changed under the window.
 bool TForm1::SaveAttachment(std::size_t ordinal, const std::string& file) {
@@ -159,15 +171,7 @@ void TForm1::OpenAttachedFile1Click() {
         io_.prompter.Tell(kNoExtension.Format(settings_.view.EnglishMenu, file));
         return;
     }
-    if (IsDangerousFile(file, settings_.view.DontExecuteExt) &&
-        io_.prompter.Ask(kHarmfulFileQuestion.Format(settings_.view.EnglishMenu, file),
-                         platform::Buttons::YesNo,
-                         platform::Severity::Warning) != platform::Answer::Yes)
-        return;
-    std::string error;
-    if (!io_.launcher.OpenWithDesktop(file, error))
-        io_.prompter.Tell(kCannotOpen.Format(settings_.view.EnglishMenu, file + "\n" + error),
-                          platform::Severity::Error);
+    OpenWithDesktop(file);
 }
 
 // The HTML part, its transfer encoding undone, goes to "_varnel.htm" in the private

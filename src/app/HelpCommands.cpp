@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <string>
 
-#include "app/DangerousFile.h"
 #include "app/LinkScan.h"
 #include "app/TForm1.h"
 #include "text/Cp932.h"
@@ -23,9 +22,6 @@ constexpr std::string_view kHelpPage = "vnl_help.htm";
 constexpr text::Message kNoHelp{"The help page %s is not installed.",
                                 "ヘルプファイル %s がインストールされていません"};
 constexpr text::Message kNoFile{"No such file: %s", "ファイルがありません: %s"};
-constexpr text::Message kCannotOpen{"Cannot open %s", "%s を開けません"};
-constexpr text::Message kHarmful{"Are you sure? The file may be harmful.\nOpening %s",
-                                 "危険な可能性のある拡張子です\n%s を開いてよろしいか"};
 
 // A local path as a file URL: every byte outside the unreserved set and "/" escaped.
 std::string FileUrl(std::string_view path) {
@@ -101,15 +97,7 @@ void TForm1::OpenFile1Click() {
                           platform::Severity::Error);
         return;
     }
-    if (IsDangerousFile(path, settings_.view.DontExecuteExt) &&
-        io_.prompter.Ask(kHarmful.Format(settings_.view.EnglishMenu, path),
-                         platform::Buttons::YesNo,
-                         platform::Severity::Warning) != platform::Answer::Yes)
-        return;
-    std::string error;
-    if (!io_.launcher.OpenWithDesktop(path, error))
-        io_.prompter.Tell(kCannotOpen.Format(settings_.view.EnglishMenu, path + "\n" + error),
-                          platform::Severity::Error);
+    OpenWithDesktop(path);
 }
 
 }  // namespace varnel::app

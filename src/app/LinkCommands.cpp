@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/DangerousFile.h"
 #include "app/LinkScan.h"
 #include "app/TForm1.h"
 #include "text/CommandSplit.h"
@@ -64,15 +63,9 @@ void TForm1::OpenLink(const std::string& link) {
         const std::string path = FileLinkPath(link);
         if (path.empty())
             return;
-        if (IsDangerousFile(path, settings_.view.DontExecuteExt) &&
-            io_.prompter.Ask(
-                kHarmfulFileQuestion.Format(settings_.view.EnglishMenu, text::Cp932ToUtf8(path)),
-                platform::Buttons::YesNo, platform::Severity::Warning) != platform::Answer::Yes)
-            return;
-        std::string error;
-        if (!io_.launcher.OpenWithDesktop(text::Cp932ToUtf8(path), error))
-            io_.prompter.Tell(kCannotStart.Format(settings_.view.EnglishMenu, error),
-                              platform::Severity::Error);
+        // Checked and opened under its native name: the executable bit of a file with a
+        // Japanese name is found only there.
+        OpenWithDesktop(text::Cp932ToUtf8(path));
         return;
     }
     // A text without a scheme ("\\server\share", "httpfoo") would be taken for a local

@@ -490,6 +490,8 @@ class TForm1 : public DeferredActions {
     void ShowInBrowser(const std::string& path);
     // command (a setting) with a file as its last argument, never through a shell.
     void StartWithFile(const std::string& command, const std::string& path);
+    // A file (a native path) to the desktop's handler, after the dangerous-file question.
+    void OpenWithDesktop(const std::string& path);
     bool SaveAttachment(std::size_t ordinal, const std::string& file);
     // The summary lines the decoder wrote for the shown mail (cleared whenever the text
     // is replaced), and whether that mail is multipart/related.

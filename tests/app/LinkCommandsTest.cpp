@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 
 #include "FormTest.h"
 
@@ -73,6 +74,19 @@ TEST_F(LinkCommandsTest, AuthorItemsAndOpenFile) {
     EXPECT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(launcher.opened.size(), 1u);
     openSelected("missing.pdf");
+    EXPECT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(launcher.opened.size(), 1u);
+
+    // A file link is asked about by its native name: an executable named 実行 (CP932
+    // 8E C0 8D 73 in the text) is a program whatever its extension.
+    const std::string program = tmp.Write("saved/\xE5\xAE\x9F\xE8\xA1\x8C", "");
+    std::filesystem::permissions(program, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    prompter.script.push_back(platform::Answer::No);
+    prompter.asked.clear();
+    e.SetText("file://" + tmp / "saved" + "/\x8E\xC0\x8D\x73");  // wider than a line
+    e.SelectAll();
+    ASSERT_TRUE(RunCommand(f, "OpenFile1"));
     EXPECT_EQ(prompter.asked.size(), 1u);
     EXPECT_EQ(launcher.opened.size(), 1u);
 }
