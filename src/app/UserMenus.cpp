@@ -1,6 +1,8 @@
 // The packed user-menu entries of the settings.
 #include "app/UserMenus.h"
 
+#include <array>
+
 #include "text/Sjis.h"
 
 namespace varnel::app {
@@ -15,26 +17,27 @@ std::vector<UserMenuEntry> ReplyStatusEntries(const Settings& s) {
     return entries;
 }
 
-std::vector<UserMenuEntry> UserCommandEntries(const Settings& s) {
-    const CommandSettings& c = s.command;
+namespace {
+// The entries whose caption and text are both set, numbered from 1.
+template <std::size_t N>
+std::vector<UserMenuEntry> Entries(const std::array<std::string, N>& captions,
+                                   const std::array<std::string, N>& texts,
+                                   const std::array<int, N>& keys) {
     std::vector<UserMenuEntry> entries;
-    for (std::size_t i = 0; i < c.Command.size(); ++i) {
-        if (!c.CommandMenu[i].empty() && !c.Command[i].empty())
-            entries.push_back(
-                {static_cast<int>(i + 1), c.CommandMenu[i], c.Command[i], c.KeyCommand[i]});
+    for (std::size_t i = 0; i < N; ++i) {
+        if (!captions[i].empty() && !texts[i].empty())
+            entries.push_back({static_cast<int>(i + 1), captions[i], texts[i], keys[i]});
     }
     return entries;
 }
+}  // namespace
+
+std::vector<UserMenuEntry> UserCommandEntries(const Settings& s) {
+    return Entries(s.command.CommandMenu, s.command.Command, s.command.KeyCommand);
+}
 
 std::vector<UserMenuEntry> InsertEntries(const Settings& s) {
-    const InsertSettings& in = s.insert;
-    std::vector<UserMenuEntry> entries;
-    for (std::size_t i = 0; i < in.Insert.size(); ++i) {
-        if (!in.InsertMenu[i].empty() && !in.Insert[i].empty())
-            entries.push_back(
-                {static_cast<int>(i + 1), in.InsertMenu[i], in.Insert[i], in.KeyInsert[i]});
-    }
-    return entries;
+    return Entries(s.insert.InsertMenu, s.insert.Insert, s.insert.KeyInsert);
 }
 
 std::string InsertionText(std::string_view text) {
